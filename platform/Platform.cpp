@@ -1,0 +1,10 @@
+#include "Platform.h"
+
+namespace vx {
+
+PlatformServices& Platform() {
+    static PlatformServices services;
+    return services;
+}
+
+}  // namespace vx

@@ -1,0 +1,70 @@
+// The registry operations that the driver settings store needs. Every path
+// is relative to HKEY_LOCAL_MACHINE. Results are Win32 error codes:
+// kErrorSuccess (0) on success, anything else is failure.
+#pragma once
+
+#include <cstdint>
+
+#include "Types.h"
+
+namespace vx {
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+
+    // RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, out).
+    virtual long OpenKey(const char* path, uint32_t access, KeyHandle* out) = 0;
+
+    // RegEnumValueA: *nameChars holds the name capacity in characters
+    // (terminating zero included) and receives the name's length;
+    // *dataBytes holds the data capacity and receives the data's size.
+    // Fails with kErrorNoMoreItems past the last value and with
+    // kErrorMoreData when the name or the data does not fit.
+    virtual long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
+                           uint32_t* type, uint8_t* data, uint32_t* dataBytes) = 0;
+
+    // RegQueryValueExA; *dataBytes is the capacity in, the size out.
+    virtual long QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
+                            uint32_t* dataBytes) = 0;
+
+    // RegSetValueExA.
+    virtual long SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
+                          uint32_t bytes) = 0;
+
+    // RegDeleteValueA.
+    virtual long DeleteValue(KeyHandle key, const char* name) = 0;
+
+    // RegDeleteKeyA(HKEY_LOCAL_MACHINE, path).
+    virtual long DeleteKey(const char* path) = 0;
+
+    // RegCloseKey.
+    virtual long CloseKey(KeyHandle key) = 0;
+};
+
+// Closes a key opened through IRegistry on every path out of a scope.
+class ScopedKey {
+public:
+    explicit ScopedKey(IRegistry& registry) : m_registry(registry) {}
+    ~ScopedKey() { Close(); }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+
+    KeyHandle* Receive() {
+        Close();
+        return &m_key;
+    }
+    KeyHandle Get() const { return m_key; }
+    void Close() {
+        if (m_key != nullptr) {
+            m_registry.CloseKey(m_key);
+            m_key = nullptr;
+        }
+    }
+
+private:
+    IRegistry& m_registry;
+    KeyHandle m_key = nullptr;
+};
+
+}  // namespace vx

@@ -1,0 +1,43 @@
+#include "Button.h"
+
+#include <map>
+#include <memory>
+
+#include "../Platform.h"
+#include "PropertyPage.h"
+
+namespace vx {
+
+CButtonBase::~CButtonBase() { DestroyWindow(); }
+
+int CButtonBase::Create(const char* caption, uint32_t style, const Rect& rect,
+                        CPropertyPageBase* parent, int id) {
+    DestroyWindow();
+    IWindowing* windows = Platform().windows;
+    if (windows == nullptr) return 0;
+    m_hWnd = windows->CreateButton(caption, style, rect, parent ? parent->GetSafeHwnd() : nullptr,
+                                   id, AfxGetModuleState()->m_hCurrentInstanceHandle);
+    return m_hWnd != nullptr;
+}
+
+void CButtonBase::DestroyWindow() {
+    if (m_hWnd != nullptr) {
+        if (Platform().windows) Platform().windows->DestroyWindow(m_hWnd);
+        m_hWnd = nullptr;
+    }
+}
+
+intptr_t CButtonBase::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) const {
+    IWindowing* windows = Platform().windows;
+    return windows ? windows->Send(m_hWnd, message, wParam, lParam) : 0;
+}
+
+CFontRef* CFontRef::FromHandle(FontHandle handle) {
+    static std::map<FontHandle, std::unique_ptr<CFontRef>> fonts;
+    if (handle == nullptr) return nullptr;
+    std::unique_ptr<CFontRef>& slot = fonts[handle];
+    if (!slot) slot.reset(new CFontRef(handle));
+    return slot.get();
+}
+
+}  // namespace vx

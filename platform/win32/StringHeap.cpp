@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "platform/framework/StringHeap.h"
+
+namespace vx {
+// The process heap, which outside libraries reach without linking to us.
+void* StringHeapAlloc(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
+void StringHeapFree(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+}  // namespace vx

@@ -1,0 +1,40 @@
+// Registry access to the driver's Layout and Association data.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Types.h"
+#include "platform/framework/FrameworkString.h"
+
+namespace vx {
+
+class CLayoutStore {
+public:
+    // Starts the Layout enumeration at index 0 and resolves DriverKeyPath
+    // when it is still empty.
+    CLayoutStore();
+    ~CLayoutStore() = default;
+    CLayoutStore(const CLayoutStore&) = delete;
+    CLayoutStore& operator=(const CLayoutStore&) = delete;
+
+    // 1 when a value was returned and the index advanced; 0 otherwise.
+    int NextLayoutValue(CString& name, CString& data);
+    // Always 0.
+    int DeleteLayoutValue(const CString& name);
+    // 1 when the entry's Association key was deleted; 0 otherwise.
+    int DeleteAssociation(const CString& name);
+    // Read (readFlag non-zero) or write (readFlag 0) one Association value.
+    int AssociationValue(const CString& entryName, const CString& valueName, CString& data,
+                         int readFlag);
+
+    uint32_t EnumerationIndex() const { return m_nIndex; }
+
+private:
+    void ResolveDriverKey();
+    int ReadCurrentDisplayKey(CString& value);
+
+    uint32_t m_nIndex;
+    KeyHandle m_hKey;
+};
+
+}  // namespace vx
