@@ -10,7 +10,7 @@
 namespace vx {
 
 class IRegistry {
-public:
+  public:
     virtual ~IRegistry() = default;
 
     // RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, out).
@@ -43,28 +43,35 @@ public:
 };
 
 // Closes a key opened through IRegistry on every path out of a scope.
+// The key lives in the guard itself or, when a slot is given, in that slot
+// (an object's key field), which the guard empties again when it closes.
 class ScopedKey {
-public:
+  public:
     explicit ScopedKey(IRegistry& registry) : m_registry(registry) {}
+    ScopedKey(IRegistry& registry, KeyHandle* slot) : m_registry(registry), m_slot(slot) {
+        *m_slot = nullptr;
+    }
     ~ScopedKey() { Close(); }
     ScopedKey(const ScopedKey&) = delete;
     ScopedKey& operator=(const ScopedKey&) = delete;
 
+    // Where an open call stores the key; empty it again after a failed open.
     KeyHandle* Receive() {
         Close();
-        return &m_key;
+        return m_slot;
     }
-    KeyHandle Get() const { return m_key; }
+    KeyHandle Get() const { return *m_slot; }
     void Close() {
-        if (m_key != nullptr) {
-            m_registry.CloseKey(m_key);
-            m_key = nullptr;
+        if (*m_slot != nullptr) {
+            m_registry.CloseKey(*m_slot);
+            *m_slot = nullptr;
         }
     }
 
-private:
+  private:
     IRegistry& m_registry;
     KeyHandle m_key = nullptr;
+    KeyHandle* m_slot = &m_key;
 };
 
 }  // namespace vx

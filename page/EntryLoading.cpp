@@ -1,0 +1,40 @@
+// Building the page's sorted entry list from the driver's Layout values.
+#include <memory>
+
+#include "page/ZrDriveDlg.h"
+#include "platform/framework/ModuleState.h"
+#include "server/ModuleGlobals.h"
+#include "store/LayoutStore.h"
+
+namespace vx {
+
+void CZrDriveDlg::LoadEntries() {
+    // The buttons created later belong to this module.
+    AfxGetModuleState()->m_hCurrentInstanceHandle = ModuleInstance;
+    CLayoutStore store;
+    CString name;
+    CString data;
+    while (store.NextLayoutValue(name, data)) InsertEntry(new CSettingButton(name, data));
+}
+
+void CZrDriveDlg::InsertEntry(CSettingButton* entry) {
+    std::unique_ptr<CSettingButton> owned(entry);
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        const CPtrList::POSITION at = pos;
+        CSettingButton* existing = m_entries.GetNext(pos);
+        const int order = entry->Compare(*existing);
+        if (order > 0) continue;
+        if (m_entries.InsertBefore(at, entry) == nullptr) return;  // no room: drop the new one
+        owned.release();
+        if (order == 0) {
+            existing->RemoveStoredData();
+            m_entries.RemoveAt(at);
+            delete existing;
+        }
+        return;
+    }
+    if (m_entries.AddTail(entry) != nullptr) owned.release();
+}
+
+}  // namespace vx
