@@ -1,0 +1,68 @@
+#include "HostProfile.h"
+
+#include <cstring>
+#include <utility>
+
+#include "IniDocument.h"
+#include "ProfileFile.h"
+#include "ProfileInteger.h"
+
+namespace vx {
+
+namespace {
+
+const char kDefaultFile[] = "win.ini";
+
+bool HasLineBreak(const char* text) {
+    return text != nullptr && std::strpbrk(text, "\r\n") != nullptr;
+}
+
+}  // namespace
+
+HostProfile::HostProfile(std::string windowsDir) : HostProfile(std::move(windowsDir), {}) {}
+
+HostProfile::HostProfile(std::string windowsDir, std::string driveRoot)
+    : m_folders{std::move(windowsDir), std::move(driveRoot)} {}
+
+uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
+                             const char* file) {
+    const uint32_t fallback = static_cast<uint32_t>(defaultValue);
+    if (section == nullptr || key == nullptr) return fallback;
+    std::string path;
+    if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path)) {
+        return fallback;
+    }
+    std::string text;
+    ProfileFileState state = ReadProfileFile(path, &text);
+    if (state != ProfileFileState::kReadable && state != ProfileFileState::kReadOnly) {
+        return fallback;
+    }
+    std::string value;
+    if (!IniDocument(text).FindValue(section, key, &value)) return fallback;
+    return ProfileInteger(value, defaultValue);
+}
+
+int HostProfile::WriteString(const char* section, const char* key, const char* value,
+                             const char* file) {
+    if (section == nullptr) return 0;
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
+    std::string path;
+    if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path)) return 0;
+    std::string text;
+    ProfileFileState state = ReadProfileFile(path, &text);
+    if (state != ProfileFileState::kReadable && state != ProfileFileState::kMissing) return 0;
+
+    IniDocument document(text);
+    bool changed;
+    if (key == nullptr) {
+        changed = document.DeleteSection(section);
+    } else if (value == nullptr) {
+        changed = document.DeleteKey(section, key);
+    } else {
+        changed = document.SetValue(section, key, value);
+    }
+    if (!changed) return 1;
+    return ReplaceProfileFile(path, document.Text()) ? 1 : 0;
+}
+
+}  // namespace vx

@@ -1,0 +1,38 @@
+// The INI profile functions over real files, with the semantics of
+// GetPrivateProfileIntA and WritePrivateProfileStringA on Windows NT (which
+// Wine follows), but writing a file the careful way: only the lines that
+// change are touched, and the file is replaced atomically.
+//
+// Where the host differs from Windows:
+// - a null section or key makes GetInt return the default (Windows would
+//   read the list of section or key names as the number);
+// - a write refuses a section, key or value that holds a line break
+//   (Windows would write it and so make new lines of the file);
+// - a write that changes nothing neither creates nor rewrites the file;
+// - file names map to host paths as ProfilePath.h says.
+#pragma once
+
+#include <string>
+
+#include "ProfilePath.h"
+#include "platform/Profile.h"
+
+namespace vx {
+
+class HostProfile final : public IProfile {
+  public:
+    // windowsDir: the folder of file names without a path.
+    explicit HostProfile(std::string windowsDir);
+    // driveRoot: the host folder that stands for "C:\".
+    HostProfile(std::string windowsDir, std::string driveRoot);
+
+    uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
+                    const char* file) override;
+    int WriteString(const char* section, const char* key, const char* value,
+                    const char* file) override;
+
+  private:
+    ProfileFolders m_folders;
+};
+
+}  // namespace vx
