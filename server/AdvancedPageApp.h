@@ -7,7 +7,7 @@
 namespace vx {
 
 class CAdvancedPageApp : public CWinAppBase {
-public:
+  public:
     CAdvancedPageApp() : CWinAppBase(nullptr) {}
     int InitInstance() override;
     int ExitInstance() override;

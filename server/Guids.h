@@ -1,0 +1,27 @@
+// The class and interface identifiers that the server compares against.
+#pragma once
+
+#include "ComTypes.h"
+
+namespace vx {
+
+// {4E2B7A10-9C35-41D7-8D42-1F07A6C3E958}
+constexpr GUID kClsidVexaro = {
+    0x4E2B7A10, 0x9C35, 0x41D7, {0x8D, 0x42, 0x1F, 0x07, 0xA6, 0xC3, 0xE9, 0x58}};
+// {00000000-0000-0000-C000-000000000046}
+constexpr GUID kIidIUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// {00000001-0000-0000-C000-000000000046}
+constexpr GUID kIidIClassFactory = {
+    0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// {000214E8-0000-0000-C000-000000000046}
+constexpr GUID kIidIShellExtInit = {
+    0x000214E8, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// {000214E9-0000-0000-C000-000000000046}
+constexpr GUID kIidIShellPropSheetExt = {
+    0x000214E9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// Compares the stored forms of two identifiers over all 16 bytes.
+bool SameGuid(const GUID& a, const GUID& b);
+
+}  // namespace vx
