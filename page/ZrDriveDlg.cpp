@@ -1,0 +1,203 @@
+// The advanced page: construction and destruction, dialog initialisation,
+// the layout pass, and the commands (clicks, "&Reset", Help, Apply).
+#include "page/ZrDriveDlg.h"
+
+#include <new>
+
+#include "page/LayoutCursor.h"
+#include "page/PostApply.h"
+#include "platform/Platform.h"
+#include "platform/WinConstants.h"
+#include "platform/framework/FrameworkString.h"
+#include "server/ModuleGlobals.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kResetButtonId = 1005;
+constexpr int kIconId = 1018;
+constexpr uint32_t kFirstEntryCommand = ControlIdBase + 1;   // 2001
+constexpr uint32_t kEndEntryCommands = ControlIdBase + 256;  // 2256, not included
+constexpr const char* kHelpFile = "tarnel.hlp";
+
+// Margins of the one-column height estimate.
+constexpr int32_t kFirstGroupHeight = 25;
+constexpr int32_t kNextGroupHeight = 33;
+constexpr int32_t kMemberHeight = 22;
+// Metrics from the template's own controls.
+constexpr int32_t kColumnInset = 17;
+constexpr int32_t kSecondColumnOffset = 19;
+constexpr int32_t kHeightMargin = 17;
+
+CObject* CreateZrDriveDlg() {
+    return new (std::nothrow) CZrDriveDlg;
+}
+CRuntimeClass* PropertyPageClass() {
+    return &CPropertyPageBase::classCPropertyPage;
+}
+
+using Handler = void (CPropertyPageBase::*)();
+
+const MessageMapEntry kMessageMap[] = {
+    {kWmContextMenu, 0, 0, nullptr},
+    // OnReset through its virtual slot, so that the page's own runs.
+    {kWmCommand, kBnClicked, kResetButtonId, static_cast<Handler>(&CPropertyPageBase::OnReset)},
+    {kWmLButtonDown, 0, 0, nullptr},
+    {0, 0, 0, nullptr},
+};
+
+}  // namespace
+
+CRuntimeClass CZrDriveDlg::classCZrDriveDlg = {"CZrDriveDlg",     sizeof(CZrDriveDlg), 0xFFFF,
+                                               &CreateZrDriveDlg, &PropertyPageClass,  nullptr};
+
+CZrDriveDlg::CZrDriveDlg() : CPropertyPageBase(kPageTemplateId) {
+    ResetLayoutCursor();
+}
+
+CZrDriveDlg::~CZrDriveDlg() {
+    DestroyEntries();
+}
+
+const CRuntimeClass* CZrDriveDlg::GetRuntimeClass() const {
+    return &classCZrDriveDlg;
+}
+
+const MessageMapEntry* CZrDriveDlg::GetMessageMap() const {
+    return kMessageMap;
+}
+
+void CZrDriveDlg::DestroyEntries() {
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) delete m_entries.GetNext(pos);
+    m_entries.RemoveAll();
+}
+
+void CZrDriveDlg::DoDataExchange() {}
+
+int CZrDriveDlg::OnInitDialog() {
+    CPropertyPageBase::OnInitDialog();
+
+    IWindowing* windows = Platform().windows;
+    WindowHandle reset = GetDlgItem(kResetButtonId);
+    FontHandle font = nullptr;
+    if (windows != nullptr && reset != nullptr) {
+        font = reinterpret_cast<FontHandle>(windows->Send(reset, kWmGetFont, 0, 0));
+    }
+    m_pButtonFont = CFontRef::FromHandle(font);
+
+    Rect resetRect;
+    Rect iconRect;
+    if (windows != nullptr) {
+        windows->GetWindowRect(reset, &resetRect);
+        windows->GetWindowRect(GetDlgItem(kIconId), &iconRect);
+    }
+    GroupBoxWidth = resetRect.right - iconRect.left;
+    const uint32_t half = static_cast<uint32_t>(GroupBoxWidth) >> 1;
+    ColumnWidth = static_cast<int32_t>(half) - kColumnInset;
+    SecondColumnX = static_cast<int32_t>(half) + kSecondColumnOffset;
+    AvailableHeight = resetRect.top - iconRect.bottom - kHeightMargin;
+
+    AfxGetModuleState()->m_pCurrentWinApp = SavedCurrentApp;
+
+    // The same page object serves every showing of the page: the entries
+    // of an earlier showing go (their registry data stays) and the cursor
+    // starts afresh, so every showing lays out and numbers alike.
+    DestroyEntries();
+    ResetLayoutCursor();
+
+    LoadEntries();
+    LayoutControls();
+    return 1;
+}
+
+int CZrDriveDlg::FitsOneColumn() {
+    uint32_t sum = 0;
+    const CSettingButton* last = nullptr;
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        const CSettingButton* entry = m_entries.GetNext(pos);
+        if (entry->IsGroup()) {
+            sum += last == nullptr ? kFirstGroupHeight : kNextGroupHeight;
+            last = entry;
+        } else if (last != nullptr && last->Admits(*entry)) {
+            sum += kMemberHeight;
+        }
+    }
+    return static_cast<uint32_t>(AvailableHeight) >= sum ? 1 : 0;
+}
+
+void CZrDriveDlg::LayoutControls() {
+    const int one = FitsOneColumn();
+    const CSettingButton* current = nullptr;
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        const CPtrList::POSITION at = pos;
+        CSettingButton* entry = m_entries.GetNext(pos);
+        if (entry->IsGroup()) {
+            if (PendingGroup != nullptr) {
+                CSettingButton* group = m_entries.GetAt(PendingGroup);
+                group->CreateControl(this, m_pButtonFont, one);
+                PendingGroup = nullptr;
+                group->AdvanceCursor(1);
+            }
+            current = entry;
+            PendingGroup = at;
+        } else if (current == nullptr) {
+            // Before the first Group entry: stays in the list without a control.
+        } else if (current->Admits(*entry)) {
+            entry->CreateControl(this, m_pButtonFont, one);
+        } else {
+            entry->RemoveStoredData();
+            m_entries.RemoveAt(at);
+            delete entry;
+        }
+    }
+    if (PendingGroup != nullptr) {
+        m_entries.GetAt(PendingGroup)->CreateControl(this, m_pButtonFont, one);
+    }
+    PendingGroup = nullptr;
+}
+
+int CZrDriveDlg::OnCommand(uintptr_t wParam, intptr_t lParam) {
+    const uint32_t w = static_cast<uint32_t>(wParam);
+    if (w >= kFirstEntryCommand && w < kEndEntryCommands) {
+        CPtrList::POSITION pos = m_entries.FindIndex(static_cast<int>(w - ControlIdBase));
+        if (pos != nullptr && !m_entries.GetAt(pos)->IsCheckedRadio()) SetModified();
+    }
+    return CPropertyPageBase::OnCommand(wParam, lParam);
+}
+
+int CZrDriveDlg::OnNotify(uintptr_t wParam, NotifyHeader* header, intptr_t* result) {
+    CString path;
+    if (header != nullptr && header->code == kPsnHelp) {
+        IModulePath* modulePath = Platform().modulePath;
+        IShellServices* shell = Platform().shell;
+        if (modulePath != nullptr && modulePath->BuildModulePath(ModuleInstance, path, kHelpFile) &&
+            shell != nullptr) {
+            shell->ShowHelp(GetSafeHwnd(), path, kHelpFinder, 0);
+        }
+    }
+    return CPropertyPageBase::OnNotify(wParam, header, result);
+}
+
+int CZrDriveDlg::OnApply() {
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        CSettingButton* entry = m_entries.GetNext(pos);
+        if (!entry->IsGroup()) entry->SaveState();
+    }
+    RunPostApplyAction();
+    return CPropertyPageBase::OnApply();
+}
+
+void CZrDriveDlg::OnReset() {
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        CSettingButton* entry = m_entries.GetNext(pos);
+        if (!entry->IsGroup() && entry->LoadState(1) != 0) SetModified();
+    }
+}
+
+}  // namespace vx

@@ -1,0 +1,156 @@
+#include "platform/host/HostPropertySheets.h"
+
+#include "platform/WinConstants.h"
+#include "platform/host/HostPageTemplate.h"
+#include "platform/host/HostWindowing.h"
+
+namespace vx {
+
+namespace {
+
+constexpr uint32_t kSheetStyle = 0x94C800C4;  // WS_POPUP WS_VISIBLE WS_CAPTION WS_SYSMENU DS_...
+constexpr int32_t kSheetWidth = 402;
+constexpr int32_t kSheetHeight = 440;
+constexpr intptr_t kPsnRetNoError = 0;
+// The font of the template, 8-point "MS Sans Serif": an odd number, so
+// that it is never taken for a window handle.
+const FontHandle kPageFont = reinterpret_cast<FontHandle>(uintptr_t{0xF0107});
+
+}  // namespace
+
+HostPropertySheets::HostPropertySheets(HostWindowing& windows) : m_windows(windows) {}
+
+HostPropertySheets::~HostPropertySheets() {
+    ClosePage();
+}
+
+PageHandle HostPropertySheets::CreatePage(CPropertyPageBase& page) {
+    if (m_createFails) return nullptr;
+    m_pages.push_back(std::make_unique<CreatedPage>(CreatedPage{&page, page.Record(), false}));
+    return m_pages.back().get();
+}
+
+const HostPropertySheets::CreatedPage* HostPropertySheets::Created(PageHandle page) const {
+    for (const auto& p : m_pages) {
+        if (p.get() == page) return p.get();
+    }
+    return nullptr;
+}
+
+int HostPropertySheets::DestroyPage(PageHandle page) {
+    CreatedPage* created = const_cast<CreatedPage*>(Created(page));
+    if (created == nullptr || created->destroyed) return 0;
+    created->destroyed = true;
+    return 1;
+}
+
+int HostPropertySheets::DestroyedCount() const {
+    int n = 0;
+    for (const auto& p : m_pages) n += p->destroyed ? 1 : 0;
+    return n;
+}
+
+void HostPropertySheets::MarkModified(WindowHandle pageWindow) {
+    ++m_modifiedMarks;
+    if (pageWindow != nullptr && pageWindow == m_pageWindow) m_modified = true;
+}
+
+FontHandle HostPropertySheets::PageFont() const {
+    return kPageFont;
+}
+
+WindowHandle HostPropertySheets::ShowPage(PageHandle page) {
+    ClosePage();
+    const CreatedPage* created = Created(page);
+    if (created == nullptr || created->destroyed) return nullptr;
+    const Rect sheetRect{kSheetX, kSheetY, kSheetX + kSheetWidth, kSheetY + kSheetHeight};
+    m_sheetWindow = m_windows.Create("#32770", "Display Properties", kSheetStyle, sheetRect,
+                                     nullptr, 0, nullptr);
+    m_pageWindow = CreatePageFromTemplate(m_windows, m_sheetWindow, kPageX, kPageY, kPageFont,
+                                          created->record.hInstance);
+    m_shown = created->page;
+    m_modified = false;
+    m_initResult = m_shown->HandleInitDialog(m_pageWindow);
+    return m_pageWindow;
+}
+
+void HostPropertySheets::ClosePage() {
+    if (m_shown == nullptr) return;
+    m_windows.DestroyWindow(m_pageWindow);  // the page's controls go with it
+    m_shown->HandleDestroy();
+    m_windows.DestroyWindow(m_sheetWindow);
+    m_shown = nullptr;
+    m_pageWindow = nullptr;
+    m_sheetWindow = nullptr;
+    m_modified = false;
+}
+
+intptr_t HostPropertySheets::SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                        int* handled) {
+    intptr_t result = 0;
+    const int done = m_shown ? m_shown->HandleMessage(message, wParam, lParam, &result) : 0;
+    if (handled != nullptr) *handled = done;
+    return result;
+}
+
+void HostPropertySheets::SelectRadio(WindowHandle page, WindowHandle radio) {
+    // The group runs from the nearest control at or before the radio button
+    // that has WS_GROUP up to the next control that has it.
+    const std::vector<const HostWindow*> controls = m_windows.Children(page);
+    size_t at = 0;
+    while (at < controls.size() && controls[at]->handle != radio) ++at;
+    size_t first = at;
+    while (first > 0 && (controls[first]->style & kWsGroup) == 0) --first;
+    size_t end = at + 1;
+    while (end < controls.size() && (controls[end]->style & kWsGroup) == 0) ++end;
+    for (size_t i = first; i < end; ++i) {
+        const HostWindow* w = controls[i];
+        if (w->handle != radio && w->className == "Button" &&
+            (w->style & HostButtonType::kMask) == HostButtonType::kAutoRadioButton) {
+            m_windows.Send(w->handle, kBmSetCheck, 0, 0);
+        }
+    }
+    m_windows.Send(radio, kBmSetCheck, 1, 0);
+}
+
+int HostPropertySheets::Click(int controlId) {
+    if (m_shown == nullptr) return 0;
+    const HostWindow* control = m_windows.Child(m_pageWindow, controlId);
+    if (control == nullptr || !control->enabled || control->className != "Button") return 0;
+    const uint32_t type = control->style & HostButtonType::kMask;
+    if (type == HostButtonType::kGroupBox) return 0;
+    if (type == HostButtonType::kAutoCheckBox) {
+        m_windows.Send(control->handle, kBmSetCheck, control->check == 0 ? 1 : 0, 0);
+    } else if (type == HostButtonType::kAuto3State) {
+        m_windows.Send(control->handle, kBmSetCheck, (control->check + 1) % 3, 0);
+    } else if (type == HostButtonType::kAutoRadioButton) {
+        SelectRadio(m_pageWindow, control->handle);
+    }
+    const uintptr_t command = (uintptr_t{kBnClicked} << 16) | static_cast<uint16_t>(controlId);
+    SendToPage(kWmCommand, command, reinterpret_cast<intptr_t>(control->handle));
+    return 1;
+}
+
+intptr_t HostPropertySheets::Notify(uint32_t code) {
+    NotifyHeader header{m_sheetWindow, 0, code};
+    return SendToPage(kWmNotify, 0, reinterpret_cast<intptr_t>(&header));
+}
+
+intptr_t HostPropertySheets::PressApply() {
+    if (m_shown == nullptr) return 0;
+    const intptr_t result = Notify(kPsnApply);
+    if (result == kPsnRetNoError) m_modified = false;
+    return result;
+}
+
+void HostPropertySheets::PressCancel() {
+    if (m_shown == nullptr) return;
+    Notify(kPsnReset);
+    ClosePage();
+}
+
+void HostPropertySheets::PressHelp() {
+    if (m_shown != nullptr) Notify(kPsnHelp);
+}
+
+}  // namespace vx

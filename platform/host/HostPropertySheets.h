@@ -1,0 +1,96 @@
+// A headless property sheet for the host backend. It keeps the pages that
+// the extension creates and, for tests, shows one page at a time the way
+// the real sheet does: it builds the page's window from template 107, runs
+// the page's dialog initialisation, and turns clicks and the sheet's
+// buttons into the messages the page would receive.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/Windowing.h"
+#include "platform/framework/PropertyPage.h"
+
+namespace vx {
+
+class HostWindowing;
+
+class HostPropertySheets final : public IPropertySheets {
+  public:
+    // Position of the sheet on the screen and of the page in the sheet.
+    static constexpr int32_t kSheetX = 160;
+    static constexpr int32_t kSheetY = 120;
+    static constexpr int32_t kPageX = 11;
+    static constexpr int32_t kPageY = 34;
+
+    struct CreatedPage {
+        CPropertyPageBase* page;
+        PageRecord record;  // as the page described itself when the handle was made
+        bool destroyed;
+    };
+
+    explicit HostPropertySheets(HostWindowing& windows);
+    ~HostPropertySheets() override;
+    HostPropertySheets(const HostPropertySheets&) = delete;
+    HostPropertySheets& operator=(const HostPropertySheets&) = delete;
+
+    // A handle that refers to the page object; null while creation is made to fail.
+    PageHandle CreatePage(CPropertyPageBase& page) override;
+    int DestroyPage(PageHandle page) override;
+    void MarkModified(WindowHandle pageWindow) override;
+
+    // Page handles.
+    void SetCreateFails(bool fails) { m_createFails = fails; }
+    const CreatedPage* Created(PageHandle page) const;
+    int CreatedCount() const { return static_cast<int>(m_pages.size()); }
+    int DestroyedCount() const;
+
+    // Showing a page. ShowPage closes any page shown before, creates the
+    // sheet and page windows and returns the page window; the page's
+    // dialog initialisation has run when it returns.
+    WindowHandle ShowPage(PageHandle page);
+    int InitDialogResult() const { return m_initResult; }
+    WindowHandle PageWindow() const { return m_pageWindow; }
+    WindowHandle SheetWindow() const { return m_sheetWindow; }
+    FontHandle PageFont() const;
+    CPropertyPageBase* ShownPage() const { return m_shown; }
+
+    // A click on the page's control: an auto check box toggles, an auto
+    // radio button is selected and the others of its group cleared, then
+    // the page receives WM_COMMAND with BN_CLICKED. Group boxes and static
+    // controls take no clicks. Returns 1 when the command was sent.
+    int Click(int controlId);
+    // The sheet's buttons: OK or Apply sends PSN_APPLY and returns the
+    // page's answer (a successful apply clears the modified mark); Cancel
+    // sends PSN_RESET and closes the page; Help sends PSN_HELP.
+    intptr_t PressApply();
+    void PressCancel();
+    void PressHelp();
+    // Any other message, as the page's window procedure receives it;
+    // *handled tells whether the page handled it.
+    intptr_t SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                        int* handled = nullptr);
+    // Whether the shown page has been marked modified since it was shown
+    // or last applied (the state of the sheet's Apply button).
+    bool IsModified() const { return m_modified; }
+    // Every MarkModified call, for any window.
+    int ModifiedMarks() const { return m_modifiedMarks; }
+    void ClosePage();
+
+  private:
+    intptr_t Notify(uint32_t code);
+    void SelectRadio(WindowHandle page, WindowHandle radio);
+
+    HostWindowing& m_windows;
+    std::vector<std::unique_ptr<CreatedPage>> m_pages;
+    bool m_createFails = false;
+    CPropertyPageBase* m_shown = nullptr;
+    WindowHandle m_sheetWindow = nullptr;
+    WindowHandle m_pageWindow = nullptr;
+    int m_initResult = 0;
+    bool m_modified = false;
+    int m_modifiedMarks = 0;
+};
+
+}  // namespace vx
