@@ -1,0 +1,63 @@
+// The registry functions of the Windows API over the host registry's
+// HKEY_LOCAL_MACHINE, with their result codes and buffer rules. As in
+// Windows 95, a key opened for reading takes value changes too.
+//
+// Handles are opaque numbers that are never given out twice. A handle that
+// was never given out, or was closed, is refused with ERROR_INVALID_HANDLE.
+// A handle whose key was deleted in the meantime stays valid until it is
+// closed; everything else done through it fails with ERROR_KEY_DELETED.
+#pragma once
+
+#include <cstddef>
+#include <map>
+
+#include "HostRegistry.h"
+#include "platform/Registry.h"
+
+namespace vx {
+
+constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorBadPathname = 161;
+constexpr long kErrorKeyDeleted = 1018;
+
+class HostRegistryApi final : public IRegistry {
+  public:
+    // How often each function was called, failures included.
+    struct CallCounts {
+        int open = 0;
+        int enumValue = 0;
+        int queryValue = 0;
+        int setValue = 0;
+        int deleteValue = 0;
+        int deleteKey = 0;
+        int close = 0;
+    };
+
+    explicit HostRegistryApi(HostRegistry& registry) : m_registry(registry) {}
+
+    long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
+    long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
+                   uint8_t* data, uint32_t* dataBytes) override;
+    long QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
+                    uint32_t* dataBytes) override;
+    long SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
+                  uint32_t bytes) override;
+    long DeleteValue(KeyHandle key, const char* name) override;
+    long DeleteKey(const char* path) override;
+    long CloseKey(KeyHandle key) override;
+
+    // Keys opened and not yet closed.
+    size_t OpenHandleCount() const { return m_handles.size(); }
+    const CallCounts& Calls() const { return m_calls; }
+
+  private:
+    // The live key of a handle; null with the error code otherwise.
+    RegistryNode::Ptr KeyOf(KeyHandle key, long* error) const;
+
+    HostRegistry& m_registry;
+    std::map<uintptr_t, RegistryNode::Ptr> m_handles;
+    uintptr_t m_nextHandle = 0x1000;
+    CallCounts m_calls;
+};
+
+}  // namespace vx

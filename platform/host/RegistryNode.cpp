@@ -1,0 +1,70 @@
+#include "RegistryNode.h"
+
+#include "NoCase.h"
+
+namespace vx {
+
+RegistryNode::Ptr RegistryNode::FindSubkey(const std::string& name) const {
+    for (const Ptr& subkey : m_subkeys) {
+        if (SameNoCase(subkey->m_name, name)) return subkey;
+    }
+    return nullptr;
+}
+
+RegistryNode::Ptr RegistryNode::AddSubkey(const std::string& name) {
+    if (Ptr existing = FindSubkey(name)) return existing;
+    m_subkeys.push_back(std::make_shared<RegistryNode>(name));
+    return m_subkeys.back();
+}
+
+bool RegistryNode::RemoveSubkey(const std::string& name) {
+    for (auto it = m_subkeys.begin(); it != m_subkeys.end(); ++it) {
+        if (SameNoCase((*it)->m_name, name)) {
+            (*it)->MarkDeleted();
+            m_subkeys.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RegistryNode::Clear() {
+    for (const Ptr& subkey : m_subkeys) subkey->MarkDeleted();
+    m_subkeys.clear();
+    m_values.clear();
+}
+
+void RegistryNode::MarkDeleted() {
+    m_deleted = true;
+    for (const Ptr& subkey : m_subkeys) subkey->MarkDeleted();
+}
+
+const RegistryValue* RegistryNode::FindValue(const std::string& name) const {
+    for (const RegistryValue& value : m_values) {
+        if (SameNoCase(value.name, name)) return &value;
+    }
+    return nullptr;
+}
+
+void RegistryNode::SetValue(const std::string& name, uint32_t type, std::vector<uint8_t> data) {
+    for (RegistryValue& value : m_values) {
+        if (SameNoCase(value.name, name)) {
+            value.type = type;
+            value.data = std::move(data);
+            return;
+        }
+    }
+    m_values.push_back({name, type, std::move(data)});
+}
+
+bool RegistryNode::DeleteValue(const std::string& name) {
+    for (auto it = m_values.begin(); it != m_values.end(); ++it) {
+        if (SameNoCase(it->name, name)) {
+            m_values.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace vx
