@@ -1,0 +1,216 @@
+// The INI profile functions on both backends, driven by one table: what
+// GetPrivateProfileIntA reads from values and file shapes, and what
+// WritePrivateProfileStringA leaves in the file.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/Platform.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+using vxtest::TestPlatform;
+
+bool OnWine() {
+    return std::string(TestPlatform::Backend()) == "win32";
+}
+
+vx::IProfile& Profile() {
+    return *vx::Platform().profile;
+}
+
+bool FileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
+
+struct ReadCase {
+    const char* what;
+    const char* text;  // nullptr: no file
+    const char* section;
+    const char* key;
+    int32_t defaultValue;
+    uint32_t expected;
+};
+
+const ReadCase kValues[] = {
+    {"spaces around", "[S]\r\nK= 42 \r\n", "S", "K", 9, 42},
+    {"tabs around", "[S]\r\nK\t=\t5\t\r\n", "S", "K", 9, 5},
+    {"negative", "[S]\r\nK=-7\r\n", "S", "K", 9, 0xFFFFFFF9u},
+    {"plus sign", "[S]\r\nK=+3\r\n", "S", "K", 9, 3},
+    {"digits then letters", "[S]\r\nK=12abc\r\n", "S", "K", 9, 12},
+    {"no digits", "[S]\r\nK=abc\r\n", "S", "K", 9, 0},
+    {"two signs", "[S]\r\nK=+-3\r\n", "S", "K", 9, 0},
+    {"space after sign", "[S]\r\nK=- 3\r\n", "S", "K", 9, 0},
+    {"leading zeros", "[S]\r\nK=00012\r\n", "S", "K", 9, 12},
+    {"empty value gives the default", "[S]\r\nK=\r\n", "S", "K", -3, 0xFFFFFFFDu},
+    {"wraps past 2^32", "[S]\r\nK=4294967297\r\n", "S", "K", 9, 1},
+    {"wraps below -2^31", "[S]\r\nK=-2147483649\r\n", "S", "K", 9, 2147483647u},
+    {"2^31", "[S]\r\nK=2147483648\r\n", "S", "K", 9, 0x80000000u},
+    {"hexadecimal prefix", "[S]\r\nK=0x10\r\n", "S", "K", 9, 16},
+    {"upper-case X is no prefix", "[S]\r\nK=0X10\r\n", "S", "K", 9, 0},
+    {"negative hexadecimal", "[S]\r\nK=-0x10\r\n", "S", "K", 9, 0xFFFFFFF0u},
+    {"all bits in hexadecimal", "[S]\r\nK=0xFFFFFFFF\r\n", "S", "K", 9, 0xFFFFFFFFu},
+    {"octal prefix", "[S]\r\nK=0o17\r\n", "S", "K", 9, 15},
+    {"binary prefix", "[S]\r\nK=0b101\r\n", "S", "K", 9, 5},
+    {"prefix without digits", "[S]\r\nK=0x\r\n", "S", "K", 9, 0},
+    {"double quotes", "[S]\r\nK=\"42\"\r\n", "S", "K", 9, 42},
+    {"single quotes", "[S]\r\nK='42'\r\n", "S", "K", 9, 42},
+    {"quoted negative", "[S]\r\nK=\"-5\"\r\n", "S", "K", 9, 0xFFFFFFFBu},
+    {"opening quote only", "[S]\r\nK=\"42\r\n", "S", "K", 9, 0},
+    {"empty quotes give the default", "[S]\r\nK=\"\"\r\n", "S", "K", 9, 9},
+    {"no comment after a value", "[S]\r\nK=5 ; five\r\n", "S", "K", 9, 5},
+    {"second equals sign belongs to the value", "[S]\r\nK==5\r\n", "S", "K", 9, 0},
+    {"only 29 characters are read", "[S]\r\nK=0000000000000000000000000000042\r\n", "S", "K", 9, 0},
+};
+
+const ReadCase kShapes[] = {
+    {"no file", nullptr, "S", "K", -1, 0xFFFFFFFFu},
+    {"empty file", "", "S", "K", 4, 4},
+    {"no such section", "[T]\r\nK=1\r\n", "S", "K", 4, 4},
+    {"no such key", "[S]\r\nJ=1\r\n", "S", "K", 4, 4},
+    {"key without equals sign", "[S]\r\nK\r\n", "S", "K", 4, 4},
+    {"key before any section is not in a section", "K=1\r\n[S]\r\n", "S", "K", 4, 4},
+    {"key before the section does not hide it", "K=1\r\n[S]\r\nK=2\r\n", "S", "K", 4, 2},
+    {"first of two sections wins", "[S]\r\nK=1\r\n[s]\r\nK=2\r\n", "S", "K", 4, 1},
+    {"second section of a name is not searched", "[S]\r\nA=1\r\n[S]\r\nK=2\r\n", "S", "K", 4, 4},
+    {"first of two keys wins", "[S]\r\nK=1\r\nk=2\r\n", "S", "K", 4, 1},
+    {"letter case of names", "[sEcTiOn]\r\nkEy=6\r\n", "Section", "KEY", 4, 6},
+    {"spaces in the file's names", "[ Sec Name ]\r\n  Key Name  =  33  \r\n", "Sec Name",
+     "Key Name", 4, 33},
+    {"spaces in the asked names", "[Sec Name]\r\nKey Name=33\r\n", "  sec name ", " key name  ", 4,
+     33},
+    {"line feeds only", "[S]\nA=1\nK=7\n", "S", "K", 4, 7},
+    {"carriage returns only", "[S]\rA=1\rK=7\r", "S", "K", 4, 7},
+    {"no final line ending", "[S]\r\nK=7", "S", "K", 4, 7},
+    {"blank lines and indentation", "\r\n  [S]  \r\n\r\n\tK=7\r\n\r\n", "S", "K", 4, 7},
+    {"commented-out key", "[S]\r\n;K=5\r\nJ=1\r\n", "S", "K", 4, 4},
+    {"text after the bracket", "[S] old\r\nK=7\r\n", "S", "K", 4, 7},
+    {"header without bracket is a key", "[S\r\nK=7\r\n", "S", "K", 4, 4},
+    {"name up to the last bracket", "[S]]\r\nK=7\r\n", "S]", "K", 4, 7},
+    {"UTF-8 mark", "\xEF\xBB\xBF[S]\r\nK=7\r\n", "S", "K", 4, 7},
+    {"end-of-file mark", "[S]\r\nK=7\r\n\x1A", "S", "K", 4, 7},
+};
+
+void RunReads(const ReadCase* cases, size_t count) {
+    TestPlatform platform;
+    for (size_t i = 0; i < count; ++i) {
+        const ReadCase& c = cases[i];
+        SCOPED_TRACE(c.what);
+        // A file of its own for every case: no cached copy can answer.
+        std::string path = platform.IniPath("read" + std::to_string(i) + ".ini");
+        if (c.text != nullptr) TestPlatform::WriteFile(path, c.text);
+        EXPECT_EQ(c.expected, Profile().GetInt(c.section, c.key, c.defaultValue, path.c_str()));
+    }
+}
+
+TEST(ProfileTable, ReadsValuesAsWindowsDoes) {
+    RunReads(kValues, std::size(kValues));
+}
+
+TEST(ProfileTable, ReadsFileShapesAsWindowsDoes) {
+    RunReads(kShapes, std::size(kShapes));
+}
+
+struct WriteCase {
+    const char* what;
+    const char* before;  // nullptr: no file
+    const char* section;
+    const char* key;
+    const char* value;
+    int result;
+    const char* after;  // nullptr: no file
+    // Wine writes the whole file anew from what it parsed: blank lines go,
+    // every line ends in CR LF. nullptr: the same as after.
+    const char* afterOnWine;
+};
+
+const WriteCase kWrites[] = {
+    {"new file", nullptr, "S", "K", "1", 1, "[S]\r\nK=1\r\n", nullptr},
+    {"new section", "[S]\r\nK=1\r\n", "T", "K", "2", 1, "[S]\r\nK=1\r\n[T]\r\nK=2\r\n", nullptr},
+    {"new key at the end of its section", "[S]\r\nK=1\r\n[T]\r\nK=2\r\n", "S", "K2", "3", 1,
+     "[S]\r\nK=1\r\nK2=3\r\n[T]\r\nK=2\r\n", nullptr},
+    {"replace a value", "[S]\r\nA=1\r\nK=5\r\nB=2\r\n", "S", "K", "-128", 1,
+     "[S]\r\nA=1\r\nK=-128\r\nB=2\r\n", nullptr},
+    {"names match without case and spaces", "[S]\r\nA=1\r\n", " s ", "  a ", "8", 1,
+     "[S]\r\nA=8\r\n", nullptr},
+    {"leading spaces of the value dropped", "[S]\r\nA=1\r\n", "S", "A", "  9", 1, "[S]\r\nA=9\r\n",
+     nullptr},
+    {"the same value leaves the file alone", "[S]\r\nA = 1 \r\n\r\n", "S", "A", "1", 1,
+     "[S]\r\nA = 1 \r\n\r\n", nullptr},
+    {"replace keeps comments, blank lines and line feeds",
+     "; head\n\n[S]\nA = 1\n; c\n\nK = 5\n\n[T]\nB=2", "s", "k", "7", 1,
+     "; head\n\n[S]\nA = 1\n; c\n\nK = 7\n\n[T]\nB=2",
+     "; head\r\n[S]\r\nA=1\r\n; c\r\nK=7\r\n[T]\r\nB=2\r\n"},
+    {"new key goes before the blank lines that end its section",
+     "; head\n\n[S]\nA = 1\n; c\n\nK = 5\n\n[T]\nB=2", "S", "N", "7", 1,
+     "; head\n\n[S]\nA = 1\n; c\n\nK = 5\nN=7\n\n[T]\nB=2",
+     "; head\r\n[S]\r\nA=1\r\n; c\r\nK=5\r\nN=7\r\n[T]\r\nB=2\r\n"},
+    {"new section after a last line without ending", "[S]\r\nA=1\r\n[T]\r\nB=2", "U", "C", "3", 1,
+     "[S]\r\nA=1\r\n[T]\r\nB=2\r\n[U]\r\nC=3", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n[U]\r\nC=3\r\n"},
+    {"new key goes into the first of two sections", "[S]\r\nA=1\r\n[S]\r\nK=2\r\n", "S", "K", "3",
+     1, "[S]\r\nA=1\r\nK=3\r\n[S]\r\nK=2\r\n", nullptr},
+    {"null value deletes the key", "[S]\r\nA=1\r\nB=2\r\n", "S", "A", nullptr, 1, "[S]\r\nB=2\r\n",
+     nullptr},
+    {"key deleted from a later section of the name", "[S]\r\nA=1\r\n[S]\r\nK=2\r\n", "S", "K",
+     nullptr, 1, "[S]\r\nA=1\r\n[S]\r\n", nullptr},
+    {"null key deletes the section", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n", "S", nullptr, nullptr, 1,
+     "[T]\r\nB=2\r\n", nullptr},
+    {"deleting in no file creates none", nullptr, "S", "A", nullptr, 1, nullptr, nullptr},
+    {"null section is refused", "[S]\r\nA=1\r\n", nullptr, "A", "9", 0, "[S]\r\nA=1\r\n", nullptr},
+};
+
+TEST(ProfileTable, WritesAsWindowsDoes) {
+    TestPlatform platform;
+    for (size_t i = 0; i < std::size(kWrites); ++i) {
+        const WriteCase& c = kWrites[i];
+        SCOPED_TRACE(c.what);
+        std::string path = platform.IniPath("write" + std::to_string(i) + ".ini");
+        if (c.before != nullptr) TestPlatform::WriteFile(path, c.before);
+        EXPECT_EQ(c.result, Profile().WriteString(c.section, c.key, c.value, path.c_str()));
+        const char* after = OnWine() && c.afterOnWine != nullptr ? c.afterOnWine : c.after;
+        if (after == nullptr) {
+            EXPECT_FALSE(FileExists(path));
+        } else {
+            EXPECT_EQ(after, TestPlatform::ReadFile(path));
+        }
+    }
+}
+
+TEST(ProfileTable, WrittenValuesReadBack) {
+    TestPlatform platform;
+    std::string path = platform.IniPath("roundtrip.ini");
+    for (const char* text : {"0", "5", "-1", "-128", "2147483647", "-2147483648"}) {
+        SCOPED_TRACE(text);
+        ASSERT_EQ(1, Profile().WriteString("Vexaro", "Flags", text, path.c_str()));
+        EXPECT_EQ(static_cast<uint32_t>(std::stol(text)),
+                  Profile().GetInt("Vexaro", "Flags", 77, path.c_str()));
+    }
+}
+
+TEST(ProfileTable, FileNamesTakeEitherSeparatorAndAnyLetterCase) {
+    TestPlatform platform;
+    TestPlatform::WriteFile(platform.IniPath("Mixed.ini"), "[S]\r\nK=3\r\n");
+    std::string slashes = platform.IniPath("MIXED.INI");
+    std::string backslashes = slashes;
+    for (char& c : slashes) c = c == '\\' ? '/' : c;
+    for (char& c : backslashes) c = c == '/' ? '\\' : c;
+    EXPECT_EQ(3u, Profile().GetInt("S", "K", 0, slashes.c_str()));
+    EXPECT_EQ(3u, Profile().GetInt("S", "K", 0, backslashes.c_str()));
+
+    ASSERT_EQ(1, Profile().WriteString("S", "K", "4", backslashes.c_str()));
+    EXPECT_EQ("[S]\r\nK=4\r\n", TestPlatform::ReadFile(platform.IniPath("Mixed.ini")));
+}
+
+TEST(ProfileTable, WriteIntoMissingFolderFails) {
+    TestPlatform platform;
+    std::string path = platform.IniPath("missing") + (OnWine() ? "\\x.ini" : "/x.ini");
+    EXPECT_EQ(0, Profile().WriteString("S", "K", "1", path.c_str()));
+    EXPECT_EQ(0, Profile().WriteString("S", "K", nullptr, path.c_str()));
+    EXPECT_EQ(6u, Profile().GetInt("S", "K", 6, path.c_str()));
+}
+
+}  // namespace
