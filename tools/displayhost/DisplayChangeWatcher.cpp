@@ -1,0 +1,34 @@
+#include "DisplayChangeWatcher.h"
+
+namespace displayhost {
+
+namespace {
+constexpr char kClassName[] = "DisplayHostModeWatcher";
+}
+
+DisplayChangeWatcher::DisplayChangeWatcher() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &DisplayChangeWatcher::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);  // fails harmlessly when already registered
+    m_window = CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+    if (m_window) SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+DisplayChangeWatcher::~DisplayChangeWatcher() {
+    if (m_window) DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK DisplayChangeWatcher::Proc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_DISPLAYCHANGE) {
+        auto* self =
+            reinterpret_cast<DisplayChangeWatcher*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self) ++self->m_count;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace displayhost

@@ -1,0 +1,91 @@
+#include "Screenshot.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "DisplaySheet.h"
+
+namespace displayhost {
+
+namespace {
+
+struct ScreenDc {
+    HDC dc = GetDC(nullptr);
+    ~ScreenDc() {
+        if (dc) ReleaseDC(nullptr, dc);
+    }
+};
+
+struct MemoryDc {
+    HDC dc;
+    explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
+    ~MemoryDc() {
+        if (dc) DeleteDC(dc);
+    }
+};
+
+struct Bitmap {
+    HBITMAP bitmap;
+    explicit Bitmap(HBITMAP b) : bitmap(b) {}
+    ~Bitmap() {
+        if (bitmap) DeleteObject(bitmap);
+    }
+};
+
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool SaveWindowPicture(HWND window, const std::string& path) {
+    if (!IsWindow(window)) return false;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(300);
+    GdiFlush();
+
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+
+    ScreenDc screen;
+    MemoryDc memory(screen.dc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen.dc || !memory.dc || !bitmap.bitmap || !bits) return false;
+    HGDIOBJ old = SelectObject(memory.dc, bitmap.bitmap);
+    BOOL copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory.dc, old);
+    GdiFlush();
+    if (!copied) return false;
+
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageSize;
+    info.bmiHeader.biSizeImage = imageSize;
+
+    std::unique_ptr<FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
+    if (!out) return false;
+    bool written = std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
+                   std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out.get()) == 1 &&
+                   std::fwrite(bits, imageSize, 1, out.get()) == 1;
+    return written && std::fflush(out.get()) == 0;
+}
+
+}  // namespace displayhost
