@@ -1,0 +1,95 @@
+#include "ApplyReport.h"
+
+#include <cctype>
+#include <map>
+#include <tuple>
+
+namespace vexaro {
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The question as one line: its line feed shown as a blank.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes) {
+    std::vector<IniChange> changes;
+    std::map<std::tuple<std::string, std::string, std::string>, size_t> index;
+    for (const IniWrite& w : writes) {
+        auto id = std::make_tuple(Lower(w.file), Lower(w.section), Lower(w.key));
+        auto it = index.find(id);
+        if (it == index.end()) {
+            index[id] = changes.size();
+            changes.push_back({w.file, w.section, w.key, w.existed, w.before, w.after, false});
+        } else {
+            changes[it->second].after = w.after;
+        }
+    }
+    for (IniChange& c : changes) {
+        IniWrite folded{c.file, c.section, c.key, c.existed, c.before, c.after};
+        c.changed = Changes(folded);
+    }
+    return changes;
+}
+
+void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
+    int unchanged = 0;
+    out << "INI files:\n";
+    for (const IniChange& c : changes) {
+        if (!c.changed) {
+            ++unchanged;
+            continue;
+        }
+        out << "  " << c.file << " [" << c.section << "] " << c.key << ": "
+            << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> " << c.after
+            << "\n";
+    }
+    if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
+    if (unchanged > 0) {
+        out << "  " << unchanged << (unchanged == 1 ? " value" : " values")
+            << " written again unchanged\n";
+    }
+}
+
+void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,
+                          std::ostream& out) {
+    out << "Registry:\n";
+    for (const Removal& r : page.removals) {
+        out << "  removed " << r.name << " ("
+            << (r.reason == "evicted" ? "evicted by " + r.by : "not admitted by " + r.by)
+            << (r.associationDeleted ? "; with its Association key" : "") << ")\n";
+    }
+    out << (saved ? "  " + file + " written\n" : "  unchanged, " + file + " not written\n");
+}
+
+void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
+                    std::ostream& out) {
+    out << "After Apply: \"" << pendingAction << "\"\n";
+    for (const vx::MessageBoxCall& q : shell.messageBoxes) {
+        out << "  asks (\"" << q.caption << "\", Yes/No): " << OneLine(q.text) << "\n"
+            << "  answered No: no restart (Yes would call ExitWindowsEx(EWX_REBOOT | "
+               "EWX_FORCE))\n";
+    }
+    for (const vx::DisplayModeCall& call : shell.modeChanges) {
+        const vx::DisplayModeRecord& m = call.mode;
+        out << "  sets the current display mode again: ChangeDisplaySettingsA(" << m.dmBitsPerPel
+            << " bits per pixel, " << m.dmPelsWidth << "x" << m.dmPelsHeight << ", "
+            << m.dmDisplayFrequency << " Hz, flags 0)\n";
+    }
+    if (shell.messageBoxes.empty() && shell.modeChanges.empty()) {
+        out << "  nothing further\n";
+    }
+}
+
+}  // namespace vexaro

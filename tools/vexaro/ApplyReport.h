@@ -1,0 +1,37 @@
+// What apply prints: the INI integers that changed, what became of the
+// registry file, and the action that follows Apply.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "RecordingProfile.h"
+#include "Snapshot.h"
+#include "platform/host/HostShellServices.h"
+
+namespace vexaro {
+
+// One INI key after all the writes of one Apply.
+struct IniChange {
+    std::string file;
+    std::string section;
+    std::string key;
+    bool existed = false;
+    int32_t before = 0;
+    std::string after;
+    bool changed = false;
+};
+
+// Folds the writes to the same key (file, section and key compared without
+// regard to letter case) into one change, in the order of the first write.
+std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes);
+
+void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out);
+void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,
+                          std::ostream& out);
+// pendingAction: the level after Apply; shell: what the page called.
+void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
+                    std::ostream& out);
+
+}  // namespace vexaro

@@ -1,0 +1,68 @@
+#include "Assignment.h"
+
+#include <cctype>
+
+namespace vexaro {
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool Same(const std::string& a, const std::string& b) {
+    return Lower(a) == Lower(b);
+}
+
+}  // namespace
+
+bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignment>* out,
+                      std::string* error) {
+    out->clear();
+    for (const std::string& text : texts) {
+        size_t eq = text.rfind('=');
+        std::string state = eq == std::string::npos ? "" : Lower(text.substr(eq + 1));
+        if (eq == std::string::npos || eq == 0 || (state != "on" && state != "off")) {
+            *error = "\"" + text + "\" is not NAME=on or NAME=off";
+            return false;
+        }
+        out->push_back({text.substr(0, eq), state == "on"});
+    }
+    return true;
+}
+
+const ControlView* FindControl(const PageSnapshot& page, const std::string& name,
+                               std::string* error) {
+    for (const EntryView& e : page.entries) {
+        if (!Same(e.name, name)) continue;
+        if (e.kind == "Group") {
+            *error = e.name + " is a group box: it has no on/off state";
+            return nullptr;
+        }
+        for (const ControlView& c : page.controls) {
+            if (c.position == e.position) return &c;
+        }
+        *error = e.name + " has no control on the page (" +
+                 (e.kind.empty() ? std::string("its name begins with no kind word")
+                                 : std::string("no Group entry comes before it")) +
+                 ")";
+        return nullptr;
+    }
+    for (const Removal& r : page.removals) {
+        if (!Same(r.name, name)) continue;
+        *error = r.name + " is not on the page: " +
+                 (r.reason == "evicted" ? "evicted by its duplicate " + r.by
+                                        : "its group " + r.by + " does not admit it");
+        return nullptr;
+    }
+    for (const std::string& skipped : page.notVisited) {
+        if (!Same(skipped, name)) continue;
+        *error = skipped + " is not loaded by this showing of the page";
+        return nullptr;
+    }
+    *error = "unknown entry " + name + ": no such Layout value";
+    return nullptr;
+}
+
+}  // namespace vexaro

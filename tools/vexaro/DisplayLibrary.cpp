@@ -1,0 +1,57 @@
+#include "DisplayLibrary.h"
+
+#include "page/PostApply.h"
+#include "platform/framework/FrameworkString.h"
+#include "vx_abi.h"
+
+namespace vexaro {
+
+namespace {
+
+const char kDisplayClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\Display\\";
+
+// The library's state: entry points are plain functions.
+const vx::HostRegistry* g_registry = nullptr;
+DisplayMode g_mode;
+
+int VX_STDCALL GetConfigString(vx::CString& path, int capacity) {
+    if (g_registry == nullptr || capacity <= 0) return 0;
+    vx::RegistryValue value;
+    if (!g_registry->ReadValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Lumetra",
+                               "CurrentDisplayKey", &value)) {
+        return 0;
+    }
+    std::string subkey;
+    for (uint8_t b : value.data) {
+        if (b == 0) break;
+        subkey += static_cast<char>(b);
+    }
+    if (subkey.empty()) return 0;
+    std::string composed = kDisplayClassPrefix + subkey;
+    if (composed.size() > static_cast<size_t>(capacity)) return 0;
+    path = composed.c_str();
+    return 1;
+}
+
+int VX_STDCALL GetCurrentConfig(vx::_settingdata& data) {
+    data.field1 = 0;
+    data.field2 = 0;
+    data.bitsPerPel = g_mode.bitsPerPel.c_str();
+    data.resolution = g_mode.resolution.c_str();
+    data.frequency = g_mode.frequency.c_str();
+    return 1;
+}
+
+}  // namespace
+
+void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistry& registry,
+                            const DisplayMode& mode) {
+    g_registry = &registry;
+    g_mode = mode;
+    libraries.Register("ferolib.dll", {{"?GetConfigString@@YGHAAVCString@@H@Z",
+                                        vx::HostLibraries::Symbol(&GetConfigString)},
+                                       {"?GetCurrentConfig@@YGHAAU_settingdata@@@Z",
+                                        vx::HostLibraries::Symbol(&GetCurrentConfig)}});
+}
+
+}  // namespace vexaro

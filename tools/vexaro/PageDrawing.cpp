@@ -1,0 +1,266 @@
+#include "PageDrawing.h"
+
+#include <string>
+#include <vector>
+
+namespace vexaro {
+
+namespace {
+
+// The system colours of the Windows 95 standard scheme.
+struct Colour {
+    double r, g, b;
+};
+constexpr Colour kFace{0.753, 0.753, 0.753};    // 192,192,192
+constexpr Colour kShadow{0.502, 0.502, 0.502};  // 128,128,128
+constexpr Colour kLight{0.875, 0.875, 0.875};   // 223,223,223
+constexpr Colour kWhite{1, 1, 1};
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kYellow{1, 1, 0};
+
+constexpr double kFontSize = 10;  // close to 8-point MS Sans Serif at 96 dots per inch
+constexpr int kBoxSize = 13;      // check box and radio button glyphs
+
+void SetColour(cairo_t* cr, Colour c) {
+    cairo_set_source_rgb(cr, c.r, c.g, c.b);
+}
+
+void FillRect(cairo_t* cr, double x, double y, double w, double h, Colour c) {
+    SetColour(cr, c);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+}
+
+// One-pixel lines along pixel centres.
+void HLine(cairo_t* cr, double x0, double x1, double y, Colour c) {
+    SetColour(cr, c);
+    cairo_move_to(cr, x0, y + 0.5);
+    cairo_line_to(cr, x1, y + 0.5);
+    cairo_stroke(cr);
+}
+void VLine(cairo_t* cr, double x, double y0, double y1, Colour c) {
+    SetColour(cr, c);
+    cairo_move_to(cr, x + 0.5, y0);
+    cairo_line_to(cr, x + 0.5, y1);
+    cairo_stroke(cr);
+}
+
+// A frame of two lines on each side: top-left colours, then bottom-right.
+void Frame(cairo_t* cr, int l, int t, int r, int b, Colour outerTl, Colour outerBr, Colour innerTl,
+           Colour innerBr) {
+    HLine(cr, l, r - 1, t, outerTl);
+    VLine(cr, l, t, b - 1, outerTl);
+    HLine(cr, l, r, b - 1, outerBr);
+    VLine(cr, r - 1, t, b, outerBr);
+    HLine(cr, l + 1, r - 2, t + 1, innerTl);
+    VLine(cr, l + 1, t + 1, b - 2, innerTl);
+    HLine(cr, l + 1, r - 1, b - 2, innerBr);
+    VLine(cr, r - 2, t + 1, b - 1, innerBr);
+}
+
+// A caption with its mnemonic: "&" underlines the next character, "&&"
+// stands for a single "&".
+struct Mnemonic {
+    std::string text;
+    int underline = -1;  // byte index in text
+};
+
+Mnemonic ParseMnemonic(const std::string& caption) {
+    Mnemonic m;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != '&' && m.underline < 0) m.underline = static_cast<int>(m.text.size());
+        }
+        m.text += caption[i];
+    }
+    return m;
+}
+
+double TextWidth(cairo_t* cr, const std::string& text) {
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, text.c_str(), &ext);
+    return ext.x_advance;
+}
+
+// Shows a caption with its baseline at y and returns its width.
+double ShowCaption(cairo_t* cr, const std::string& caption, double x, double y, Colour c) {
+    Mnemonic m = ParseMnemonic(caption);
+    SetColour(cr, c);
+    cairo_move_to(cr, x, y);
+    cairo_show_text(cr, m.text.c_str());
+    if (m.underline >= 0) {
+        double from = x + TextWidth(cr, m.text.substr(0, m.underline));
+        double to = from + TextWidth(cr, m.text.substr(m.underline, 1));
+        HLine(cr, from, to, y + 1, c);
+    }
+    return TextWidth(cr, m.text);
+}
+
+// The baseline that centres a line of text between top and bottom.
+double Baseline(int top, int bottom) {
+    return (top + bottom) / 2.0 + kFontSize * 0.35;
+}
+
+void ClipTo(cairo_t* cr, const vx::Rect& r) {
+    cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_clip(cr);
+}
+
+// Left-aligned text broken into lines at blanks, as a static text control does.
+void DrawText(cairo_t* cr, const ControlView& c) {
+    cairo_save(cr);
+    ClipTo(cr, c.rect);
+    double width = c.rect.right - c.rect.left;
+    std::vector<std::string> lines;
+    std::string line, word;
+    std::string text = ParseMnemonic(c.caption).text + " ";
+    for (char ch : text) {
+        if (ch != ' ') {
+            word += ch;
+            continue;
+        }
+        std::string candidate = line.empty() ? word : line + " " + word;
+        if (!line.empty() && TextWidth(cr, candidate) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+        word.clear();
+    }
+    if (!line.empty()) lines.push_back(line);
+    double y = c.rect.top + kFontSize;
+    for (const std::string& l : lines) {
+        SetColour(cr, kBlack);
+        cairo_move_to(cr, c.rect.left, y);
+        cairo_show_text(cr, l.c_str());
+        y += kFontSize + 2;
+    }
+    cairo_restore(cr);
+}
+
+// The icon: a 32 by 32 warning sign at the control's top-left corner.
+void DrawIcon(cairo_t* cr, const ControlView& c) {
+    double x = c.rect.left, y = c.rect.top;
+    cairo_save(cr);
+    cairo_move_to(cr, x + 16, y + 2);
+    cairo_line_to(cr, x + 31, y + 29);
+    cairo_line_to(cr, x + 1, y + 29);
+    cairo_close_path(cr);
+    SetColour(cr, kYellow);
+    cairo_fill_preserve(cr);
+    SetColour(cr, kBlack);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, x + 14.5, y + 10, 3, 11);
+    cairo_rectangle(cr, x + 14.5, y + 23, 3, 3);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void DrawPushButton(cairo_t* cr, const ControlView& c) {
+    const vx::Rect& r = c.rect;
+    FillRect(cr, r.left, r.top, r.right - r.left, r.bottom - r.top, kFace);
+    Frame(cr, r.left, r.top, r.right, r.bottom, kWhite, kBlack, kLight, kShadow);
+    cairo_save(cr);
+    ClipTo(cr, r);
+    double w = TextWidth(cr, ParseMnemonic(c.caption).text);
+    ShowCaption(cr, c.caption, (r.left + r.right - w) / 2.0, Baseline(r.top, r.bottom), kBlack);
+    cairo_restore(cr);
+}
+
+void DrawGroupBox(cairo_t* cr, const ControlView& c) {
+    const vx::Rect& r = c.rect;
+    double lineY = r.top + kFontSize / 2;
+    // Etched frame: a shadow line with a white one below and right of it.
+    SetColour(cr, kShadow);
+    cairo_rectangle(cr, r.left + 0.5, lineY + 0.5, r.right - r.left - 2, r.bottom - lineY - 2);
+    cairo_stroke(cr);
+    SetColour(cr, kWhite);
+    cairo_rectangle(cr, r.left + 1.5, lineY + 1.5, r.right - r.left - 2, r.bottom - lineY - 2);
+    cairo_stroke(cr);
+    if (c.caption.empty()) return;
+    cairo_save(cr);
+    ClipTo(cr, r);
+    double w = TextWidth(cr, ParseMnemonic(c.caption).text);
+    FillRect(cr, r.left + 7, r.top, w + 4, kFontSize + 2, kFace);
+    ShowCaption(cr, c.caption, r.left + 9, r.top + kFontSize - 1, kBlack);
+    cairo_restore(cr);
+}
+
+void DrawCheckGlyph(cairo_t* cr, double x, double y, bool checked) {
+    FillRect(cr, x, y, kBoxSize, kBoxSize, kWhite);
+    Frame(cr, x, y, x + kBoxSize, y + kBoxSize, kShadow, kWhite, kBlack, kLight);
+    if (!checked) return;
+    SetColour(cr, kBlack);
+    cairo_set_line_width(cr, 2);
+    cairo_move_to(cr, x + 3, y + 6);
+    cairo_line_to(cr, x + 5.5, y + 8.5);
+    cairo_line_to(cr, x + 10, y + 3.5);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1);
+}
+
+void DrawRadioGlyph(cairo_t* cr, double x, double y, bool checked) {
+    double cx = x + 6, cy = y + 6;
+    SetColour(cr, kWhite);
+    cairo_arc(cr, cx, cy, 5.5, 0, 6.2832);
+    cairo_fill(cr);
+    // Sunken ring: dark on the upper left, light on the lower right.
+    SetColour(cr, kShadow);
+    cairo_arc(cr, cx, cy, 5.5, 2.356, 5.498);
+    cairo_stroke(cr);
+    SetColour(cr, kWhite);
+    cairo_arc(cr, cx, cy, 5.5, 5.498, 2.356 + 6.2832);
+    cairo_stroke(cr);
+    SetColour(cr, kBlack);
+    cairo_arc(cr, cx, cy, 4.5, 2.356, 5.498);
+    cairo_stroke(cr);
+    if (!checked) return;
+    cairo_arc(cr, cx, cy, 2, 0, 6.2832);
+    cairo_fill(cr);
+}
+
+void DrawButton(cairo_t* cr, const ControlView& c, bool radio) {
+    const vx::Rect& r = c.rect;
+    cairo_save(cr);
+    ClipTo(cr, r);
+    double glyphY = r.top + ((r.bottom - r.top) - kBoxSize) / 2;
+    if (radio) {
+        DrawRadioGlyph(cr, r.left, glyphY, c.checked);
+    } else {
+        DrawCheckGlyph(cr, r.left, glyphY, c.checked);
+    }
+    ShowCaption(cr, c.caption, r.left + kBoxSize + 4, Baseline(r.top, r.bottom), kBlack);
+    cairo_restore(cr);
+}
+
+void DrawControl(cairo_t* cr, const ControlView& c) {
+    if (c.kind == "Text") {
+        DrawText(cr, c);
+    } else if (c.kind == "Icon") {
+        DrawIcon(cr, c);
+    } else if (c.kind == "PushButton") {
+        DrawPushButton(cr, c);
+    } else if (c.kind == "Group") {
+        DrawGroupBox(cr, c);
+    } else if (c.kind == "Check" || c.kind == "Radio") {
+        DrawButton(cr, c, c.kind == "Radio");
+    }
+}
+
+}  // namespace
+
+void DrawPage(cairo_t* cr, const PageSnapshot& page) {
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    FillRect(cr, 0, 0, page.width, page.height, kFace);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    cairo_set_line_width(cr, 1);
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, kFontSize);
+    for (const ControlView& c : page.templateControls) DrawControl(cr, c);
+    for (const ControlView& c : page.controls) DrawControl(cr, c);
+}
+
+}  // namespace vexaro

@@ -1,0 +1,130 @@
+#include "PreviewOutput.h"
+
+#include <cstdio>
+#include <iomanip>
+#include <nlohmann/json.hpp>
+
+namespace vexaro {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kJsonSchemaVersion = 1;
+
+Json RectJson(const vx::Rect& r) {
+    return Json::array({r.left, r.top, r.right, r.bottom});
+}
+
+Json ControlJson(const ControlView& c) {
+    Json j;
+    j["id"] = c.id;
+    j["kind"] = c.kind;
+    j["caption"] = c.caption;
+    j["rect"] = RectJson(c.rect);
+    j["style"] = StyleText(c.style);
+    j["currentStyle"] = StyleText(c.currentStyle);
+    if (c.kind == "Check" || c.kind == "Radio") j["checked"] = c.checked;
+    j["entry"] = c.entry.empty() ? Json(nullptr) : Json(c.entry);
+    j["position"] = c.position < 0 ? Json(nullptr) : Json(c.position);
+    return j;
+}
+
+Json EntryJson(const EntryView& e) {
+    Json j;
+    j["position"] = e.position;
+    j["name"] = e.name;
+    j["kind"] = e.kind;
+    j["group"] = e.group;
+    j["order"] = e.order;
+    j["caption"] = e.caption;
+    j["state"] = e.state;
+    j["control"] = e.controlId == 0 ? Json(nullptr) : Json(e.controlId);
+    return j;
+}
+
+std::string RectText(const vx::Rect& r) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%d,%d,%d,%d", r.left, r.top, r.right, r.bottom);
+    return buf;
+}
+
+void Row(std::ostream& out, const std::string& id, const std::string& kind, const std::string& rect,
+         const std::string& style, const std::string& check, const std::string& entry,
+         const std::string& caption) {
+    out << std::left << std::setw(6) << id << std::setw(11) << kind << std::setw(17) << rect
+        << std::setw(12) << style << std::setw(6) << check << std::setw(10) << entry << caption
+        << "\n";
+}
+
+void ControlRow(std::ostream& out, const ControlView& c) {
+    std::string check;
+    if (c.kind == "Check" || c.kind == "Radio") check = c.checked ? "on" : "off";
+    Row(out, std::to_string(c.id), c.kind, RectText(c.rect), StyleText(c.style), check,
+        c.entry.empty() ? "-" : c.entry, c.caption);
+}
+
+}  // namespace
+
+std::string StyleText(uint32_t style) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08X", style);
+    return buf;
+}
+
+void WriteJson(const PageSnapshot& page, std::ostream& out) {
+    Json j;
+    j["schema"] = kJsonSchemaVersion;
+    j["page"] = {{"caption", page.caption},
+                 {"width", page.width},
+                 {"height", page.height},
+                 {"driverKey", page.driverKeyPath}};
+    j["metrics"] = {{"groupBoxWidth", page.metrics.groupBoxWidth},
+                    {"columnWidth", page.metrics.columnWidth},
+                    {"secondColumnX", page.metrics.secondColumnX},
+                    {"availableHeight", page.metrics.availableHeight},
+                    {"columns", page.metrics.oneColumn ? 1 : 2}};
+    j["template"] = Json::array();
+    for (const ControlView& c : page.templateControls) j["template"].push_back(ControlJson(c));
+    j["controls"] = Json::array();
+    for (const ControlView& c : page.controls) j["controls"].push_back(ControlJson(c));
+    j["entries"] = Json::array();
+    for (const EntryView& e : page.entries) j["entries"].push_back(EntryJson(e));
+    j["removed"] = Json::array();
+    for (const Removal& r : page.removals) {
+        j["removed"].push_back({{"name", r.name},
+                                {"reason", r.reason},
+                                {"by", r.by},
+                                {"associationDeleted", r.associationDeleted}});
+    }
+    j["notVisited"] = page.notVisited;
+    j["pendingAction"] = page.pendingAction;
+    out << j.dump(2) << "\n";
+}
+
+void WriteTable(const PageSnapshot& page, std::ostream& out) {
+    out << "Page \"" << page.caption << "\" " << page.width << "x" << page.height
+        << " pixels, driver key "
+        << (page.driverKeyPath.empty() ? std::string("(not found)") : page.driverKeyPath) << "\n";
+    out << "Metrics: group box width " << page.metrics.groupBoxWidth << ", column width "
+        << page.metrics.columnWidth << ", second column x " << page.metrics.secondColumnX
+        << ", available height " << page.metrics.availableHeight << ", "
+        << (page.metrics.oneColumn ? "one column" : "two columns") << "\n\n";
+    Row(out, "Id", "Kind", "Rectangle", "Style", "Check", "Entry", "Caption");
+    for (const ControlView& c : page.templateControls) ControlRow(out, c);
+    for (const ControlView& c : page.controls) ControlRow(out, c);
+    for (const EntryView& e : page.entries) {
+        if (e.controlId != 0 || e.kind == "Group") continue;
+        out << "(no control) " << e.name << " at list position " << e.position << ": "
+            << (e.kind.empty() ? "unknown kind" : "no group before it") << "\n";
+    }
+    for (const Removal& r : page.removals) {
+        out << "(removed) " << r.name << ": " << r.reason
+            << (r.reason == "evicted" ? " by " : " from group ") << r.by << "\n";
+    }
+    for (const std::string& name : page.notVisited) {
+        out << "(not loaded) " << name << ": skipped by this pass, loaded next time\n";
+    }
+}
+
+}  // namespace vexaro

@@ -1,0 +1,35 @@
+#include "RecordingProfile.h"
+
+#include <cstdlib>
+
+namespace vexaro {
+
+uint32_t RecordingProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
+                                  const char* file) {
+    return m_inner.GetInt(section, key, defaultValue, file);
+}
+
+int RecordingProfile::WriteString(const char* section, const char* key, const char* value,
+                                  const char* file) {
+    if (section != nullptr && key != nullptr && value != nullptr && file != nullptr) {
+        IniWrite write;
+        write.file = file;
+        write.section = section;
+        write.key = key;
+        // A key that is absent gives back whichever default is asked for.
+        uint32_t zero = m_inner.GetInt(section, key, 0, file);
+        uint32_t one = m_inner.GetInt(section, key, 1, file);
+        write.existed = zero == one;
+        write.before = static_cast<int32_t>(zero);
+        write.after = value;
+        m_writes.push_back(write);
+    }
+    return m_inner.WriteString(section, key, value, file);
+}
+
+bool Changes(const IniWrite& write) {
+    if (!write.existed) return true;
+    return std::strtol(write.after.c_str(), nullptr, 10) != write.before;
+}
+
+}  // namespace vexaro

@@ -1,0 +1,58 @@
+#include "Render.h"
+
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <memory>
+
+#include "PageDrawing.h"
+
+namespace vexaro {
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+
+bool Failed(cairo_status_t status, const std::string& path, std::string* error) {
+    if (status == CAIRO_STATUS_SUCCESS) return false;
+    *error = "cannot write " + path + ": " + cairo_status_to_string(status);
+    return true;
+}
+
+// Draws onto the surface and finishes it; the surface's own status tells
+// whether its file could be written.
+bool Draw(cairo_surface_t* surface, const PageSnapshot& page, const std::string& path,
+          std::string* error) {
+    if (Failed(cairo_surface_status(surface), path, error)) return false;
+    {
+        Context cr(cairo_create(surface));
+        DrawPage(cr.get(), page);
+        if (Failed(cairo_status(cr.get()), path, error)) return false;
+    }
+    cairo_surface_flush(surface);
+    return !Failed(cairo_surface_status(surface), path, error);
+}
+
+}  // namespace
+
+bool RenderSvg(const PageSnapshot& page, const std::string& path, std::string* error) {
+    Surface surface(cairo_svg_surface_create(path.c_str(), page.width, page.height));
+    if (!Draw(surface.get(), page, path, error)) return false;
+    cairo_surface_finish(surface.get());
+    return !Failed(cairo_surface_status(surface.get()), path, error);
+}
+
+bool RenderPng(const PageSnapshot& page, const std::string& path, std::string* error) {
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, page.width, page.height));
+    if (!Draw(surface.get(), page, path, error)) return false;
+    return !Failed(cairo_surface_write_to_png(surface.get(), path.c_str()), path, error);
+}
+
+}  // namespace vexaro

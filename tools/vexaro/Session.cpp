@@ -1,0 +1,238 @@
+#include "Session.h"
+
+#include <sys/stat.h>
+
+#include <set>
+
+#include "layout/PendingAction.h"
+#include "page/LayoutCursor.h"
+#include "platform/Platform.h"
+#include "platform/WinConstants.h"
+#include "platform/framework/WinApp.h"
+#include "platform/host/HostProfile.h"
+#include "resources/resource.h"
+#include "server/ModuleGlobals.h"
+#include "store/DriverKey.h"
+#include "store/LayoutStore.h"
+
+namespace vexaro {
+
+namespace {
+
+// The instance handle the module is attached with; any non-null value.
+vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(0x10000000);
+
+bool IsFolder(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string KindOfStyle(uint32_t style) {
+    switch (style & 0xF) {
+        case vx::kBsGroupBox:
+            return "Group";
+        case vx::kBsAutoCheckBox:
+            return "Check";
+        case vx::kBsAutoRadioButton:
+            return "Radio";
+        default:
+            return "Button";
+    }
+}
+
+std::string TemplateKind(int id) {
+    switch (id) {
+        case IDC_WARNING:
+            return "Text";
+        case IDC_RESET:
+            return "PushButton";
+        case IDC_PAGE_ICON:
+            return "Icon";
+        default:
+            return "";
+    }
+}
+
+}  // namespace
+
+Session::Session() = default;
+
+Session::~Session() {
+    // The page and its buttons go while the platform they use is still there.
+    m_ui.sheets.ClosePage();
+    if (m_attached) vx::AfxModuleDetach();
+    vx::Platform() = vx::PlatformServices{};
+}
+
+bool Session::Open(const Options& options, std::string* error) {
+    m_options = options;
+    if (!IsFolder(options.windowsDir)) {
+        *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
+        return false;
+    }
+    m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
+    vx::regfile::ParseError parseError;
+    if (!m_host->Registry().LoadFile(options.registryFile, &parseError)) {
+        *error = parseError.line > 0
+                     ? options.registryFile + ":" + std::to_string(parseError.line) + ": " +
+                           parseError.reason
+                     : parseError.reason;
+        return false;
+    }
+    m_host->System().SetFailSafe(options.failSafe);
+    RegisterDisplayLibrary(m_host->Libraries(), m_host->Registry(), DisplayMode{});
+    m_host->Install();
+
+    vx::PlatformServices& services = vx::Platform();
+    if (services.profile == nullptr) {
+        m_ownProfile = std::make_unique<vx::HostProfile>(options.windowsDir);
+        services.profile = m_ownProfile.get();
+    }
+    m_registryLog = std::make_unique<RecordingRegistry>(*services.registry);
+    m_profileLog = std::make_unique<RecordingProfile>(*services.profile);
+    m_ui.Install();
+
+    // Loaded as the shell loads the module: the start-up step creates the page.
+    m_attached = true;
+    if (!vx::AfxModuleAttach(kModuleInstance) || vx::AdvancedPage == nullptr) {
+        *error = "the page object could not be created";
+        return false;
+    }
+    return true;
+}
+
+void Session::ShowPage() {
+    // The driver's key as the page will find it; the data is read before the
+    // page can change it.
+    { vx::CLayoutStore resolve; }
+    m_before = ReadStoredLayout(m_host->RegistryApi(), vx::DriverKeyPath.c_str());
+
+    vx::Platform().registry = m_registryLog.get();
+    vx::Platform().profile = m_profileLog.get();
+    m_registryLog->OnLayoutDeletion([this](const LayoutDeletion& d) { RecordDeletion(d); });
+    m_pageHandle = m_ui.sheets.CreatePage(Page());
+    m_ui.sheets.ShowPage(m_pageHandle);
+    m_registryLog->OnLayoutDeletion(nullptr);
+}
+
+void Session::RecordDeletion(const LayoutDeletion& deletion) {
+    Removal r;
+    r.name = deletion.name;
+    if (deletion.duringLoading) {
+        r.reason = "evicted";
+        r.by = deletion.lastEnumerated;
+    } else {
+        r.reason = "pruned";
+        r.by = GroupBefore(deletion.name);
+    }
+    m_removals.push_back(r);
+}
+
+// The Group entry before the named entry in the list: the group that is
+// placing members when the layout pass meets it.
+std::string Session::GroupBefore(const std::string& name) const {
+    std::string group;
+    vx::CPtrList::POSITION pos = Page().m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        vx::CSettingButton* e = Page().m_entries.GetNext(pos);
+        if (e == nullptr) continue;
+        if (name == e->m_strName.c_str()) return group;
+        if (e->IsGroup()) group = e->m_strName.c_str();
+    }
+    return group;
+}
+
+PageSnapshot Session::Snapshot() const {
+    PageSnapshot s;
+    vx::WindowHandle pageWindow = m_ui.sheets.PageWindow();
+    const vx::HostWindow* page = m_ui.windows.Find(pageWindow);
+    s.caption = VX_PAGE_CAPTION;
+    if (page != nullptr) {
+        s.width = page->rect.right - page->rect.left;
+        s.height = page->rect.bottom - page->rect.top;
+    }
+    s.driverKeyPath = vx::DriverKeyPath.c_str();
+    s.metrics.groupBoxWidth = vx::GroupBoxWidth;
+    s.metrics.columnWidth = vx::ColumnWidth;
+    s.metrics.secondColumnX = vx::SecondColumnX;
+    s.metrics.availableHeight = vx::AvailableHeight;
+    s.metrics.oneColumn = Page().FitsOneColumn() != 0;
+
+    // Entries, and which window belongs to which entry.
+    std::map<vx::WindowHandle, const EntryView*> byWindow;
+    s.entries.reserve(Page().m_entries.GetCount());
+    std::vector<vx::WindowHandle> entryWindows;
+    int position = 0;
+    vx::CPtrList::POSITION pos = Page().m_entries.GetHeadPosition();
+    while (pos != nullptr) {
+        vx::CSettingButton* e = Page().m_entries.GetNext(pos);
+        EntryView v;
+        v.position = position++;
+        if (e != nullptr) {
+            v.name = e->m_strName.c_str();
+            v.kind = e->m_strKind.c_str();
+            v.group = e->m_nGroup;
+            v.order = e->m_nOrder;
+            v.caption = e->m_strCaption.c_str();
+            v.state = e->m_nState;
+            const vx::HostWindow* w = m_ui.windows.Find(e->GetSafeHwnd());
+            if (w != nullptr && !w->destroyed) v.controlId = w->id;
+        }
+        s.entries.push_back(v);
+        entryWindows.push_back(e != nullptr ? e->GetSafeHwnd() : nullptr);
+    }
+    for (size_t i = 0; i < s.entries.size(); ++i) {
+        if (entryWindows[i] != nullptr) byWindow[entryWindows[i]] = &s.entries[i];
+    }
+
+    for (const vx::HostWindow* w : m_ui.windows.Children(pageWindow)) {
+        ControlView c;
+        c.id = w->id;
+        c.caption = w->caption;
+        c.rect = w->rect;
+        c.style = w->createStyle;
+        c.currentStyle = w->style;
+        c.checked = w->check != 0;
+        std::string templateKind = TemplateKind(w->id);
+        auto owner = byWindow.find(w->handle);
+        if (owner != byWindow.end()) {
+            c.kind = KindOfStyle(w->createStyle);
+            c.entry = owner->second->name;
+            c.position = owner->second->position;
+            s.controls.push_back(c);
+        } else if (!templateKind.empty()) {
+            c.kind = templateKind;
+            s.templateControls.push_back(c);
+        } else {
+            c.kind = KindOfStyle(w->createStyle);
+            s.controls.push_back(c);
+        }
+    }
+
+    s.removals = m_removals;
+    std::set<std::string> deletedKeys(m_registryLog->AssociationDeletions().begin(),
+                                      m_registryLog->AssociationDeletions().end());
+    for (Removal& r : s.removals) r.associationDeleted = deletedKeys.count(r.name) != 0;
+
+    std::set<std::string> enumerated(m_registryLog->Enumerated().begin(),
+                                     m_registryLog->Enumerated().end());
+    for (const StoredEntry& e : m_before.entries) {
+        if (enumerated.count(e.name)) continue;
+        if (LayoutValueExists(m_host->RegistryApi(), s.driverKeyPath, e.name)) {
+            s.notVisited.push_back(e.name);
+        }
+    }
+    s.pendingAction = vx::PendingAction.c_str();
+    return s;
+}
+
+bool Session::RegistryChanged() const {
+    return !m_registryLog->LayoutDeletions().empty() ||
+           !m_registryLog->AssociationDeletions().empty() || m_registryLog->ValueWrites() > 0;
+}
+
+bool Session::SaveRegistry(std::string* error) {
+    return m_host->Registry().SaveFile(m_options.registryFile, error);
+}
+
+}  // namespace vexaro

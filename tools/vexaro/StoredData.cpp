@@ -1,0 +1,133 @@
+#include "StoredData.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/WinConstants.h"
+
+namespace vexaro {
+
+namespace {
+
+// Registry limits: value names of up to 16383 characters; data is asked
+// for again with the size the registry reports when it does not fit.
+constexpr uint32_t kNameRoom = 16384;
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool EnumOne(vx::IRegistry& registry, vx::KeyHandle key, uint32_t index, std::string* name,
+             uint32_t* type, std::vector<uint8_t>* data) {
+    std::vector<char> nameBuf(kNameRoom);
+    data->assign(1024, 0);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        uint32_t nameChars = kNameRoom;
+        uint32_t bytes = static_cast<uint32_t>(data->size());
+        long r =
+            registry.EnumValue(key, index, nameBuf.data(), &nameChars, type, data->data(), &bytes);
+        if (r == vx::kErrorSuccess) {
+            name->assign(nameBuf.data(), nameChars);
+            data->resize(bytes);
+            return true;
+        }
+        if (r != vx::kErrorMoreData) return false;
+        data->assign(std::max<size_t>(data->size() * 4, bytes), 0);
+    }
+    return false;
+}
+
+bool QueryOne(vx::IRegistry& registry, vx::KeyHandle key, const char* name, StoredValue* out) {
+    std::vector<uint8_t> data(1024);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        uint32_t bytes = static_cast<uint32_t>(data.size());
+        long r = registry.QueryValue(key, name, &out->type, data.data(), &bytes);
+        if (r == vx::kErrorSuccess) {
+            data.resize(bytes);
+            out->data = std::move(data);
+            return true;
+        }
+        if (r != vx::kErrorMoreData) return false;
+        data.assign(std::max<size_t>(data.size() * 4, bytes), 0);
+    }
+    return false;
+}
+
+}  // namespace
+
+const char* const kAssociationValueNames[7] = {"INIFile", "Section", "KeyString", "Default",
+                                               "AndMask", "OrMask",  "Action"};
+
+const StoredEntry* StoredLayout::Find(const std::string& name) const {
+    for (const StoredEntry& e : entries) {
+        if (SameNoCase(e.name, name)) return &e;
+    }
+    return nullptr;
+}
+
+std::string LayoutPath(const std::string& driverKeyPath) {
+    return driverKeyPath + "\\Vexaro\\Layout";
+}
+
+std::string AssociationPath(const std::string& driverKeyPath, const std::string& name) {
+    return driverKeyPath + "\\Vexaro\\Association\\" + name;
+}
+
+StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driverKeyPath) {
+    StoredLayout layout;
+    {
+        vx::ScopedKey key(registry);
+        if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
+            vx::kErrorSuccess) {
+            return layout;
+        }
+        layout.layoutKey = true;
+        StoredEntry entry;
+        for (uint32_t i = 0;
+             EnumOne(registry, key.Get(), i, &entry.name, &entry.type, &entry.caption); ++i) {
+            layout.entries.push_back(entry);
+        }
+    }
+    for (StoredEntry& entry : layout.entries) {
+        vx::ScopedKey key(registry);
+        if (registry.OpenKey(AssociationPath(driverKeyPath, entry.name).c_str(), vx::kKeyRead,
+                             key.Receive()) != vx::kErrorSuccess) {
+            continue;
+        }
+        entry.associationKey = true;
+        for (const char* valueName : kAssociationValueNames) {
+            StoredValue value;
+            if (QueryOne(registry, key.Get(), valueName, &value)) {
+                entry.association[valueName] = value;
+            }
+        }
+    }
+    return layout;
+}
+
+bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath,
+                       const std::string& name) {
+    vx::ScopedKey key(registry);
+    if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
+        vx::kErrorSuccess) {
+        return false;
+    }
+    StoredValue value;
+    return QueryOne(registry, key.Get(), name.c_str(), &value);
+}
+
+bool AssociationKeyExists(vx::IRegistry& registry, const std::string& driverKeyPath,
+                          const std::string& name) {
+    vx::ScopedKey key(registry);
+    return registry.OpenKey(AssociationPath(driverKeyPath, name).c_str(), vx::kKeyRead,
+                            key.Receive()) == vx::kErrorSuccess;
+}
+
+}  // namespace vexaro
