@@ -150,6 +150,8 @@ bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, Pars
     }
     std::string& last = result.back();
     if (!last.empty() && last.back() == '\r') last.pop_back();
+    // A line end at the very end closes the last line; it opens no new one.
+    if (result.size() > 1 && result.back().empty()) result.pop_back();
     *lines = std::move(result);
     return true;
 }

@@ -1,0 +1,155 @@
+// The host registry's tree: Windows 95 naming and ordering rules, recursive
+// deletion, import with deletions, and saving to a file atomically.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RegFileTestUtil.h"
+#include "platform/host/HostRegistry.h"
+#include "support/TestPlatform.h"
+
+namespace vxtest {
+namespace {
+
+using Names = std::vector<std::string>;
+
+constexpr char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\Test";
+
+TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
+    vx::HostRegistry registry;
+    for (const char* name : {"b", "a", "C", ""}) registry.SetString(kKey, name, name);
+    EXPECT_EQ(registry.ValueNames(kKey), (Names{"b", "a", "C", ""}));
+
+    // Setting an existing value keeps its place and the case of its name.
+    registry.SetString(kKey, "B", "new");
+    vx::RegistryValue value;
+    ASSERT_TRUE(registry.ReadValue(kKey, "c", &value));
+    EXPECT_EQ(value.name, "C");
+    EXPECT_TRUE(registry.DeleteValue(kKey, "A"));
+    EXPECT_FALSE(registry.DeleteValue(kKey, "a"));
+    registry.SetString(kKey, "a", "again");
+    EXPECT_EQ(registry.ValueNames(kKey), (Names{"b", "C", "", "a"}));
+    ASSERT_TRUE(registry.ReadValue(kKey, "b", &value));
+    EXPECT_EQ(value.data, Sz("new"));
+}
+
+TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {
+    vx::HostRegistry registry;
+    ASSERT_NE(registry.CreateKey("HKLM\\Software\\Corvane\\Lumetra"), nullptr);
+    EXPECT_TRUE(registry.KeyExists("hkey_local_machine\\SOFTWARE\\corvane\\LUMETRA"));
+    EXPECT_TRUE(registry.KeyExists("HKLM\\Software\\Corvane\\"));
+    EXPECT_FALSE(registry.KeyExists("HKCU\\Software\\Corvane"));
+    registry.CreateKey("HKLM\\SOFTWARE\\CORVANE\\Other");
+    EXPECT_EQ(registry.SubkeyNames("HKLM\\software\\corvane"), (Names{"Lumetra", "Other"}));
+    for (const char* bad : {"Nowhere\\X", "HKLM\\\\X", "HKLM\\A\\\\B", ""}) {
+        EXPECT_EQ(registry.CreateKey(bad), nullptr) << bad;
+    }
+}
+
+TEST(HostRegistryTest, DeletingAKeyDeletesEverythingUnderIt) {
+    vx::HostRegistry registry;
+    registry.SetString("HKLM\\A\\B\\C", "x", "1");
+    registry.SetString("HKLM\\A\\B", "y", "2");
+    registry.SetString("HKLM\\A\\D", "z", "3");
+    vx::RegistryNode::Ptr held = registry.FindKey("HKLM\\A\\B\\C");
+    EXPECT_TRUE(registry.DeleteKey("HKLM\\a\\b"));
+    EXPECT_FALSE(registry.KeyExists("HKLM\\A\\B"));
+    EXPECT_FALSE(registry.KeyExists("HKLM\\A\\B\\C"));
+    EXPECT_TRUE(held->IsDeleted());
+    EXPECT_EQ(registry.SubkeyNames("HKLM\\A"), (Names{"D"}));
+    EXPECT_FALSE(registry.DeleteKey("HKLM\\A\\B"));
+    EXPECT_FALSE(registry.DeleteKey("HKLM"));
+}
+
+TEST(HostRegistryTest, ImportAppliesKeysAndDeletionsInFileOrder) {
+    vx::HostRegistry registry;
+    registry.SetString("HKLM\\Old\\Sub", "v", "1");
+    registry.SetString("HKLM\\Keep", "gone", "1");
+    registry.SetString("HKLM\\Keep", "stays", "1");
+    vx::regfile::ParseError error;
+    ASSERT_TRUE(
+        registry.ImportText("REGEDIT4\r\n\r\n"
+                            "[-HKEY_LOCAL_MACHINE\\Old]\r\n"
+                            "[-HKEY_LOCAL_MACHINE\\Missing]\r\n"
+                            "[HKEY_LOCAL_MACHINE\\Keep]\r\n"
+                            "\"GONE\"=-\r\n"
+                            "\"never\"=-\r\n"
+                            "\"new\"=dword:00000002\r\n"
+                            "[HKEY_LOCAL_MACHINE\\Keep]\r\n"
+                            "\"new\"=dword:00000003\r\n"
+                            "[HKEY_LOCAL_MACHINE\\Empty\\Key]\r\n",
+                            &error))
+        << error.reason;
+    EXPECT_FALSE(registry.KeyExists("HKLM\\Old"));
+    EXPECT_EQ(registry.ValueNames("HKLM\\Keep"), (Names{"stays", "new"}));
+    vx::RegistryValue value;
+    ASSERT_TRUE(registry.ReadValue("HKLM\\Keep", "new", &value));
+    EXPECT_EQ(value.data, (std::vector<uint8_t>{3, 0, 0, 0}));
+    EXPECT_TRUE(registry.KeyExists("HKLM\\Empty\\Key"));
+}
+
+TEST(HostRegistryTest, RefusedImportChangesNothing) {
+    vx::HostRegistry registry;
+    registry.SetString(kKey, "x", "1");
+    vx::regfile::Document document;
+    document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Test", true, {}});
+    document.keys.push_back({"HKEY_NOWHERE\\X", false, {}});
+    vx::regfile::ParseError error;
+    EXPECT_FALSE(registry.Import(document, &error));
+    document.keys[1] = {"HKEY_LOCAL_MACHINE", true, {}};
+    EXPECT_FALSE(registry.Import(document, &error));
+    EXPECT_FALSE(registry.ImportText("REGEDIT4\r\n[-HKLM\\Software]\r\nbad\r\n", &error));
+    EXPECT_EQ(error.line, 3);
+    EXPECT_TRUE(registry.KeyExists(kKey));
+}
+
+class RegistryFileTest : public ::testing::Test {
+  protected:
+    std::string Path(const std::string& name) const { return platform.IniDir() + "/" + name; }
+    size_t FilesInFolder() const {
+        size_t count = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(platform.IniDir())) {
+            ++count;
+        }
+        return count;
+    }
+    TestPlatform platform;
+};
+
+TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
+    vx::HostRegistry registry;
+    registry.SetString("HKLM\\Software\\B", "name", "text \"quoted\"");
+    registry.SetValue("HKLM\\Software\\B", "bin", 3, std::vector<uint8_t>(100, 0xAB));
+    registry.SetValue("HKLM\\Software\\A", "", 4, {1, 0, 0, 0});
+    registry.CreateKey("HKLM\\Software\\A\\Empty");
+    registry.SetString("HKCU\\User", "u", "v");
+    const std::string file = Path("system.reg");
+    TestPlatform::WriteFile(file, "old content");
+    std::string why;
+    ASSERT_TRUE(registry.SaveFile(file, &why)) << why;
+    EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+
+    vx::HostRegistry loaded;
+    vx::regfile::ParseError error;
+    ASSERT_TRUE(loaded.LoadFile(file, &error)) << error.line << ": " << error.reason;
+    EXPECT_TRUE(SameDocument(registry.Export(), loaded.Export()));
+    EXPECT_EQ(loaded.SubkeyNames("HKLM\\Software"), (Names{"B", "A"}));
+    EXPECT_TRUE(loaded.KeyExists("HKLM\\Software\\A\\Empty"));
+    EXPECT_EQ(TestPlatform::ReadFile(file).compare(0, 10, "REGEDIT4\r\n"), 0);
+}
+
+TEST_F(RegistryFileTest, FailedSaveLeavesNothingBehind) {
+    vx::HostRegistry registry;
+    registry.SetString(kKey, "x", "1");
+    std::string why;
+    EXPECT_FALSE(registry.SaveFile(Path("missing/system.reg"), &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(FilesInFolder(), 0u);
+    vx::regfile::ParseError error;
+    EXPECT_FALSE(registry.LoadFile(Path("absent.reg"), &error));
+    EXPECT_TRUE(registry.KeyExists(kKey));
+}
+
+}  // namespace
+}  // namespace vxtest
