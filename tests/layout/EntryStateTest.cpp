@@ -42,9 +42,10 @@ class EntryStateTest : public DriverTest {
         const size_t begin = at + 6;
         return file.substr(begin, file.find_first_of("\r\n", begin) - begin);
     }
+    // A top-level button of its own (a window without parent takes no id).
     static void GiveButton(vx::CSettingButton& entry, int check) {
         ASSERT_NE(entry.Create(entry.m_strCaption, vx::kBsAutoCheckBox, vx::Rect{0, 0, 120, 20},
-                               nullptr, 2001),
+                               nullptr, 0),
                   0);
         entry.Send(vx::kBmSetCheck, static_cast<uintptr_t>(check), 0);
     }
