@@ -10,18 +10,15 @@ namespace vx {
 
 bool SplitKeyPath(const std::string& path, std::vector<std::string>* names) {
     names->clear();
-    std::string text = path;
-    if (!text.empty() && text.back() == '\\') text.pop_back();
-    if (text.empty()) return path.empty();
+    if (!path.empty() && path[0] == '\\') return false;
     size_t start = 0;
-    for (;;) {
-        size_t slash = text.find('\\', start);
-        std::string name = text.substr(start, slash == std::string::npos ? slash : slash - start);
-        if (name.empty()) return false;
-        names->push_back(std::move(name));
-        if (slash == std::string::npos) return true;
+    while (start < path.size()) {
+        size_t slash = path.find('\\', start);
+        if (slash == std::string::npos) slash = path.size();
+        if (slash > start) names->push_back(path.substr(start, slash - start));
         start = slash + 1;
     }
+    return true;
 }
 
 RegistryNode::Ptr FindKeyUnder(RegistryNode::Ptr base, const std::vector<std::string>& names) {

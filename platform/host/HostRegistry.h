@@ -18,9 +18,9 @@
 
 namespace vx {
 
-// The names of a key path relative to some key; false when a name in it is
-// empty (a backslash at the start or two in a row). One backslash at the
-// end is allowed.
+// The names of a key path relative to some key. As in the Windows API, a
+// path must not start with a backslash; further backslashes in a row, or
+// at the end, stand for one.
 bool SplitKeyPath(const std::string& path, std::vector<std::string>* names);
 
 // The key reached from base through names; null when one is missing.

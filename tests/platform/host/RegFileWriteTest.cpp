@@ -2,7 +2,10 @@
 // for every kind of data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RegFileTestUtil.h"
+#include "support/TestPlatform.h"
 
 namespace vxtest {
 namespace {
@@ -111,6 +114,28 @@ TEST(RegFileWriteTest, ParseReadsBackWhatWasWritten) {
         EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
         start = end + 2;
     }
+}
+
+// data/written.reg is Write's text of values of every kind; Wine's regedit
+// imported it and exported the key again as data/wine-export.reg (version 5,
+// UTF-16LE, values sorted by name). Both must read to the same values.
+TEST(RegFileWriteTest, WineImportsWhatWasWrittenAndItsExportReadsBack) {
+    const std::string written = SourceFile("tests/platform/host/data/written.reg");
+    Document ours;
+    Document wine;
+    ParseError error;
+    ASSERT_TRUE(Parse(written, &ours, &error)) << error.line << ": " << error.reason;
+    EXPECT_EQ(Write(ours), written);
+    ASSERT_TRUE(Parse(SourceFile("tests/platform/host/data/wine-export.reg"), &wine, &error))
+        << error.line << ": " << error.reason;
+    ASSERT_EQ(ours.keys.size(), 2u);
+    for (Document* document : {&ours, &wine}) {
+        for (vx::regfile::Key& key : document->keys) {
+            std::sort(key.values.begin(), key.values.end(),
+                      [](const auto& a, const auto& b) { return a.name < b.name; });
+        }
+    }
+    EXPECT_TRUE(SameDocument(ours, wine));
 }
 
 }  // namespace
