@@ -52,9 +52,11 @@ std::string RectText(const vx::Rect& r) {
 void Row(std::ostream& out, const std::string& id, const std::string& kind, const std::string& rect,
          const std::string& style, const std::string& check, const std::string& entry,
          const std::string& caption) {
-    out << std::left << std::setw(6) << id << std::setw(11) << kind << std::setw(17) << rect
-        << std::setw(12) << style << std::setw(6) << check << std::setw(10) << entry << caption
-        << "\n";
+    // Each column at least as wide as its heading and one blank after it.
+    const std::pair<const std::string&, int> columns[] = {{id, 5},     {kind, 10}, {rect, 19},
+                                                          {style, 10}, {check, 5}, {entry, 9}};
+    for (const auto& [text, width] : columns) out << std::left << std::setw(width) << text << ' ';
+    out << caption << "\n";
 }
 
 void ControlRow(std::ostream& out, const ControlView& c) {

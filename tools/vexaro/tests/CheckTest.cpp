@@ -1,0 +1,162 @@
+// check: what the next showing of the page deletes, and what in the data
+// makes the page behave other than meant; the page then does exactly what
+// check announced.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "ToolRunner.h"
+
+namespace vexarotest {
+namespace {
+
+using Json = nlohmann::json;
+using Pairs = std::multiset<std::pair<std::string, std::string>>;  // code, entry
+
+Result Check(Scratch& s, const std::string& reg, bool json = true) {
+    std::vector<std::string> args = {"check", "--registry", reg, "--windir", "."};
+    if (json) args.push_back("--json");
+    return s.Run(args);
+}
+
+Pairs Findings(const Result& r) {
+    Pairs found;
+    const Json parsed = Json::parse(r.out);
+    for (const Json& f : parsed["findings"]) {
+        found.insert({f["code"], f["entry"].is_null() ? "" : f["entry"].get<std::string>()});
+    }
+    return found;
+}
+
+const char kLayoutKey[] =
+    "[HKEY_LOCAL_"
+    "MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0002\\Vexaro\\Layout]";
+
+TEST(Check, ReportsEveryKindOfProblem) {
+    Scratch s;
+    s.CopyTestData("messy.reg");
+    s.CopyTestData("messy.ini");
+    Result r = Check(s, "messy.reg");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(Findings(r), (Pairs{
+                               {"evicted", "Check1_2"},
+                               {"pruned", "Radio2_9"},
+                               {"not-loaded", "Check2_2"},
+                               {"default-case", "Check1_1"},
+                               {"missing-association", "Radio2_1"},
+                               {"mask-truncated", "Check1-2"},
+                               {"action-text", "Check1-2"},
+                               {"short-name", "Chk"},
+                               {"missing-association", "Chk"},
+                               {"unknown-kind", "Chk"},
+                               {"no-group", "Check0_1"},
+                               {"id-mismatch", "Check1_1"},
+                               {"id-mismatch", "Check1-2"},
+                               {"id-mismatch", "Radio2_1"},
+                           }));
+    // A dry run: nothing changed.
+    EXPECT_EQ(s.Read("messy.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.reg"));
+    EXPECT_EQ(s.Read("messy.ini"), ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.ini"));
+}
+
+// What check says the page deletes is what the page deletes when it is
+// shown for real (here by apply, which writes the registry file back).
+TEST(Check, AnnouncesExactlyWhatThePageDeletes) {
+    Scratch s;
+    s.CopyTestData("messy.reg");
+    s.CopyTestData("messy.ini");
+    Result check = Check(s, "messy.reg");
+    std::set<std::string> announced;
+    for (const auto& [code, entry] : Findings(check)) {
+        if (code == "evicted" || code == "pruned") announced.insert(entry);
+    }
+    ASSERT_EQ(announced, (std::set<std::string>{"Check1_2", "Radio2_9"}));
+
+    Result apply = s.Run({"apply", "--registry", "messy.reg", "--windir", ".", "Check1_1=on"});
+    ASSERT_EQ(apply.exitCode, 0) << apply.err;
+    std::string after = s.Read("messy.reg");
+    std::string before = ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.reg");
+    for (const char* name : {"Check0_1", "Check1_2", "Check1-2", "Check2_2", "Radio2_9", "Chk"}) {
+        std::string value = "\"" + std::string(name) + "\"=";
+        std::string key = "Association\\" + std::string(name) + "]";
+        bool gone = announced.count(name) != 0;
+        EXPECT_EQ(after.find(value) == std::string::npos, gone) << name;
+        EXPECT_EQ(after.find(key) == std::string::npos,
+                  gone || before.find(key) == std::string::npos)
+            << name;
+    }
+    // The next showing loads what the deletion had skipped, and deletes nothing.
+    Result again = Check(s, "messy.reg");
+    Pairs found = Findings(again);
+    EXPECT_EQ(found.count({"evicted", "Check1_2"}) + found.count({"pruned", "Radio2_9"}) +
+                  found.count({"not-loaded", "Check2_2"}),
+              0u);
+}
+
+TEST(Check, MasksStoredAsTextInTheSample) {
+    Scratch s;
+    s.CopySample("driver.reg");
+    s.CopySample("vexaro.ini");
+    Result r = Check(s, "driver.reg", false);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(
+        r.out.find("AndMask stored as text \"?\": the page uses its first character's code, 63"),
+        std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("2 findings."), std::string::npos);
+}
+
+TEST(Check, CleanDataExitsZero) {
+    Scratch s;
+    s.Write("clean.reg",
+            std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Lumetra]\r\n"
+                        "\"CurrentDisplayKey\"=\"0002\"\r\n\r\n") +
+                kLayoutKey +
+                "\r\n\"Group1_1\"=\"Options\"\r\n\"Check1_1\"=\"Fast\"\r\n\r\n"
+                "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\"
+                "Display\\0002\\Vexaro\\Association\\Check1_1]\r\n"
+                "\"INIFile\"=\"a.ini\"\r\n\"Section\"=\"S\"\r\n\"KeyString\"=\"K\"\r\n"
+                "\"AndMask\"=hex:fe\r\n\"OrMask\"=dword:00000001\r\n");
+    Result r = Check(s, "clean.reg", false);
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "No findings.\n");
+}
+
+TEST(Check, DriverKeyThatCannotBeFound) {
+    Scratch s;
+    s.Write("nokey.reg",
+            std::string("REGEDIT4\r\n\r\n") + kLayoutKey + "\r\n\"Group1_1\"=\"x\"\r\n");
+    Result r = Check(s, "nokey.reg");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Findings(r), (Pairs{{"driver-key", ""}}));
+}
+
+TEST(Check, ControlIdsPast2255) {
+    // Groups of six members each, group characters '0' to '`' (value names
+    // ignore letter case, so no further): seven controls a group.
+    std::string layout = std::string(
+                             "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\"
+                             "Lumetra]\r\n\"CurrentDisplayKey\"=\"0002\"\r\n\r\n") +
+                         kLayoutKey + "\r\n";
+    int groups = 0;
+    for (char c = '0'; c <= '`'; ++c) {
+        if (c == '\\') continue;
+        std::string g(1, c);
+        layout += "\"Group" + g + "_6\"=\"G\"\r\n";
+        for (char order = '1'; order <= '6'; ++order) {
+            layout += "\"Check" + g + "_" + std::string(1, order) + "\"=\"M\"\r\n";
+        }
+        ++groups;
+    }
+    Scratch s;
+    s.Write("many.reg", layout);
+    Result r = Check(s, "many.reg");
+    EXPECT_EQ(r.exitCode, 1);
+    int past = 0;
+    for (const auto& [code, entry] : Findings(r)) past += code == "id-past-2255" ? 1 : 0;
+    EXPECT_EQ(past, groups * 7 - 255);
+}
+
+}  // namespace
+}  // namespace vexarotest

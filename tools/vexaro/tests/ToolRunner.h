@@ -1,0 +1,40 @@
+// Runs the vexaro program as a user does, in a scratch folder that holds
+// copies of the test data, and reads back what it printed and wrote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vexarotest {
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class Scratch {
+  public:
+    Scratch();
+    ~Scratch();
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    const std::string& Dir() const { return m_dir; }
+    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    // Copies a file of the test data (or of the sample folder) in.
+    void CopyTestData(const std::string& name);
+    void CopySample(const std::string& name);
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+
+    // Runs vexaro with the arguments, in this folder.
+    Result Run(const std::vector<std::string>& args) const;
+
+  private:
+    std::string m_dir;
+};
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace vexarotest
