@@ -140,21 +140,26 @@ void DrawText(cairo_t* cr, const ControlView& c) {
     cairo_restore(cr);
 }
 
-// The icon: a 32 by 32 warning sign at the control's top-left corner.
+// The icon: a warning sign drawn in a 32 by 32 square, scaled into the
+// control's rectangle.
 void DrawIcon(cairo_t* cr, const ControlView& c) {
-    double x = c.rect.left, y = c.rect.top;
+    double w = c.rect.right - c.rect.left, h = c.rect.bottom - c.rect.top;
+    double size = w < h ? w : h;
+    if (size <= 0) return;
     cairo_save(cr);
-    cairo_move_to(cr, x + 16, y + 2);
-    cairo_line_to(cr, x + 31, y + 29);
-    cairo_line_to(cr, x + 1, y + 29);
+    cairo_translate(cr, c.rect.left, c.rect.top);
+    cairo_scale(cr, size / 32, size / 32);
+    cairo_move_to(cr, 16, 2);
+    cairo_line_to(cr, 31, 29);
+    cairo_line_to(cr, 1, 29);
     cairo_close_path(cr);
     SetColour(cr, kYellow);
     cairo_fill_preserve(cr);
     SetColour(cr, kBlack);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    cairo_rectangle(cr, x + 14.5, y + 10, 3, 11);
-    cairo_rectangle(cr, x + 14.5, y + 23, 3, 3);
+    cairo_rectangle(cr, 14.5, 10, 3, 11);
+    cairo_rectangle(cr, 14.5, 23, 3, 3);
     cairo_fill(cr);
     cairo_restore(cr);
 }

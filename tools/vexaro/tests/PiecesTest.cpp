@@ -1,0 +1,170 @@
+// The tool's pieces in-process: the argument forms, the folding of INI
+// writes, the mask rule of the data checks and the registry paths.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "ApplyReport.h"
+#include "Assignment.h"
+#include "Findings.h"
+#include "RecordingProfile.h"
+#include "RecordingRegistry.h"
+#include "platform/WinConstants.h"
+
+namespace vexaro {
+namespace {
+
+TEST(Pieces, Assignments) {
+    struct Case {
+        const char* text;
+        bool valid;
+        const char* name;
+        bool on;
+    };
+    const Case cases[] = {
+        {"Check1_1=on", true, "Check1_1", true},
+        {"Check1_1=OFF", true, "Check1_1", false},
+        {"Odd=Name=On", true, "Odd=Name", true},
+        {"Check1_1", false, "", false},
+        {"=on", false, "", false},
+        {"Check1_1=yes", false, "", false},
+        {"Check1_1=", false, "", false},
+    };
+    for (const Case& c : cases) {
+        std::vector<Assignment> out;
+        std::string error;
+        SCOPED_TRACE(c.text);
+        ASSERT_EQ(ParseAssignments({c.text}, &out, &error), c.valid);
+        if (!c.valid) {
+            EXPECT_EQ(error, "\"" + std::string(c.text) + "\" is not NAME=on or NAME=off");
+            continue;
+        }
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_EQ(out[0].name, c.name);
+        EXPECT_EQ(out[0].on, c.on);
+    }
+}
+
+TEST(Pieces, NamesCompareWithoutLetterCase) {
+    PageSnapshot page;
+    page.entries = {{0, "Group1_1", "Group", 1, 1, "G", 0, 2002},
+                    {1, "Check1_1", "Check", 1, 1, "C", 1, 2001}};
+    ControlView c;
+    c.id = 2001;
+    c.kind = "Check";
+    c.entry = "Check1_1";
+    c.position = 1;
+    page.controls = {c};
+    std::string error;
+    const ControlView* found = FindControl(page, "CHECK1_1", &error);
+    ASSERT_NE(found, nullptr) << error;
+    EXPECT_EQ(found->id, 2001);
+}
+
+TEST(Pieces, WritesToOneKeyFoldIntoOneChange) {
+    std::vector<IniWrite> writes = {
+        {"vexaro.ini", "Refresh", "Rate", true, 2, "0"},
+        {"VEXARO.INI", "refresh", "RATE", true, 0, "4"},
+        {"vexaro.ini", "Colour", "Gamma", true, 1, "1"},
+        {"vexaro.ini", "Colour", "New", false, 0, "0"},
+    };
+    std::vector<IniChange> changes = FoldWrites(writes);
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[0].before, 2);
+    EXPECT_EQ(changes[0].after, "4");
+    EXPECT_TRUE(changes[0].changed);
+    EXPECT_FALSE(changes[1].changed);  // written again with the same integer
+    EXPECT_TRUE(changes[2].changed);   // a key that was not there
+}
+
+// A profile over a map, for the recording profile's view of what was there.
+class MapProfile : public vx::IProfile {
+  public:
+    std::map<std::string, std::string> values;  // key -> text
+    uint32_t GetInt(const char*, const char* key, int32_t def, const char*) override {
+        auto it = values.find(key);
+        return it == values.end() ? static_cast<uint32_t>(def)
+                                  : static_cast<uint32_t>(std::stol(it->second));
+    }
+    int WriteString(const char*, const char* key, const char* value, const char*) override {
+        values[key] = value;
+        return 1;
+    }
+};
+
+TEST(Pieces, RecordingProfileKeepsWhatWasThere) {
+    MapProfile inner;
+    inner.values["Old"] = "-5";
+    RecordingProfile log(inner);
+    log.WriteString("S", "Old", "3", "f.ini");
+    log.WriteString("S", "New", "1", "f.ini");
+    ASSERT_EQ(log.Writes().size(), 2u);
+    EXPECT_TRUE(log.Writes()[0].existed);
+    EXPECT_EQ(log.Writes()[0].before, -5);
+    EXPECT_FALSE(log.Writes()[1].existed);
+    EXPECT_EQ(inner.values["New"], "1");
+}
+
+// The mask is the first byte as stored; text and wide numbers are reported.
+TEST(Pieces, MaskFindings) {
+    struct Case {
+        uint32_t type;
+        std::vector<uint8_t> data;
+        const char* code;  // empty: no finding
+        const char* part;
+    };
+    const Case cases[] = {
+        {vx::kRegSz,
+         {'4', 0},
+         "mask-text",
+         "stored as text \"4\": the page uses its first "
+         "character's code, 52 (0x00000034)"},
+        {vx::kRegSz, {0}, "mask-text", "code, 0 (0x00000000)"},
+        {vx::kRegBinary, {0x04}, "", ""},
+        {vx::kRegBinary, {0xFB}, "", ""},
+        {vx::kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}, "", ""},
+        {vx::kRegDword,
+         {0x04, 0x01, 0, 0},
+         "mask-truncated",
+         "dword 0x00000104 is used as 0x00000004"},
+        {vx::kRegDword,
+         {0x80, 0, 0, 0},
+         "mask-truncated",
+         "dword 0x00000080 is used as 0xFFFFFF80"},
+    };
+    for (const Case& c : cases) {
+        StoredLayout stored;
+        stored.layoutKey = true;
+        StoredEntry e;
+        e.name = "Check1_1";
+        e.associationKey = true;
+        for (const char* name : {"INIFile", "Section", "KeyString", "AndMask"}) {
+            e.association[name] = {vx::kRegBinary, {0xFE}};
+        }
+        e.association["OrMask"] = {c.type, c.data};
+        stored.entries = {e};
+        PageSnapshot page;
+        page.driverKeyPath = "System\\CurrentControlSet\\Services\\Class\\Display\\0000";
+        std::vector<Finding> found = FindProblems(stored, page);
+        SCOPED_TRACE(c.code);
+        if (*c.code == '\0') {
+            EXPECT_TRUE(found.empty()) << found[0].message;
+            continue;
+        }
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].code, c.code);
+        EXPECT_NE(found[0].message.find(c.part), std::string::npos) << found[0].message;
+    }
+}
+
+TEST(Pieces, RegistryPaths) {
+    EXPECT_TRUE(IsLayoutPath("System\\X\\0001\\Vexaro\\Layout"));
+    EXPECT_TRUE(IsLayoutPath("\\vexaro\\LAYOUT"));
+    EXPECT_FALSE(IsLayoutPath("System\\X\\0001\\Vexaro\\Layouts"));
+    EXPECT_EQ(AssociationName("D\\Vexaro\\Association\\Check1_1"), "Check1_1");
+    EXPECT_EQ(AssociationName("D\\VEXARO\\association\\Radio2_1"), "Radio2_1");
+    EXPECT_EQ(AssociationName("D\\Vexaro\\Layout"), "");
+}
+
+}  // namespace
+}  // namespace vexaro
