@@ -1,0 +1,161 @@
+// The page in a real property sheet: the page window comes from template
+// 107 in this program's resources, and the layout pass creates real
+// buttons, measured with the platform's own metrics.
+#include <gtest/gtest.h>
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+// clang-format on
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/PendingAction.h"
+#include "page/LayoutCursor.h"
+#include "page/PageData.h"
+#include "page/ZrDriveDlg.h"
+#include "platform/Platform.h"
+#include "platform/framework/ModuleState.h"
+
+namespace vxtest {
+namespace {
+
+constexpr int kApplyButton = 0x3021;  // the sheet's Apply button
+
+struct Shown {
+    int id;
+    std::string caption;
+    RECT rect;  // in the page's client area
+    LONG style;
+    LRESULT check;
+};
+
+class RealPageTest : public DriverTest {
+  protected:
+    RealPageTest() : iniPath(platform.IniPath("vexaro.ini")) {
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle = GetModuleHandleA(nullptr);
+        page = std::make_unique<vx::CZrDriveDlg>();
+        platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
+        TestPlatform::WriteFile(iniPath, kExampleIni);
+    }
+    ~RealPageTest() override {
+        Close();
+        page.reset();
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle = nullptr;
+    }
+
+    // Opens a modeless sheet with the page; its window exists on return.
+    HWND Open() {
+        HPROPSHEETPAGE handle =
+            static_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
+        if (handle == nullptr) return nullptr;
+        PROPSHEETHEADERA header{};
+        header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+        header.dwFlags = PSH_MODELESS;
+        header.hInstance = GetModuleHandleA(nullptr);
+        header.pszCaption = "Display Properties";
+        header.nPages = 1;
+        header.phpage = &handle;
+        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+        return sheet != nullptr ? static_cast<HWND>(page->GetSafeHwnd()) : nullptr;
+    }
+    void Close() {
+        if (sheet != nullptr) DestroyWindow(sheet);
+        sheet = nullptr;
+    }
+    HWND PageWindow() const { return static_cast<HWND>(page->GetSafeHwnd()); }
+
+    std::vector<Shown> Controls() const {
+        std::vector<Shown> shown;
+        for (int id = 2001; id <= 2006; ++id) {
+            HWND w = GetDlgItem(PageWindow(), id);
+            if (w == nullptr) continue;
+            Shown s{id, "", {}, GetWindowLongA(w, GWL_STYLE), SendMessageA(w, BM_GETCHECK, 0, 0)};
+            char text[64] = "";
+            GetWindowTextA(w, text, sizeof text);
+            s.caption = text;
+            GetWindowRect(w, &s.rect);
+            MapWindowPoints(nullptr, PageWindow(), reinterpret_cast<POINT*>(&s.rect), 2);
+            shown.push_back(s);
+        }
+        return shown;
+    }
+
+    std::string iniPath;
+    std::unique_ptr<vx::CZrDriveDlg> page;
+    HWND sheet = nullptr;
+};
+
+TEST_F(RealPageTest, TheWorkedExampleWithThePlatformsMetrics) {
+    ASSERT_NE(Open(), nullptr);
+    RECT reset;
+    RECT icon;
+    GetWindowRect(GetDlgItem(PageWindow(), 1005), &reset);
+    GetWindowRect(GetDlgItem(PageWindow(), 1018), &icon);
+    ASSERT_EQ(vx::GroupBoxWidth, reset.right - icon.left);
+    ASSERT_EQ(vx::AvailableHeight, reset.top - icon.bottom - 17);
+    ASSERT_GE(vx::AvailableHeight, 146) << "the example needs one column";
+
+    const LONG w = vx::GroupBoxWidth;
+    const LONG right = 20 + 2 * vx::ColumnWidth;
+    const std::vector<Shown> expected = {
+        {2001, "Fast fill", {20, 72, right, 87}, 0x50030003, 1},
+        {2002, "Smooth lines", {20, 94, right, 109}, 0x50000003, 0},
+        {2003, "Options", {11, 50, 11 + w, 119}, 0x50000007, 0},
+        {2004, "Standard", {20, 149, right, 164}, 0x50030009, 1},
+        {2005, "High", {20, 171, right, 186}, 0x50000009, 0},
+        {2006, "Refresh", {11, 127, 11 + w, 196}, 0x50000007, 0},
+    };
+    const std::vector<Shown> shown = Controls();
+    ASSERT_EQ(shown.size(), expected.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(shown[i].caption, expected[i].caption);
+        EXPECT_TRUE(EqualRect(&shown[i].rect, &expected[i].rect))
+            << shown[i].rect.left << "," << shown[i].rect.top << "," << shown[i].rect.right << ","
+            << shown[i].rect.bottom;
+        EXPECT_EQ(shown[i].style, expected[i].style);
+        EXPECT_EQ(shown[i].check, expected[i].check);
+        EXPECT_EQ(SendMessageA(GetDlgItem(PageWindow(), shown[i].id), WM_GETFONT, 0, 0),
+                  SendMessageA(GetDlgItem(PageWindow(), 1005), WM_GETFONT, 0, 0));
+    }
+    EXPECT_FALSE(platform.KeyExists(AssociationKey("Check1_3")));
+
+    // A second showing of the same page object gives the same page.
+    Close();
+    ASSERT_NE(Open(), nullptr);
+    const std::vector<Shown> again = Controls();
+    ASSERT_EQ(again.size(), shown.size());
+    for (size_t i = 0; i < again.size(); ++i) {
+        EXPECT_TRUE(EqualRect(&again[i].rect, &shown[i].rect));
+        EXPECT_EQ(again[i].style, shown[i].style);
+        EXPECT_EQ(again[i].check, shown[i].check);
+    }
+    EXPECT_TRUE(platform.KeyExists(AssociationKey("Check1_2")));
+}
+
+TEST_F(RealPageTest, ClickMarksTheSheetAndApplyWritesTheIniFile) {
+    ASSERT_NE(Open(), nullptr);
+    HWND apply = GetDlgItem(sheet, kApplyButton);
+    ASSERT_NE(apply, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    SendMessageA(GetDlgItem(PageWindow(), 2004), BM_CLICK, 0, 0);  // the radio button already on
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    SendMessageA(GetDlgItem(PageWindow(), 2001), BM_CLICK, 0, 0);  // Fast fill off
+    EXPECT_TRUE(IsWindowEnabled(apply));
+
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    EXPECT_EQ(TestPlatform::ReadFile(iniPath),
+              "[Display]\r\nFastFill=0\r\nSmoothLines=0\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n");
+    EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
+
+    SendMessageA(GetDlgItem(PageWindow(), 1005), BM_CLICK, 0,
+                 0);  // "&Reset": Fast fill's default is on
+    EXPECT_EQ(SendMessageA(GetDlgItem(PageWindow(), 2001), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+}  // namespace
+}  // namespace vxtest
