@@ -44,7 +44,12 @@ const Shell32Calls& Calls() {
 }  // namespace
 
 PageHandles::~PageHandles() {
+    DestroyAll();
+}
+
+void PageHandles::DestroyAll() {
     for (HPROPSHEETPAGE page : m_pages) DestroyPropertySheetPage(page);
+    m_pages.clear();
 }
 
 BOOL CALLBACK PageHandles::Add(HPROPSHEETPAGE page, LPARAM lParam) {

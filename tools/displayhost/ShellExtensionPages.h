@@ -30,6 +30,8 @@ class PageHandles {
     size_t Count() const { return m_pages.size(); }
     // A sheet now owns the pages: they are no longer destroyed here.
     std::vector<HPROPSHEETPAGE> Release();
+    // Destroys the pages that no sheet took.
+    void DestroyAll();
 
   private:
     std::vector<HPROPSHEETPAGE> m_pages;

@@ -1,0 +1,54 @@
+// Loads the extension the way the Windows shell does for a control panel
+// sheet: CoCreateInstance for IShellPropSheetExt, IShellExtInit asked for,
+// initialised and released again, pages added, and the last reference
+// given back once the sheet has gone. Unlike Wine's loader it leaves no
+// reference behind, so the module can be unloaded afterwards.
+#pragma once
+
+#include <windows.h>
+// The shell interfaces need the definitions above.
+#include <shlobj.h>
+
+#include <memory>
+
+#include "DisplaySheet.h"
+#include "ShellExtensionPages.h"
+
+namespace shelltest {
+
+class WindowsShellLoader {
+  public:
+    // Creates and initialises the extension and collects its pages, with
+    // Ctrl held while the pages are asked for when holdCtrl is set.
+    explicit WindowsShellLoader(bool holdCtrl);
+    // Closes the sheet if still open and gives the last reference back.
+    ~WindowsShellLoader();
+    WindowsShellLoader(const WindowsShellLoader&) = delete;
+    WindowsShellLoader& operator=(const WindowsShellLoader&) = delete;
+
+    HRESULT Created() const { return m_created; }
+    HRESULT Initialized() const { return m_initialized; }
+    size_t PagesAdded() const { return m_pagesAdded; }
+
+    // Opens "Display Properties" (modeless) with the collected pages and
+    // shows the first extension page; its window, or null.
+    HWND OpenSheetAtExtensionPage();
+    displayhost::DisplaySheet* Sheet() { return m_sheet.get(); }
+    // Destroys the sheet (its pages with it) and releases the extension.
+    void Finish();
+
+  private:
+    IShellPropSheetExt* m_extension = nullptr;
+    HRESULT m_created = E_FAIL;
+    HRESULT m_initialized = E_FAIL;
+    size_t m_pagesAdded = 0;
+    displayhost::PageHandles m_pages;
+    std::unique_ptr<displayhost::DisplaySheet> m_sheet;
+};
+
+// DllCanUnloadNow of the loaded tarnel.dll (E_UNEXPECTED when it is not loaded).
+HRESULT TarnelCanUnloadNow();
+// Lets COM free the libraries that may go now; true when tarnel.dll is gone.
+bool FreeUnusedTarnel();
+
+}  // namespace shelltest
