@@ -2,6 +2,7 @@
 
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <memory>
 
@@ -40,19 +41,38 @@ bool Draw(cairo_surface_t* surface, const PageSnapshot& page, const std::string&
     return !Failed(cairo_surface_status(surface), path, error);
 }
 
-}  // namespace
+// Lets cairo and fontconfig drop the caches they keep for the process, once
+// the picture is done and its surface gone.
+void ReleaseFontCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
+}
 
-bool RenderSvg(const PageSnapshot& page, const std::string& path, std::string* error) {
+bool WriteSvg(const PageSnapshot& page, const std::string& path, std::string* error) {
     Surface surface(cairo_svg_surface_create(path.c_str(), page.width, page.height));
     if (!Draw(surface.get(), page, path, error)) return false;
     cairo_surface_finish(surface.get());
     return !Failed(cairo_surface_status(surface.get()), path, error);
 }
 
-bool RenderPng(const PageSnapshot& page, const std::string& path, std::string* error) {
+bool WritePng(const PageSnapshot& page, const std::string& path, std::string* error) {
     Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, page.width, page.height));
     if (!Draw(surface.get(), page, path, error)) return false;
     return !Failed(cairo_surface_write_to_png(surface.get(), path.c_str()), path, error);
+}
+
+}  // namespace
+
+bool RenderSvg(const PageSnapshot& page, const std::string& path, std::string* error) {
+    bool ok = WriteSvg(page, path, error);
+    ReleaseFontCaches();
+    return ok;
+}
+
+bool RenderPng(const PageSnapshot& page, const std::string& path, std::string* error) {
+    bool ok = WritePng(page, path, error);
+    ReleaseFontCaches();
+    return ok;
 }
 
 }  // namespace vexaro

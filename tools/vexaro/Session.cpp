@@ -209,10 +209,18 @@ PageSnapshot Session::Snapshot() const {
         }
     }
 
-    s.removals = m_removals;
+    // What the log says was deleted, held against the registry: only values
+    // that were stored before and are gone now count.
     std::set<std::string> deletedKeys(m_registryLog->AssociationDeletions().begin(),
                                       m_registryLog->AssociationDeletions().end());
-    for (Removal& r : s.removals) r.associationDeleted = deletedKeys.count(r.name) != 0;
+    for (Removal r : m_removals) {
+        if (m_before.Find(r.name) == nullptr ||
+            LayoutValueExists(m_host->RegistryApi(), s.driverKeyPath, r.name)) {
+            continue;
+        }
+        r.associationDeleted = deletedKeys.count(r.name) != 0;
+        s.removals.push_back(r);
+    }
 
     std::set<std::string> enumerated(m_registryLog->Enumerated().begin(),
                                      m_registryLog->Enumerated().end());
