@@ -37,12 +37,10 @@ CRuntimeClass* PropertyPageClass() {
     return &CPropertyPageBase::classCPropertyPage;
 }
 
-using Handler = void (CPropertyPageBase::*)();
-
 const MessageMapEntry kMessageMap[] = {
     {kWmContextMenu, 0, 0, nullptr},
     // OnReset through its virtual slot, so that the page's own runs.
-    {kWmCommand, kBnClicked, kResetButtonId, static_cast<Handler>(&CPropertyPageBase::OnReset)},
+    {kWmCommand, kBnClicked, kResetButtonId, &CPropertyPageBase::OnReset},
     {kWmLButtonDown, 0, 0, nullptr},
     {0, 0, 0, nullptr},
 };

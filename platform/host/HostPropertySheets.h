@@ -2,7 +2,9 @@
 // the extension creates and, for tests, shows one page at a time the way
 // the real sheet does: it builds the page's window from template 107, runs
 // the page's dialog initialisation, and turns clicks and the sheet's
-// buttons into the messages the page would receive.
+// buttons into the messages the page would receive. A page object must
+// outlive its showing: close the page (ClosePage, PressCancel) before the
+// page object goes; the sheet's destruction closes it too.
 #pragma once
 
 #include <cstdint>
