@@ -11,6 +11,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/host/HostProfile.h"
 #include "resources/resource.h"
+#include "server/AdvancedPageApp.h"
 #include "server/ModuleGlobals.h"
 #include "store/DriverKey.h"
 #include "store/LayoutStore.h"
@@ -70,6 +71,10 @@ bool Session::Open(const Options& options, std::string* error) {
         *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
         return false;
     }
+    if (IsFolder(options.registryFile)) {
+        *error = "registry file " + options.registryFile + " is a folder";
+        return false;
+    }
     m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
     vx::regfile::ParseError parseError;
     if (!m_host->Registry().LoadFile(options.registryFile, &parseError)) {
@@ -92,7 +97,12 @@ bool Session::Open(const Options& options, std::string* error) {
     m_profileLog = std::make_unique<RecordingProfile>(*services.profile);
     m_ui.Install();
 
-    // Loaded as the shell loads the module: the start-up step creates the page.
+    // Loaded as the shell loads the module: the start-up step of its
+    // application object creates the page.
+    if (vx::AfxGetModuleState()->m_pCurrentWinApp != &vx::theApp) {
+        *error = "the module's application object is not set up";
+        return false;
+    }
     m_attached = true;
     if (!vx::AfxModuleAttach(kModuleInstance) || vx::AdvancedPage == nullptr) {
         *error = "the page object could not be created";
