@@ -1,0 +1,140 @@
+#!/bin/bash
+# Builds everything and runs every test: the host build with its tests on
+# Linux, then the Windows cross-build with its tests under Wine. Prints a
+# summary and exits non-zero when any stage fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+source scripts/setup.sh
+source scripts/wine-env.sh
+
+JOBS=${VX_JOBS:-$(nproc)}
+# Where the builds go; VX_BUILD_DIR (relative to the repository) moves them.
+BUILD=$(realpath -m "${VX_BUILD_DIR:-$ROOT/build}")
+HOST_DIR=$BUILD/host
+WIN32_DIR=$BUILD/win32
+SUMMARY=()
+FAILED=0
+
+trap vx_wine_stop EXIT
+
+# Runs one stage in a subshell with errexit on, and records its outcome.
+# A stage that exits with 77 was skipped.
+run_stage() {
+    local name=$1
+    shift
+    vx_log "Stage: $name"
+    local started=$SECONDS rc=0
+    set +e
+    (
+        set -e
+        "$@"
+    )
+    rc=$?
+    set -e
+    local took=$((SECONDS - started))
+    case $rc in
+        0) SUMMARY+=("PASS  $name (${took}s)") ;;
+        77) SUMMARY+=("SKIP  $name") ;;
+        *)
+            SUMMARY+=("FAIL  $name (exit $rc, ${took}s)")
+            FAILED=1
+            ;;
+    esac
+}
+
+configure_and_build() {
+    local dir=$1
+    shift
+    vx_log "Configuring $dir"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
+        {
+            cat "$dir.configure.log"
+            return 1
+        }
+    vx_log "Building $dir with $JOBS jobs"
+    # Keep going past a broken target so that the other test programs still run.
+    cmake --build "$dir" -j "$JOBS" -- -k
+}
+
+# Whether a build folder was configured far enough to run its tests.
+configured() { [ -f "$1/CTestTestfile.cmake" ]; }
+
+# The failed tests that a ctest log lists, for the summary.
+ctest_failures() {
+    [ -f "$1" ] || return 0
+    sed -n '/The following tests FAILED:/,$p' "$1" | grep -E '^[[:space:]]+[0-9]+ - ' |
+        sed 's/^[[:space:]]*/        /'
+}
+
+stage_host_build() {
+    mkdir -p "$BUILD"
+    configure_and_build "$HOST_DIR"
+}
+
+stage_host_tests() {
+    vx_log "Running the host tests"
+    ctest --test-dir "$HOST_DIR" --output-on-failure -j "$JOBS" 2>&1 | tee "$BUILD/host-ctest.log"
+}
+
+# Hook: a host build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (cmake -DVX_SANITIZE=ON) and its tests.
+stage_sanitizer() {
+    echo "sanitizer build: not part of this run yet"
+    return 77
+}
+
+# Hook: short runs of the fuzz targets over their corpora.
+stage_fuzz() {
+    echo "fuzz runs: not part of this run yet"
+    return 77
+}
+
+stage_win32_build() {
+    mkdir -p "$BUILD"
+    configure_and_build "$WIN32_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
+}
+
+stage_win32_tests() {
+    vx_log "Running the Windows tests under Wine"
+    # One program at a time: the test programs share the prefix's registry.
+    ctest --test-dir "$WIN32_DIR" --output-on-failure -j 1 2>&1 | tee "$BUILD/win32-ctest.log"
+}
+
+vx_log "Checking the required packages"
+vx_setup
+
+rm -f "$BUILD/host-ctest.log" "$BUILD/win32-ctest.log"
+run_stage "host build" stage_host_build
+if configured "$HOST_DIR"; then
+    run_stage "host tests" stage_host_tests
+    mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/host-ctest.log")
+else
+    SUMMARY+=("SKIP  host tests (host build not configured)")
+fi
+run_stage "sanitizer build and tests" stage_sanitizer
+run_stage "fuzz runs" stage_fuzz
+
+run_stage "Windows cross-build" stage_win32_build
+if configured "$WIN32_DIR"; then
+    # Xvfb and the wineserver live in this shell so that the trap ends them.
+    if vx_wine_start "$WIN32_DIR"; then
+        run_stage "Windows tests under Wine" stage_win32_tests
+        mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
+    else
+        SUMMARY+=("FAIL  Windows tests under Wine (no display or Wine prefix)")
+        FAILED=1
+    fi
+else
+    SUMMARY+=("SKIP  Windows tests under Wine (Windows build not configured)")
+fi
+
+echo
+echo "==================== Summary ===================="
+printf '  %s\n' "${SUMMARY[@]}"
+echo "================================================="
+if [ "$FAILED" -ne 0 ]; then
+    echo "Some stages FAILED; see the output above."
+    exit 1
+fi
+echo "All stages passed."
