@@ -1,0 +1,114 @@
+#!/bin/bash
+# The demonstration's Windows part, sourced by run-demo.sh (after setup.sh
+# and wine-env.sh): builds tarnel.dll and the Display control panel host,
+# prepares a Wine prefix with the sample display driver and the registered
+# extension, and opens Display Properties with Ctrl held. With a reachable X
+# display the sheet is left to the user; without one the host drives it
+# under Xvfb, saves a picture of the page, clicks one setting of each action
+# kind, applies, answers the restart question No, and this script shows how
+# the INI file changed. Run vx_demo_wine in a subshell: it sets an EXIT trap
+# that stops the wineserver and the Xvfb it started.
+
+# Whether DISPLAY names an X server that answers.
+vx_display_reachable() {
+    [ -n "${DISPLAY:-}" ] || return 1
+    if command -v xdpyinfo >/dev/null 2>&1; then
+        timeout 5 xdpyinfo >/dev/null 2>&1
+        return
+    fi
+    # Without xdpyinfo: a local display is there when its socket is.
+    case $DISPLAY in
+        :*)
+            local number=${DISPLAY#:}
+            [ -S "/tmp/.X11-unix/X${number%%.*}" ]
+            ;;
+        *) return 0 ;;
+    esac
+}
+
+# A Windows path for a Linux path, its backslashes doubled for a .reg file.
+vx_reg_path() {
+    winepath -w "$1" 2>/dev/null | sed 's/\\/\\\\/g'
+}
+
+vx_demo_wine() {
+    local build=$1 jobs=$2
+    local win32_dir=$build/win32 demo_dir=$build/demo
+    local interactive=0
+    if [ "${VX_DEMO_SCRIPTED:-0}" != 1 ] && vx_display_reachable; then
+        interactive=1
+    else
+        unset DISPLAY
+    fi
+
+    vx_log "Configuring the Windows build in $win32_dir"
+    mkdir -p "$build"
+    cmake -S "$ROOT" -B "$win32_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >"$win32_dir.configure.log" 2>&1 ||
+        {
+            cat "$win32_dir.configure.log"
+            return 1
+        }
+    vx_log "Building tarnel.dll, its stand-in libraries and the Display control panel host"
+    cmake --build "$win32_dir" -j "$jobs" --target displayhost
+
+    local bin=$win32_dir/bin
+    [ -f "$bin/displayhost.exe" ] && [ -f "$bin/tarnel.dll" ] || {
+        echo "demo: $bin lacks displayhost.exe or tarnel.dll" >&2
+        return 1
+    }
+
+    trap vx_wine_stop EXIT
+    vx_start_display
+    mkdir -p "$demo_dir"
+    vx_start_wine "$demo_dir"
+    local windir
+    windir=$(realpath "$(winepath -u 'C:\windows' 2>/dev/null)")
+
+    vx_log "Putting the sample display driver into the prefix's registry"
+    # Start from the sample as shipped: the page prunes and evicts Layout data.
+    printf 'REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0001\\Vexaro]\r\n\r\n' \
+        >"$demo_dir/clear-driver.reg"
+    wine regedit /S "$(winepath -w "$demo_dir/clear-driver.reg")"
+    wine regedit /S "$(winepath -w "$ROOT/sample/driver.reg")"
+    vx_log "Putting the sample INI file into $windir"
+    cp "$ROOT/sample/vexaro.ini" "$windir/vexaro.ini"
+    cp "$ROOT/sample/vexaro.ini" "$demo_dir/vexaro.ini.before"
+    # The extension's registration, with the real path of tarnel.dll.
+    local dll_path
+    dll_path=$(vx_reg_path "$bin/tarnel.dll")
+    sed "s|TARNEL_DLL_PATH|${dll_path//\\/\\\\}|" "$ROOT/server/win32/register.reg" \
+        >"$demo_dir/register.reg"
+    # Wine draws the sheet's own frame when no window manager does.
+    if [ "$interactive" = 1 ]; then
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+    else
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
+
+    local register
+    register=$(winepath -w "$demo_dir/register.reg")
+    if [ "$interactive" = 1 ]; then
+        vx_log "Opening Display Properties on $DISPLAY with Ctrl held; close it to end the demo"
+        (cd "$bin" && wine displayhost.exe --register "$register" --trace)
+        return
+    fi
+
+    local bmp=$demo_dir/vexaro-page.bmp png=$demo_dir/vexaro-page.png
+    rm -f "$bmp" "$png"
+    vx_log "Opening Display Properties with Ctrl held and driving it (no display: Xvfb $DISPLAY)"
+    local rc=0
+    (cd "$bin" && wine displayhost.exe --register "$register" --trace --script \
+        --screenshot "$(winepath -w "$bmp")") || rc=$?
+    if [ -f "$bmp" ]; then
+        vx_log "Converting the picture of the page to PNG"
+        convert "$bmp" "$png" && rm -f "$bmp"
+        vx_log "Picture of the Vexaro page: $png"
+    fi
+    # Wine rewrites the whole file when it writes a key and drops its blank lines.
+    vx_log "How the sample INI file changed ($windir/vexaro.ini)"
+    diff -u -B --strip-trailing-cr --label "vexaro.ini before" --label "vexaro.ini after" \
+        "$demo_dir/vexaro.ini.before" "$windir/vexaro.ini" || true
+    wineserver -w
+    return "$rc"
+}
