@@ -107,8 +107,9 @@ vx_demo_wine() {
     fi
     # Wine rewrites the whole file when it writes a key and drops its blank lines.
     vx_log "How the sample INI file changed ($windir/vexaro.ini)"
-    diff -u -B --strip-trailing-cr --label "vexaro.ini before" --label "vexaro.ini after" \
-        "$demo_dir/vexaro.ini.before" "$windir/vexaro.ini" || true
+    diff -u --label "vexaro.ini before" --label "vexaro.ini after" \
+        <(tr -d '\r' <"$demo_dir/vexaro.ini.before" | grep -v '^[[:space:]]*$') \
+        <(tr -d '\r' <"$windir/vexaro.ini" | grep -v '^[[:space:]]*$') || true
     wineserver -w
     return "$rc"
 }
