@@ -38,7 +38,7 @@ uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defau
         return fallback;
     }
     std::string value;
-    if (!IniDocument(text).FindValue(section, key, &value)) return fallback;
+    if (!IniDocument::FindValueIn(text, section, key, &value)) return fallback;
     return ProfileInteger(value, defaultValue);
 }
 
@@ -52,6 +52,10 @@ int HostProfile::WriteString(const char* section, const char* key, const char* v
     ProfileFileState state = ReadProfileFile(path, &text);
     if (state != ProfileFileState::kReadable && state != ProfileFileState::kMissing) return 0;
 
+    // A value that is there already: nothing to edit, nothing to write.
+    if (key != nullptr && value != nullptr && IniDocument::HoldsValue(text, section, key, value)) {
+        return 1;
+    }
     IniDocument document(text);
     bool changed;
     if (key == nullptr) {

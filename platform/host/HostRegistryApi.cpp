@@ -47,10 +47,20 @@ long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* 
     ++m_calls.open;
     if (out == nullptr) return kErrorInvalidParameter;
     *out = nullptr;
-    std::vector<std::string> names;
-    if (!SplitKeyPath(NameOf(path), &names)) return kErrorBadPathname;
-    RegistryNode::Ptr key = FindKeyUnder(m_registry.Root(kMachine), names);
-    if (key == nullptr) return kErrorFileNotFound;
+    const std::string text = NameOf(path);
+    RegistryNode::Ptr key;
+    auto found = m_found.find(text);
+    if (found != m_found.end()) {
+        key = found->second.lock();
+        if (key != nullptr && key->IsDeleted()) key = nullptr;
+    }
+    if (key == nullptr) {
+        std::vector<std::string> names;
+        if (!SplitKeyPath(text, &names)) return kErrorBadPathname;
+        key = FindKeyUnder(m_registry.Root(kMachine), names);
+        if (key == nullptr) return kErrorFileNotFound;
+        m_found[text] = key;
+    }
     uintptr_t handle = m_nextHandle;
     m_nextHandle += 4;
     m_handles.emplace(handle, std::move(key));

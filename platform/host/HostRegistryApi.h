@@ -10,6 +10,9 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "HostRegistry.h"
 #include "platform/Registry.h"
@@ -56,6 +59,10 @@ class HostRegistryApi final : public IRegistry {
 
     HostRegistry& m_registry;
     std::map<uintptr_t, RegistryNode::Ptr> m_handles;
+    // Keys found by their path before. Keys never move: a key that has not
+    // been deleted is still the one at the path that found it, so a later
+    // open of the same path takes it from here without walking the tree.
+    std::unordered_map<std::string, std::weak_ptr<RegistryNode>> m_found;
     uintptr_t m_nextHandle = 0x1000;
     CallCounts m_calls;
 };

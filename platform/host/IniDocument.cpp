@@ -43,26 +43,61 @@ std::string TrimProfileSpace(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+void IniDocument::NextLine(const std::string& bytes, size_t* pos, Line* line) {
+    size_t stop = bytes.find_first_of("\r\n", *pos);
+    if (stop == std::string::npos) {
+        line->text.assign(bytes, *pos, std::string::npos);
+        line->end.clear();
+        *pos = bytes.size();
+    } else {
+        line->text.assign(bytes, *pos, stop - *pos);
+        size_t endSize = bytes.compare(stop, 2, "\r\n") == 0 ? 2 : 1;
+        line->end.assign(bytes, stop, endSize);
+        *pos = stop + endSize;
+    }
+}
+
 IniDocument::IniDocument(const std::string& bytes) {
     size_t pos = 0;
     while (pos < bytes.size()) {
-        size_t stop = bytes.find_first_of("\r\n", pos);
-        Line line;
-        if (stop == std::string::npos) {
-            line.text = bytes.substr(pos);
-            pos = bytes.size();
-        } else {
-            line.text = bytes.substr(pos, stop - pos);
-            size_t endSize = bytes.compare(stop, 2, "\r\n") == 0 ? 2 : 1;
-            line.end = bytes.substr(stop, endSize);
-            pos = stop + endSize;
-        }
-        m_lines.push_back(line);
+        m_lines.emplace_back();
+        NextLine(bytes, &pos, &m_lines.back());
     }
     for (size_t i = 0; i < m_lines.size(); ++i) Classify(&m_lines[i], i == 0);
 }
 
-void IniDocument::Classify(Line* line, bool first) const {
+bool IniDocument::FindValueIn(const std::string& bytes, const std::string& section,
+                              const std::string& key, std::string* value) {
+    const std::string sectionName = TrimProfileSpace(section);
+    const std::string keyName = TrimProfileSpace(key);
+    // The lines before the first header form the unnamed section, which is
+    // the first section of all: it is the one an empty name finds.
+    bool inSection = sectionName.empty();
+    Line line;
+    size_t pos = 0;
+    for (bool first = true; pos < bytes.size(); first = false) {
+        NextLine(bytes, &pos, &line);
+        Classify(&line, first);
+        if (line.kind == Kind::kHeader) {
+            // Only the first section of the name counts.
+            if (inSection) return false;
+            inSection = EqualsNoCase(line.name, sectionName);
+        } else if (inSection && line.kind == Kind::kKey && EqualsNoCase(line.name, keyName)) {
+            if (!line.hasValue) return false;
+            *value = line.text.substr(line.valueBegin, line.valueEnd - line.valueBegin);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IniDocument::HoldsValue(const std::string& bytes, const std::string& section,
+                             const std::string& key, const std::string& value) {
+    std::string current;
+    return FindValueIn(bytes, section, key, &current) && current == TrimLeft(value);
+}
+
+void IniDocument::Classify(Line* line, bool first) {
     const std::string& text = line->text;
     size_t begin = first && StartsWithMark(text) ? kUtf8MarkSize : 0;
     size_t end = text.size();

@@ -47,6 +47,14 @@ class IniDocument {
 
     std::string Text() const;
 
+    // FindValue on a text without building its document: the text is read
+    // line by line up to the key, with the same rules and the same answer.
+    static bool FindValueIn(const std::string& bytes, const std::string& section,
+                            const std::string& key, std::string* value);
+    // Whether SetValue with these arguments would leave the text as it is.
+    static bool HoldsValue(const std::string& bytes, const std::string& section,
+                           const std::string& key, const std::string& value);
+
   private:
     enum class Kind { kBlank, kHeader, kKey };
     struct Line {
@@ -65,7 +73,9 @@ class IniDocument {
         bool named;
     };
 
-    void Classify(Line* line, bool first) const;
+    // Takes the line that starts at *pos and moves *pos past its ending.
+    static void NextLine(const std::string& bytes, size_t* pos, Line* line);
+    static void Classify(Line* line, bool first);
     std::vector<Span> Sections() const;
     const Span* FindSection(const std::vector<Span>& spans, const std::string& name) const;
     long FindKey(const Span& span, const std::string& key) const;

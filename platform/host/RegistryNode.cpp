@@ -5,32 +5,37 @@
 namespace vx {
 
 RegistryNode::Ptr RegistryNode::FindSubkey(const std::string& name) const {
-    for (const Ptr& subkey : m_subkeys) {
-        if (SameNoCase(subkey->m_name, name)) return subkey;
-    }
-    return nullptr;
+    auto it = m_subkeysByName.find(LowerCase(name));
+    return it != m_subkeysByName.end() ? it->second : nullptr;
 }
 
 RegistryNode::Ptr RegistryNode::AddSubkey(const std::string& name) {
-    if (Ptr existing = FindSubkey(name)) return existing;
-    m_subkeys.push_back(std::make_shared<RegistryNode>(name));
-    return m_subkeys.back();
+    Ptr& slot = m_subkeysByName[LowerCase(name)];
+    if (slot != nullptr) return slot;
+    slot = std::make_shared<RegistryNode>(name);
+    m_subkeys.push_back(slot);
+    return slot;
 }
 
 bool RegistryNode::RemoveSubkey(const std::string& name) {
+    auto found = m_subkeysByName.find(LowerCase(name));
+    if (found == m_subkeysByName.end()) return false;
+    const Ptr subkey = found->second;
+    m_subkeysByName.erase(found);
     for (auto it = m_subkeys.begin(); it != m_subkeys.end(); ++it) {
-        if (SameNoCase((*it)->m_name, name)) {
-            (*it)->MarkDeleted();
+        if (*it == subkey) {
             m_subkeys.erase(it);
-            return true;
+            break;
         }
     }
-    return false;
+    subkey->MarkDeleted();
+    return true;
 }
 
 void RegistryNode::Clear() {
     for (const Ptr& subkey : m_subkeys) subkey->MarkDeleted();
     m_subkeys.clear();
+    m_subkeysByName.clear();
     m_values.clear();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vx {
@@ -49,6 +50,9 @@ class RegistryNode {
     std::string m_name;
     bool m_deleted = false;
     std::vector<Ptr> m_subkeys;
+    // The same subkeys by their name in lower case, for finding one without
+    // walking all of them.
+    std::unordered_map<std::string, Ptr> m_subkeysByName;
     std::vector<RegistryValue> m_values;
 };
 

@@ -1,0 +1,115 @@
+#include "HostBench.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "layout/PendingAction.h"
+#include "page/LayoutCursor.h"
+#include "platform/WinConstants.h"
+#include "platform/host/HostWindowing.h"
+#include "store/DriverKey.h"
+
+namespace vxbench {
+
+namespace {
+
+std::string MakeTempFolder() {
+    const char* base = getenv("TMPDIR");
+    std::string pattern =
+        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vxbench-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return mkdtemp(name.data()) != nullptr ? std::string(name.data()) : std::string();
+}
+
+}  // namespace
+
+HostBench::HostBench(int entries) {
+    m_folder = MakeTempFolder();
+    if (m_folder.empty()) return;
+    m_folder += '/';
+    m_data = MakeSettings(entries, m_folder);
+    m_host = std::make_unique<vx::HostPlatform>(m_folder);
+    for (const RegistryKeyData& key : m_data.keys) {
+        const std::string path = "HKEY_LOCAL_MACHINE\\" + key.path;
+        m_host->Registry().CreateKey(path);
+        for (const RegistryValueData& v : key.values) {
+            m_host->Registry().SetValue(path, v.name, v.type, v.data);
+        }
+    }
+    m_host->Install();
+    vx::DriverKeyPath = kDriverKey;
+    vx::PendingAction = "Dynamic";
+    m_ok = ResetIniFiles();
+}
+
+HostBench::~HostBench() {
+    if (m_host) m_host->Uninstall();
+    vx::DriverKeyPath.Empty();
+    if (!m_folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+}
+
+bool HostBench::ResetIniFiles() {
+    for (const auto& [name, text] : m_data.iniFiles) {
+        std::ofstream out(m_folder + name, std::ios::binary | std::ios::trunc);
+        out << text;
+        if (!out) return false;
+    }
+    return true;
+}
+
+void HostBench::Replay(const IniSequence& sequence) {
+    vx::HostProfile& profile = m_host->Profile();
+    for (const IniCall& c : sequence) {
+        const std::string file = m_folder + c.file;
+        if (c.write) {
+            profile.WriteString(c.section.c_str(), c.key.c_str(), c.value.c_str(), file.c_str());
+        } else {
+            profile.GetInt(c.section.c_str(), c.key.c_str(), std::stoi(c.value), file.c_str());
+        }
+    }
+}
+
+ShownPage::ShownPage() {
+    m_ui.Install();
+    m_page = std::make_unique<vx::CZrDriveDlg>();
+    m_handle = m_ui.sheets.CreatePage(*m_page);
+}
+
+ShownPage::~ShownPage() {
+    m_ui.sheets.ClosePage();
+    m_page.reset();
+    m_ui.Uninstall();
+}
+
+void ShownPage::Show() {
+    m_ui.sheets.ShowPage(m_handle);
+}
+
+void ShownPage::Apply() {
+    m_ui.sheets.PressApply();
+}
+
+void ShownPage::ClickCheckBoxes() {
+    for (const vx::HostWindow* w : m_ui.windows.Children(m_ui.sheets.PageWindow())) {
+        if (w->id > vx::ControlIdBase &&
+            (w->createStyle & vx::HostButtonType::kMask) == vx::HostButtonType::kAutoCheckBox) {
+            m_ui.sheets.Click(w->id);
+        }
+    }
+}
+
+int ShownPage::ControlCount() const {
+    int n = 0;
+    for (const vx::HostWindow* w : m_ui.windows.Children(m_ui.sheets.PageWindow())) {
+        if (w->id > vx::ControlIdBase) ++n;
+    }
+    return n;
+}
+
+}  // namespace vxbench

@@ -1,0 +1,64 @@
+// The host platform over generated settings: the registry in memory, the
+// INI files in a fresh temporary folder, and the page shown in the
+// headless property sheet.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "IniSequence.h"
+#include "SettingsData.h"
+#include "page/ZrDriveDlg.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/host/HostUi.h"
+
+namespace vxbench {
+
+class HostBench {
+  public:
+    explicit HostBench(int entries);
+    ~HostBench();
+    HostBench(const HostBench&) = delete;
+    HostBench& operator=(const HostBench&) = delete;
+
+    // False when the temporary folder or an INI file could not be made.
+    bool Ok() const { return m_ok; }
+    const SettingsData& Data() const { return m_data; }
+    vx::HostPlatform& Host() { return *m_host; }
+    // Writes the INI files as they were generated.
+    bool ResetIniFiles();
+    // Replays INI calls against the host's profile functions in this folder.
+    void Replay(const IniSequence& sequence);
+
+  private:
+    std::string m_folder;  // with a trailing '/'
+    SettingsData m_data;
+    std::unique_ptr<vx::HostPlatform> m_host;
+    bool m_ok = false;
+};
+
+// The page object and the headless sheet that shows it.
+class ShownPage {
+  public:
+    ShownPage();
+    ~ShownPage();
+    ShownPage(const ShownPage&) = delete;
+    ShownPage& operator=(const ShownPage&) = delete;
+
+    // Dialog initialisation: entries loaded, controls created.
+    void Show();
+    // The sheet's Apply button.
+    void Apply();
+    // A click on every check box of the page.
+    void ClickCheckBoxes();
+    int ControlCount() const;
+    // Forgets the messages that the headless windows logged.
+    void ForgetMessages() { m_ui.windows.ClearSent(); }
+
+  private:
+    vx::HostUi m_ui;
+    std::unique_ptr<vx::CZrDriveDlg> m_page;
+    vx::PageHandle m_handle = nullptr;
+};
+
+}  // namespace vxbench
