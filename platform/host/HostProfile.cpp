@@ -33,10 +33,9 @@ uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defau
         return fallback;
     }
     std::string text;
-    ProfileFileState state = ReadProfileFile(path, &text);
-    if (state != ProfileFileState::kReadable && state != ProfileFileState::kReadOnly) {
-        return fallback;
-    }
+    // Read-only or not makes no difference to a read.
+    ProfileFileState state = ReadProfileFile(path, &text, false);
+    if (state != ProfileFileState::kReadable) return fallback;
     std::string value;
     if (!IniDocument::FindValueIn(text, section, key, &value)) return fallback;
     return ProfileInteger(value, defaultValue);
@@ -65,8 +64,11 @@ int HostProfile::WriteString(const char* section, const char* key, const char* v
     } else {
         changed = document.SetValue(section, key, value);
     }
-    if (!changed) return 1;
-    return ReplaceProfileFile(path, document.Text()) ? 1 : 0;
+    // An edit can give back the same bytes (the unnamed section that is only
+    // the encoding mark keeps the mark): the file stays untouched then too.
+    const std::string edited = document.Text();
+    if (!changed || edited == text) return 1;
+    return ReplaceProfileFile(path, edited) ? 1 : 0;
 }
 
 }  // namespace vx

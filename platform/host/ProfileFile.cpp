@@ -87,7 +87,7 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-ProfileFileState ReadProfileFile(const std::string& path, std::string* text) {
+ProfileFileState ReadProfileFile(const std::string& path, std::string* text, bool writable) {
     text->clear();
     Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
@@ -109,6 +109,7 @@ ProfileFileState ReadProfileFile(const std::string& path, std::string* text) {
     }
     // The read-only attribute of Windows: no write permission bit at all,
     // which holds even for a process that may write anything.
+    if (!writable) return ProfileFileState::kReadable;
     const bool readOnly = (info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
     return readOnly ? ProfileFileState::kReadOnly : ProfileFileState::kReadable;
 }

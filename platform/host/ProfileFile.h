@@ -15,7 +15,9 @@ enum class ProfileFileState {
     kFailed,    // something that is not a readable regular file
 };
 
-ProfileFileState ReadProfileFile(const std::string& path, std::string* text);
+// A reader that will not write gives writable false: a readable file is
+// then kReadable whether it may be written or not.
+ProfileFileState ReadProfileFile(const std::string& path, std::string* text, bool writable = true);
 
 // Writes the text to a new file next to the target (same folder, so the
 // rename is atomic), flushes it to the disk and renames it over the target,
