@@ -148,6 +148,19 @@ TEST_F(HostProfileTest, UnchangedFileIsNotRewritten) {
     EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
+TEST_F(HostProfileTest, EditGivingTheSameBytesDoesNotRewriteTheFile) {
+    // Deleting an unnamed section that is only the UTF-8 mark keeps the mark.
+    const std::string path = Path("a.ini");
+    WriteText(path, "\xEF\xBB\xBF");
+    struct stat before;
+    ASSERT_EQ(0, stat(path.c_str(), &before));
+    EXPECT_EQ(1, m_profile.WriteString("", nullptr, nullptr, path.c_str()));
+    struct stat after;
+    ASSERT_EQ(0, stat(path.c_str(), &after));
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ("\xEF\xBB\xBF", ReadText(path));
+}
+
 TEST_F(HostProfileTest, SymbolicLinkStaysAndItsTargetIsWritten) {
     const std::string target = Path("real.ini");
     const std::string link = Path("link.ini");
