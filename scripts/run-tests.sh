@@ -13,6 +13,7 @@ JOBS=${VX_JOBS:-$(nproc)}
 BUILD=$(realpath -m "${VX_BUILD_DIR:-$ROOT/build}")
 HOST_DIR=$BUILD/host
 WIN32_DIR=$BUILD/win32
+ASAN_DIR=$BUILD/host-asan
 SUMMARY=()
 FAILED=0
 
@@ -77,17 +78,19 @@ stage_host_tests() {
     ctest --test-dir "$HOST_DIR" --output-on-failure -j "$JOBS" 2>&1 | tee "$BUILD/host-ctest.log"
 }
 
-# Hook: a host build with AddressSanitizer and UndefinedBehaviorSanitizer
-# (cmake -DVX_SANITIZE=ON) and its tests.
+# A host build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang, cmake -DVX_SANITIZE=ON) and its tests; any finding fails a test.
 stage_sanitizer() {
-    echo "sanitizer build: not part of this run yet"
-    return 77
+    mkdir -p "$BUILD"
+    CC=clang-14 CXX=clang++-14 configure_and_build "$ASAN_DIR" -DVX_SANITIZE=ON
+    vx_log "Running the host tests with the sanitizers"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir "$ASAN_DIR" --output-on-failure -j "$JOBS" 2>&1 | tee "$BUILD/host-asan-ctest.log"
 }
 
-# Hook: short runs of the fuzz targets over their corpora.
+# Short runs (30 s each) of the fuzz targets over their seed corpora.
 stage_fuzz() {
-    echo "fuzz runs: not part of this run yet"
-    return 77
+    "$ROOT/fuzz/run-fuzz.sh" "$BUILD/fuzz" 30 "$JOBS"
 }
 
 stage_win32_build() {
@@ -104,7 +107,7 @@ stage_win32_tests() {
 vx_log "Checking the required packages"
 vx_setup
 
-rm -f "$BUILD/host-ctest.log" "$BUILD/win32-ctest.log"
+rm -f "$BUILD/host-ctest.log" "$BUILD/host-asan-ctest.log" "$BUILD/win32-ctest.log"
 run_stage "host build" stage_host_build
 if configured "$HOST_DIR"; then
     run_stage "host tests" stage_host_tests
@@ -113,6 +116,7 @@ else
     SUMMARY+=("SKIP  host tests (host build not configured)")
 fi
 run_stage "sanitizer build and tests" stage_sanitizer
+mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/host-asan-ctest.log")
 run_stage "fuzz runs" stage_fuzz
 
 run_stage "Windows cross-build" stage_win32_build
