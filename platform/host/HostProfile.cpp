@@ -28,13 +28,19 @@ uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defau
                              const char* file) {
     const uint32_t fallback = static_cast<uint32_t>(defaultValue);
     if (section == nullptr || key == nullptr) return fallback;
+    // The name as given is tried first: where it opens, it is also the
+    // spelling that matching the letter case would have chosen.
     std::string path;
-    if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path)) {
+    if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path, false)) {
         return fallback;
     }
     std::string text;
     // Read-only or not makes no difference to a read.
     ProfileFileState state = ReadProfileFile(path, &text, false);
+    if (state == ProfileFileState::kMissing) {
+        const std::string matched = MatchProfileLetterCase(path);
+        if (matched != path) state = ReadProfileFile(matched, &text, false);
+    }
     if (state != ProfileFileState::kReadable) return fallback;
     std::string value;
     if (!IniDocument::FindValueIn(text, section, key, &value)) return fallback;

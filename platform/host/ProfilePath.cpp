@@ -49,8 +49,12 @@ bool IsDriveLetter(char c) {
 
 }  // namespace
 
-bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders,
-                        std::string* hostPath) {
+std::string MatchProfileLetterCase(const std::string& path) {
+    return MatchLetterCase(path);
+}
+
+bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath,
+                        bool matchLetterCase) {
     if (fileName == nullptr || *fileName == '\0') return false;
     std::string name(fileName);
     std::replace(name.begin(), name.end(), '\\', '/');
@@ -68,7 +72,7 @@ bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders,
     } else {
         path = name;
     }
-    *hostPath = MatchLetterCase(path);
+    *hostPath = matchLetterCase ? MatchLetterCase(path) : path;
     return true;
 }
 

@@ -23,6 +23,13 @@ struct ProfileFolders {
 };
 
 // The host path of the file; false when the name is empty or refused.
-bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath);
+// Without matchLetterCase the path is the name as given, even where only
+// another spelling of it exists (MatchProfileLetterCase finds that one).
+bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath,
+                        bool matchLetterCase = true);
+// The existing spelling of the path's file name: the path itself when it
+// exists, else the folder's entry whose name differs only in letter case,
+// else the path itself.
+std::string MatchProfileLetterCase(const std::string& path);
 
 }  // namespace vx
