@@ -29,6 +29,16 @@ PROPSHEETHEADERA DisplaySheet::Header(HWND owner, DWORD flags) {
     return header;
 }
 
+int CALLBACK DisplaySheet::CreateHidden(HWND, UINT message, LPARAM lParam) {
+    if (message != PSCB_PRECREATE || !lParam) return 0;
+    // The sheet's own dialog template, in its plain or its extended form.
+    auto* words = reinterpret_cast<WORD*>(lParam);
+    auto* style =
+        words[1] == 0xFFFF ? reinterpret_cast<DWORD*>(words + 6) : reinterpret_cast<DWORD*>(words);
+    *style &= ~static_cast<DWORD>(WS_VISIBLE);
+    return 0;
+}
+
 void DisplaySheet::HandOverPages() {
     m_pagesHandedOver = true;
 }
@@ -39,11 +49,15 @@ INT_PTR DisplaySheet::RunModal(HWND owner) {
     return PropertySheetA(&header);
 }
 
-HWND DisplaySheet::OpenModeless(HWND owner) {
+HWND DisplaySheet::OpenModeless(HWND owner, bool visible) {
     PROPSHEETHEADERA header = Header(owner, PSH_MODELESS);
+    if (!visible) {
+        header.dwFlags |= PSH_USECALLBACK;
+        header.pfnCallback = &DisplaySheet::CreateHidden;
+    }
     HandOverPages();
     m_window = reinterpret_cast<HWND>(PropertySheetA(&header));
-    if (m_window) {
+    if (m_window && visible) {
         ShowWindow(m_window, SW_SHOW);
         UpdateWindow(m_window);
         PumpMessages();

@@ -100,7 +100,7 @@ TEST_F(WindowsLoaderTest, TwoHundredOpeningsLeaveNothingBehind) {
             WindowsShellLoader loader(true);
             ASSERT_EQ(loader.Created(), S_OK) << "cycle " << cycle;
             ASSERT_EQ(loader.PagesAdded(), 1u) << "cycle " << cycle;
-            HWND page = loader.OpenSheetAtExtensionPage();
+            HWND page = loader.OpenSheetAtExtensionPage(false);
             ASSERT_NE(page, nullptr) << "cycle " << cycle;
             ASSERT_NE(GetDlgItem(page, 2001), nullptr) << "cycle " << cycle;
         }

@@ -48,9 +48,10 @@ WindowsShellLoader::~WindowsShellLoader() {
     Finish();
 }
 
-HWND WindowsShellLoader::OpenSheetAtExtensionPage() {
+HWND WindowsShellLoader::OpenSheetAtExtensionPage(bool visible) {
     m_sheet = std::make_unique<displayhost::DisplaySheet>(m_pages.Release());
-    if (!m_sheet->OpenModeless(nullptr) || m_sheet->ExtensionPageCount() == 0) return nullptr;
+    if (!m_sheet->OpenModeless(nullptr, visible) || m_sheet->ExtensionPageCount() == 0)
+        return nullptr;
     return m_sheet->ShowPage(1);
 }
 

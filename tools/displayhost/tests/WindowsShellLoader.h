@@ -31,8 +31,10 @@ class WindowsShellLoader {
     size_t PagesAdded() const { return m_pagesAdded; }
 
     // Opens "Display Properties" (modeless) with the collected pages and
-    // shows the first extension page; its window, or null.
-    HWND OpenSheetAtExtensionPage();
+    // selects the first extension page; its window, or null. A hidden sheet
+    // is never mapped on the X display, which spares Wine's wait for a
+    // window manager when it goes.
+    HWND OpenSheetAtExtensionPage(bool visible = true);
     displayhost::DisplaySheet* Sheet() { return m_sheet.get(); }
     // Destroys the sheet (its pages with it) and releases the extension.
     void Finish();
