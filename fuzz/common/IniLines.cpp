@@ -47,6 +47,12 @@ char Lower(char c) {
 bool Alike(const std::vector<IniLine>& a, size_t i, const std::vector<IniLine>& b, size_t j) {
     if (a[i].text != b[j].text) return false;
     if (a[i].end == b[j].end) return true;
+    // A lone CR that became CR LF so that a blank line of a lone LF after it
+    // stays a line of its own.
+    if (a[i].end == "\r" && b[j].end == "\r\n" && j + 1 < b.size() && b[j + 1].text.empty() &&
+        b[j + 1].end == "\n") {
+        return true;
+    }
     return (i + 1 == a.size() && a[i].end.empty()) || (j + 1 == b.size() && b[j].end.empty());
 }
 

@@ -21,7 +21,8 @@ struct IniEdit {
 // A UTF-8 mark at the start of the text takes no part in its lines. Two
 // lines are alike when their text and line end are; a last line that lost
 // or gained its line end (as lines are added after it or removed after it)
-// is alike too. An empty last line is never counted as removed or added.
+// is alike too, and so is a line whose lone CR became CR LF before a blank
+// line of a lone LF. An empty last line is never counted as removed or added.
 IniEdit EditBetween(const std::string& before, const std::string& after);
 
 // Blanks of INI text: space, the controls 0x09 to 0x0D and ^Z.

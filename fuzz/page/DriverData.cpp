@@ -26,51 +26,6 @@ std::string WithoutZero(std::string text) {
     return text;
 }
 
-char NameCharacter(FuzzedDataProvider& in) {
-    static const char kSpecial[] = {' ', '\\', '/', 'A', '_', '-', '\x80', '\xFF', '\xE9', '\x7F'};
-    switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0:
-        case 1:
-            return static_cast<char>('0' + in.ConsumeIntegralInRange(0, 9));
-        case 2:
-            return kSpecial[in.ConsumeIntegralInRange<size_t>(0, sizeof kSpecial - 1)];
-        default:
-            return static_cast<char>(in.ConsumeIntegralInRange(1, 255));
-    }
-}
-
-std::string LayoutName(FuzzedDataProvider& in) {
-    static const char* const kKinds[] = {"Group", "Check", "Radio", "Group", "Check",
-                                         "Radio", "group", "CHECK", "Radi",  "Groupe"};
-    switch (in.ConsumeIntegralInRange(0, 7)) {
-        case 0:
-            return WithoutZero(in.ConsumeRandomLengthString(12));
-        case 1:
-            return {};
-        case 2: {
-            // Near the room of 256 characters that names have.
-            std::string name = Pick(in, kKinds) + "1_1";
-            name.resize(in.ConsumeIntegralInRange<size_t>(250, 260), NameCharacter(in));
-            return name;
-        }
-        default: {
-            std::string name = Pick(in, kKinds);
-            name += NameCharacter(in);
-            name += in.ConsumeBool() ? '_' : NameCharacter(in);
-            name += NameCharacter(in);
-            if (in.ConsumeIntegralInRange(0, 3) == 0) {
-                name += WithoutZero(in.ConsumeRandomLengthString(6));
-            }
-            if (in.ConsumeIntegralInRange(0, 7) == 0) {
-                name.resize(in.ConsumeIntegralInRange<size_t>(0, name.size()));
-            }
-            return name;
-        }
-    }
-}
-
-// Data of any registry type: mostly text with its terminating zero, also
-// bytes without one, numbers, and lengths up to and past 256 bytes.
 struct Data {
     uint32_t type;
     std::vector<uint8_t> bytes;
@@ -82,73 +37,152 @@ Data TextData(const std::string& text) {
     return data;
 }
 
-Data AnyData(FuzzedDataProvider& in, const std::string& usual) {
-    switch (in.ConsumeIntegralInRange(0, 9)) {
-        case 0: {
-            Data data{in.ConsumeBool() ? kBinary : kExpandSz, {}};
-            const size_t size = in.ConsumeIntegralInRange<size_t>(0, 8);
-            data.bytes = in.ConsumeBytes<uint8_t>(size);
-            return data;
-        }
-        case 1: {
-            Data data{kDword, {}};
-            const uint32_t n = in.ConsumeIntegral<uint32_t>();
-            for (int i = 0; i < 4; ++i) data.bytes.push_back(static_cast<uint8_t>(n >> (8 * i)));
-            return data;
-        }
-        case 2: {
-            // Around the 256 bytes of room.
-            Data data{in.ConsumeBool() ? kSz : kMultiSz, {}};
-            data.bytes.assign(in.ConsumeIntegralInRange<size_t>(254, 300),
-                              in.ConsumeIntegralInRange<uint8_t>(1, 255));
-            if (in.ConsumeBool()) data.bytes.back() = 0;
-            return data;
-        }
-        case 3: {
-            Data data{in.ConsumeIntegral<uint32_t>(), {}};
-            data.bytes = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 24));
-            return data;
-        }
-        case 4:
-            return TextData(in.ConsumeRandomLengthString(24));
-        default:
-            return TextData(usual);
-    }
-}
+// Makes the data from the fuzzer's bytes. Half of the runs are tidy: names
+// of the usual form with small group and order digits, and mostly the usual
+// Association values, so that many entries get a control and Apply writes;
+// the other half take every shape.
+class Maker {
+  public:
+    Maker(FuzzedDataProvider& in, vx::HostRegistry& registry)
+        : m_in(in), m_registry(registry), m_tidy(in.ConsumeBool()) {}
 
-void Set(vx::HostRegistry& registry, const std::string& key, const std::string& name,
-         const Data& data) {
-    registry.SetValue(key, name, data.type, data.bytes);
-}
-
-void MakeAssociation(FuzzedDataProvider& in, vx::HostRegistry& registry, const std::string& name,
-                     int index) {
-    static const char* const kFiles[] = {"a.ini", "A.INI",      "b.ini",     "c.ini", "a.ini",
-                                         "b.ini", "sub\\d.ini", "C:\\e.ini", " a.ini"};
-    static const char* const kSections[] = {"Display", "display", "Other", "", " Display "};
-    static const char* const kDefaults[] = {"On", "on", "Off", "", "On "};
-    static const char* const kActions[] = {"Reboot", "Mode", "Dynamic", "reboot", ""};
-    static const char kMasks[] = {'\x01', '\x02', '\x04', '\x80', '\xFE', '\xFB', '\x7B', '4'};
-    const std::string key = AssociationPath(name);
-    registry.CreateKey(key);
-    const std::string usualKey = "K" + std::to_string(index % 8);
-    const std::string usualMask(1, kMasks[in.ConsumeIntegralInRange<size_t>(0, sizeof kMasks - 1)]);
-    const std::pair<const char*, std::string> values[] = {
-        {"INIFile", Pick(in, kFiles)},  {"Section", Pick(in, kSections)},
-        {"KeyString", usualKey},        {"AndMask", usualMask},
-        {"OrMask", usualMask},          {"Default", Pick(in, kDefaults)},
-        {"Action", Pick(in, kActions)},
-    };
-    for (const auto& [valueName, usual] : values) {
-        if (in.ConsumeIntegralInRange(0, 7) == 0) continue;  // missing
-        Data data = AnyData(in, usual);
-        if ((valueName == std::string("AndMask") || valueName == std::string("OrMask")) &&
-            data.type == kSz && in.ConsumeBool()) {
-            data = Data{kBinary, {static_cast<uint8_t>(usual[0])}};
-        }
-        Set(registry, key, valueName, data);
+    void LayoutValue(int index) {
+        const std::string name = LayoutName();
+        Set(LayoutPath(), name, AnyData("Caption " + std::to_string(index)));
+        const int association = m_in.ConsumeIntegralInRange(0, 7);
+        if (association == 7) return;  // none
+        Association(association == 6 && !m_tidy ? LayoutName() : name, index);
     }
-}
+
+  private:
+    char NameCharacter() {
+        if (m_tidy) return static_cast<char>('1' + m_in.ConsumeIntegralInRange(0, 3));
+        static const char kSpecial[] = {' ', '\\',   '/',    'A',    '_',
+                                        '-', '\x80', '\xFF', '\xE9', '\x7F'};
+        switch (m_in.ConsumeIntegralInRange(0, 3)) {
+            case 0:
+            case 1:
+                return static_cast<char>('0' + m_in.ConsumeIntegralInRange(0, 9));
+            case 2:
+                return kSpecial[m_in.ConsumeIntegralInRange<size_t>(0, sizeof kSpecial - 1)];
+            default:
+                return static_cast<char>(m_in.ConsumeIntegralInRange(1, 255));
+        }
+    }
+
+    std::string LayoutName() {
+        static const char* const kKinds[] = {"Group", "Check", "Radio", "Group", "Check",
+                                             "Radio", "group", "CHECK", "Radi",  "Groupe"};
+        const int shape = m_tidy ? 7 : m_in.ConsumeIntegralInRange(0, 7);
+        switch (shape) {
+            case 0:
+                return WithoutZero(m_in.ConsumeRandomLengthString(12));
+            case 1:
+                return {};
+            case 2: {
+                // Near the room of 256 characters that names have.
+                std::string name = Pick(m_in, kKinds) + "1_1";
+                name.resize(m_in.ConsumeIntegralInRange<size_t>(250, 260), NameCharacter());
+                return name;
+            }
+            default: {
+                std::string name =
+                    m_tidy ? kKinds[m_in.ConsumeIntegralInRange(0, 2)] : Pick(m_in, kKinds);
+                name += NameCharacter();
+                name += m_tidy || m_in.ConsumeBool() ? '_' : NameCharacter();
+                name += NameCharacter();
+                if (m_tidy) return name;
+                if (m_in.ConsumeIntegralInRange(0, 3) == 0) {
+                    name += WithoutZero(m_in.ConsumeRandomLengthString(6));
+                }
+                if (m_in.ConsumeIntegralInRange(0, 7) == 0) {
+                    name.resize(m_in.ConsumeIntegralInRange<size_t>(0, name.size()));
+                }
+                return name;
+            }
+        }
+    }
+
+    // Data of any registry type: mostly text with its terminating zero, also
+    // bytes without one, numbers, and lengths up to and past 256 bytes.
+    Data AnyData(const std::string& usual) {
+        const int shape = m_in.ConsumeIntegralInRange(0, m_tidy ? 39 : 9);
+        switch (shape) {
+            case 0: {
+                Data data{m_in.ConsumeBool() ? kBinary : kExpandSz, {}};
+                const size_t size = m_in.ConsumeIntegralInRange<size_t>(0, 8);
+                data.bytes = m_in.ConsumeBytes<uint8_t>(size);
+                return data;
+            }
+            case 1: {
+                Data data{kDword, {}};
+                const uint32_t n = m_in.ConsumeIntegral<uint32_t>();
+                for (int i = 0; i < 4; ++i) {
+                    data.bytes.push_back(static_cast<uint8_t>(n >> (8 * i)));
+                }
+                return data;
+            }
+            case 2: {
+                // Around the 256 bytes of room.
+                Data data{m_in.ConsumeBool() ? kSz : kMultiSz, {}};
+                data.bytes.assign(m_in.ConsumeIntegralInRange<size_t>(254, 300),
+                                  m_in.ConsumeIntegralInRange<uint8_t>(1, 255));
+                if (m_in.ConsumeBool()) data.bytes.back() = 0;
+                return data;
+            }
+            case 3: {
+                Data data{m_in.ConsumeIntegral<uint32_t>(), {}};
+                data.bytes = m_in.ConsumeBytes<uint8_t>(m_in.ConsumeIntegralInRange<size_t>(0, 24));
+                return data;
+            }
+            case 4:
+                return TextData(m_in.ConsumeRandomLengthString(24));
+            default:
+                return TextData(usual);
+        }
+    }
+
+    void Association(const std::string& name, int index) {
+        static const char* const kFiles[] = {"a.ini", "A.INI",      "b.ini",     "c.ini", "a.ini",
+                                             "b.ini", "sub\\d.ini", "C:\\e.ini", " a.ini"};
+        static const char* const kSections[] = {"Display", "display", "Other", "", " Display "};
+        static const char* const kDefaults[] = {"On", "on", "Off", "", "On "};
+        static const char* const kActions[] = {"Reboot", "Mode", "Dynamic", "reboot", ""};
+        static const char kMasks[] = {'\x01', '\x02', '\x04', '\x80', '\xFE', '\xFB', '\x7B', '4'};
+        const std::string key = AssociationPath(name);
+        m_registry.CreateKey(key);
+        const std::string usualKey = "K" + std::to_string(index % 8);
+        const std::string usualMask(
+            1, kMasks[m_in.ConsumeIntegralInRange<size_t>(0, sizeof kMasks - 1)]);
+        const std::pair<const char*, std::string> values[] = {
+            {"INIFile", Pick(m_in, kFiles)},
+            {"Section", Pick(m_in, kSections)},
+            {"KeyString", usualKey},
+            {"AndMask", usualMask},
+            {"OrMask", usualMask},
+            {"Default", Pick(m_in, kDefaults)},
+            {"Action", Pick(m_in, kActions)},
+        };
+        for (const auto& [valueName, usual] : values) {
+            if (m_in.ConsumeIntegralInRange(0, m_tidy ? 31 : 7) == 0) continue;  // missing
+            Data data = AnyData(usual);
+            const bool mask =
+                std::string(valueName) == "AndMask" || std::string(valueName) == "OrMask";
+            if (mask && data.type == kSz && m_in.ConsumeBool()) {
+                data = Data{kBinary, {static_cast<uint8_t>(usual[0])}};
+            }
+            Set(key, valueName, data);
+        }
+    }
+
+    void Set(const std::string& key, const std::string& name, const Data& data) {
+        m_registry.SetValue(key, name, data.type, data.bytes);
+    }
+
+    FuzzedDataProvider& m_in;
+    vx::HostRegistry& m_registry;
+    const bool m_tidy;
+};
 
 }  // namespace
 
@@ -177,21 +211,9 @@ std::vector<IniFile> MakeDriverData(FuzzedDataProvider& in, vx::HostRegistry& re
     registry.CreateKey(AssociationPath("Stray\\Sub"));
     registry.CreateKey(LayoutPath());
 
+    Maker maker(in, registry);
     const int count = in.ConsumeIntegralInRange(0, 24);
-    for (int i = 0; i < count && in.remaining_bytes() > 0; ++i) {
-        const std::string name = LayoutName(in);
-        Set(registry, LayoutPath(), name, AnyData(in, "Caption " + std::to_string(i)));
-        switch (in.ConsumeIntegralInRange(0, 7)) {
-            case 0:
-                break;  // no Association key
-            case 1:
-                MakeAssociation(in, registry, LayoutName(in), i);
-                break;
-            default:
-                MakeAssociation(in, registry, name, i);
-                break;
-        }
-    }
+    for (int i = 0; i < count && in.remaining_bytes() > 0; ++i) maker.LayoutValue(i);
     std::vector<IniFile> files;
     files.push_back({"a.ini", in.ConsumeRandomLengthString(300)});
     files.push_back({"b.ini", in.ConsumeRandomLengthString(300)});

@@ -259,6 +259,15 @@ void IniDocument::InsertLines(size_t position, const std::vector<std::string>& t
     }
     m_lines.insert(m_lines.begin() + position, added.begin(), added.end());
     for (size_t i = position; i < position + added.size(); ++i) Classify(&m_lines[i], i == 0);
+    KeepNextLineApart(position + added.size() - 1);
+}
+
+void IniDocument::KeepNextLineApart(size_t index) {
+    if (index + 1 >= m_lines.size()) return;
+    const Line& next = m_lines[index + 1];
+    if (m_lines[index].end == "\r" && next.text.empty() && next.end == "\n") {
+        m_lines[index].end = "\r\n";
+    }
 }
 
 void IniDocument::EraseLines(size_t begin, size_t end) {
@@ -266,6 +275,7 @@ void IniDocument::EraseLines(size_t begin, size_t end) {
     const bool keepMark = begin == 0 && StartsWithMark(m_lines[0].text);
     m_lines.erase(m_lines.begin() + begin, m_lines.begin() + end);
     if (lastWithoutEnding && begin > 0) m_lines[begin - 1].end.clear();
+    if (begin > 0) KeepNextLineApart(begin - 1);
     if (keepMark) {
         if (m_lines.empty()) m_lines.push_back(Line());
         m_lines[0].text.insert(0, kUtf8Mark);

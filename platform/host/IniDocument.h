@@ -82,6 +82,10 @@ class IniDocument {
     std::string LineEnding() const;
     void InsertLines(size_t position, const std::vector<std::string>& texts);
     void EraseLines(size_t begin, size_t end);
+    // A line that ends in a lone CR before a blank line that is only an LF
+    // would read as ending in CR LF, and the blank line would be gone: such
+    // a line (one just added, or the one before removed lines) ends in CR LF.
+    void KeepNextLineApart(size_t index);
 
     std::vector<Line> m_lines;
 };

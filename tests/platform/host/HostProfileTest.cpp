@@ -119,6 +119,21 @@ TEST_F(HostProfileTest, DeletingTheLastLineKeepsTheMissingLineEnding) {
     EXPECT_EQ("[S]\nA=1", ReadText(path));
 }
 
+TEST_F(HostProfileTest, BlankLineAfterALoneCarriageReturnStaysALine) {
+    // The file's first line end is a lone CR, which added lines take; before
+    // a blank line of a lone LF the two would read as one CR LF.
+    const std::string path = Path("a.ini");
+    WriteText(path, "[S]\rA=1\n\n[T]\n");
+    EXPECT_EQ(1, m_profile.WriteString("S", "B", "2", path.c_str()));
+    EXPECT_EQ("[S]\rA=1\nB=2\r\n\n[T]\n", ReadText(path));
+
+    // Removing the line between a lone CR and such a blank line.
+    WriteText(path, "[S]\rA=1\rB=2\n\n[T]\nC=3\n");
+    EXPECT_EQ(1, m_profile.WriteString("S", "B", nullptr, path.c_str()));
+    EXPECT_EQ("[S]\rA=1\r\n\n[T]\nC=3\n", ReadText(path));
+    EXPECT_EQ(3u, m_profile.GetInt("T", "C", 0, path.c_str()));
+}
+
 TEST_F(HostProfileTest, FileIsReplacedWholeKeepingItsPermissions) {
     const std::string path = Path("a.ini");
     WriteText(path, "[S]\r\nA=1\r\n");
