@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/framework/WinApp.h"
+#include "platform/win32/RuntimeRelease.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Platform.h"
 #include "server/AdvancedPageApp.h"
@@ -28,7 +29,7 @@ void UninstallPlatform() {
 // The C runtime has constructed the module's static objects (the
 // application object among them) before the attach arrives here, and
 // destroys them after the detach has returned.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:
             // The module cannot serve without its application object (naming
@@ -48,6 +49,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
                 g_attached = false;
             }
             UninstallPlatform();
+            // Freed while the process goes on: what the runtime keeps for
+            // the module would otherwise stay behind at every unload.
+            if (reserved == nullptr) vx::ReleaseStaticRuntime();
             return TRUE;
         default:
             return TRUE;
