@@ -72,6 +72,14 @@ void CZrDriveDlg::DestroyEntries() {
     m_entries.RemoveAll();
 }
 
+// The buttons die with the page's window; the entries stay (their data is
+// untouched) until the next showing replaces them, and must not keep the
+// dead handles, which the system may give to other windows meanwhile.
+void CZrDriveDlg::OnPageWindowDestroyed() {
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) m_entries.GetNext(pos)->Detach();
+}
+
 void CZrDriveDlg::DoDataExchange() {}
 
 int CZrDriveDlg::OnInitDialog() {

@@ -25,6 +25,7 @@ public:
     int OnApply() override;
     void OnReset() override;
     const MessageMapEntry* GetMessageMap() const override;
+    void OnPageWindowDestroyed() override;
 
     void LoadEntries();
     void InsertEntry(CSettingButton* entry);

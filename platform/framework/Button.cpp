@@ -27,6 +27,12 @@ void CButtonBase::DestroyWindow() {
     }
 }
 
+WindowHandle CButtonBase::Detach() {
+    WindowHandle window = m_hWnd;
+    m_hWnd = nullptr;
+    return window;
+}
+
 intptr_t CButtonBase::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) const {
     IWindowing* windows = Platform().windows;
     return windows ? windows->Send(m_hWnd, message, wParam, lParam) : 0;

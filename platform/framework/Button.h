@@ -21,6 +21,9 @@ public:
     int Create(const char* caption, uint32_t style, const Rect& rect, CPropertyPageBase* parent,
                int id);
     void DestroyWindow();
+    // Forgets the window without destroying it (its parent has destroyed
+    // it, or is about to); returns the handle that was held.
+    WindowHandle Detach();
     intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) const;
     WindowHandle GetSafeHwnd() const { return m_hWnd; }
 

@@ -99,7 +99,12 @@ int CPropertyPageBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_
     }
 }
 
-void CPropertyPageBase::HandleDestroy() { m_hWnd = nullptr; }
+void CPropertyPageBase::OnPageWindowDestroyed() {}
+
+void CPropertyPageBase::HandleDestroy() {
+    OnPageWindowDestroyed();
+    m_hWnd = nullptr;
+}
 
 int CPropertyPageBase::DispatchMessageMap(uint32_t message, uint32_t code, uint32_t id) {
     for (const MessageMapEntry* e = GetMessageMap(); e != nullptr && e->message != 0; ++e) {

@@ -50,6 +50,9 @@ public:
     virtual void OnReset();
     // The page's message map, ended by an entry whose message is 0.
     virtual const MessageMapEntry* GetMessageMap() const;
+    // The page's window is being destroyed, and its child windows with it:
+    // objects that hold a child's handle let go of it here.
+    virtual void OnPageWindowDestroyed();
 
     // Tells the sheet that the page has unapplied changes.
     void SetModified();
@@ -63,6 +66,7 @@ public:
     // Returns non-zero when the page handled the message; zero asks for the
     // default window processing.
     int HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
+    // WM_DESTROY of the page's window.
     void HandleDestroy();
 
 private:

@@ -86,7 +86,10 @@ HostWindow* HostWindowing::Live(WindowHandle window) {
 
 int HostWindowing::DestroyWindow(WindowHandle window) {
     HostWindow* w = Live(window);
-    if (w == nullptr) return 0;
+    if (w == nullptr) {
+        if (Find(window) != nullptr) ++m_destroyCallsOnDead;
+        return 0;
+    }
     for (const auto& child : m_windows) {
         if (child->parent == window && !child->destroyed) DestroyWindow(child->handle);
     }

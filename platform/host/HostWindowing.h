@@ -46,7 +46,8 @@ class HostWindowing final : public IWindowing {
     WindowHandle CreateButton(const char* caption, uint32_t style, const Rect& rect,
                               WindowHandle parent, int id, InstanceHandle module) override;
     // Destroys the window and all its descendants; 0 for a window that is
-    // unknown or already destroyed.
+    // unknown or already destroyed (counted: on Windows such a handle may
+    // belong to another window by then).
     int DestroyWindow(WindowHandle window) override;
     // WM_SETFONT, WM_GETFONT, BM_GETCHECK and BM_SETCHECK act as the real
     // button class does; every other message, and any message to a window
@@ -69,6 +70,8 @@ class HostWindowing final : public IWindowing {
     // Every window ever created here, in creation order.
     std::vector<const HostWindow*> All() const;
     const std::vector<SentMessage>& Sent() const { return m_sent; }
+    // DestroyWindow calls for windows that had been destroyed already.
+    int DestroyCallsOnDeadWindows() const { return m_destroyCallsOnDead; }
     void ClearSent() { m_sent.clear(); }
 
   private:
@@ -77,6 +80,7 @@ class HostWindowing final : public IWindowing {
 
     std::vector<std::unique_ptr<HostWindow>> m_windows;
     std::vector<SentMessage> m_sent;
+    int m_destroyCallsOnDead = 0;
 };
 
 // Button types of the real button class: the low four style bits.

@@ -99,11 +99,14 @@ TEST_F(PageCommandTest, ResetOfAnEntryAwayFromItsDefaultMarksAndRaisesItsAction)
 TEST_F(PageCommandTest, CancelResetsWithoutWritingAndALaterApplyActsOnTheLevel) {
     Start(kSmoothOnIni);
     ui.sheets.Click(2005);
+    // The buttons go with the page's window; their records stay readable.
+    const vx::WindowHandle buttons[] = {Entry(2)->GetSafeHwnd(), Entry(4)->GetSafeHwnd(),
+                                        Entry(5)->GetSafeHwnd()};
     ui.sheets.PressCancel();
     EXPECT_EQ(ui.sheets.PageWindow(), nullptr);
-    EXPECT_EQ(EntryCheck(2), 0);
-    EXPECT_EQ(EntryCheck(4), 1);
-    EXPECT_EQ(EntryCheck(5), 0);
+    EXPECT_EQ(ui.windows.Find(buttons[0])->check, 0);
+    EXPECT_EQ(ui.windows.Find(buttons[1])->check, 1);
+    EXPECT_EQ(ui.windows.Find(buttons[2])->check, 0);
     EXPECT_EQ(std::string(vx::PendingAction), "Mode");
     EXPECT_EQ(Ini(), kSmoothOnIni);
 

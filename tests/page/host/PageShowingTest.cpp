@@ -52,21 +52,6 @@ TEST_F(PageShowingTest, ShowingAgainWhileStillOpenReplacesTheEntries) {
     EXPECT_EQ(EntryNames().size(), 6u);
 }
 
-TEST_F(PageShowingTest, DestroyingThePageDestroysEveryEntryButton) {
-    Show();  // over an empty Layout key: a parent window for the other page
-    LoadExample();
-    std::vector<vx::WindowHandle> buttons;
-    {
-        vx::CZrDriveDlg other;
-        other.HandleInitDialog(ui.sheets.PageWindow());
-        for (const vx::HostWindow* w : Created()) buttons.push_back(w->handle);
-        other.HandleDestroy();
-    }
-    ASSERT_EQ(buttons.size(), 6u);
-    for (vx::WindowHandle b : buttons) EXPECT_TRUE(ui.windows.Find(b)->destroyed);
-    EXPECT_FALSE(ui.windows.Find(ui.sheets.PageWindow())->destroyed);
-}
-
 TEST_F(PageShowingTest, RuntimeClassRecord) {
     const vx::CRuntimeClass& record = vx::CZrDriveDlg::classCZrDriveDlg;
     EXPECT_STREQ(record.m_lpszClassName, "CZrDriveDlg");
