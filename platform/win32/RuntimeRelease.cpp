@@ -66,8 +66,8 @@ DWORD RecordSlot() {
     return kTlsSlots;
 }
 
-// Runs the module's TLS callbacks, as the loader does for a thread or the process.
-void RunTlsCallbacks(HMODULE module, DWORD reason) {
+// Runs the module's TLS callbacks, as the loader does when a thread ends.
+void RunThreadDetach(HMODULE module) {
     const auto* base = reinterpret_cast<const BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -76,7 +76,7 @@ void RunTlsCallbacks(HMODULE module, DWORD reason) {
     const auto* tls = reinterpret_cast<const IMAGE_TLS_DIRECTORY*>(base + entry.VirtualAddress);
     const auto* callbacks = reinterpret_cast<const PIMAGE_TLS_CALLBACK*>(tls->AddressOfCallBacks);
     for (; callbacks != nullptr && *callbacks != nullptr; ++callbacks) {
-        (*callbacks)(module, reason, nullptr);
+        (*callbacks)(module, DLL_THREAD_DETACH, nullptr);
     }
 }
 
@@ -86,14 +86,12 @@ void ReleaseStaticRuntime() {
     HMODULE own = ModuleOf(reinterpret_cast<const void*>(&ReleaseStaticRuntime));
     if (own != nullptr && IsOwnCopy(&pthread_getevent) && IsOwnCopy(&pthread_gethandle) &&
         IsOwnCopy(&pthread_getclean)) {
-        // The threads library gives its record of a thread back when the
-        // thread ends, and its slot never; its copy goes with the DLL
-        // before that. The thread's end is played to it here (the record's
-        // handles are closed and the record put aside), then the module's
-        // detach again (what was put aside is freed).
+        // The threads library closes its record's handles when the thread
+        // ends, and frees its slot never; its copy goes with the DLL before
+        // that. The thread's end is played to it here (the record itself
+        // is put aside for reuse, and goes unfreed with the DLL).
         const DWORD slot = RecordSlot();
-        RunTlsCallbacks(own, DLL_THREAD_DETACH);
-        RunTlsCallbacks(own, DLL_PROCESS_DETACH);
+        RunThreadDetach(own);
         if (slot < kTlsSlots) TlsFree(slot);
     }
     if (IsOwnCopy(&__gnu_cxx::__freeres)) __gnu_cxx::__freeres();
