@@ -85,8 +85,9 @@ std::vector<IniLine> SplitIniLines(const std::string& text) {
 IniEdit EditBetween(const std::string& before, const std::string& after) {
     IniEdit edit;
     edit.markKept = HasMark(before) == HasMark(after);
+    edit.markArrived = !HasMark(before) && HasMark(after);
     const std::vector<IniLine> a = SplitIniLines(before);
-    const std::vector<IniLine> b = SplitIniLines(after);
+    const std::vector<IniLine> b = edit.markArrived ? SplitText(after) : SplitIniLines(after);
     const size_t shorter = std::min(a.size(), b.size());
     size_t prefix = 0;
     while (prefix < shorter && Alike(a, prefix, b, prefix)) ++prefix;
@@ -104,8 +105,9 @@ IniEdit EditBetween(const std::string& before, const std::string& after) {
 IniEdit LineChanges(const std::string& before, const std::string& after) {
     IniEdit edit;
     edit.markKept = HasMark(before) == HasMark(after);
+    edit.markArrived = !HasMark(before) && HasMark(after);
     const std::vector<IniLine> a = SplitIniLines(before);
-    const std::vector<IniLine> b = SplitIniLines(after);
+    const std::vector<IniLine> b = edit.markArrived ? SplitText(after) : SplitIniLines(after);
     // lengths[i][j]: longest common sequence of a[i..] and b[j..].
     std::vector<std::vector<uint32_t>> lengths(a.size() + 1,
                                                std::vector<uint32_t>(b.size() + 1, 0));

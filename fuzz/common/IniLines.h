@@ -16,9 +16,13 @@ struct IniEdit {
     std::vector<IniLine> removed;  // lines of the text before that are gone
     std::vector<IniLine> added;    // lines of the text after that are new
     bool markKept = true;          // the UTF-8 mark at the start is where it was
+    // The text after begins with the mark's bytes and the text before did
+    // not: a later line that begins with them came to the start.
+    bool markArrived = false;
 };
 
-// A UTF-8 mark at the start of the text takes no part in its lines. Two
+// A UTF-8 mark at the start of the text takes no part in its lines (in the
+// text after an edit only when the text before began with one too). Two
 // lines are alike when their text and line end are; a last line that lost
 // or gained its line end (as lines are added after it or removed after it)
 // is alike too, and so is a line whose lone CR became CR LF before a blank

@@ -37,8 +37,9 @@ class EnumerationLog final : public vx::IRegistry {
     long DeleteKey(const char* path) override { return m_registry.DeleteKey(path); }
     long CloseKey(vx::KeyHandle key) override { return m_registry.CloseKey(key); }
 
-    // Every value name that an enumeration returned.
+    // Every value name that an enumeration returned since the last Forget.
     const std::set<std::string>& Enumerated() const { return m_enumerated; }
+    void Forget() { m_enumerated.clear(); }
 
   private:
     vx::IRegistry& m_registry;

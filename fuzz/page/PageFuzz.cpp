@@ -5,7 +5,8 @@
 // Association key of entries that were evicted or pruned, and no INI file
 // was touched. Apply, after some clicks, then writes only the INI keys that
 // the Association data of the listed entries names, and changes nothing in
-// the registry.
+// the registry. A second showing of the same page object, when the input
+// asks for one, holds to the same.
 #include <dirent.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stdlib.h>
@@ -299,6 +300,73 @@ void Trace(const std::vector<std::string>& layoutBefore, const vx::HostRegistry&
     std::fprintf(stderr, "\n");
 }
 
+// What the page runs over.
+struct Run {
+    vx::HostPlatform& host;
+    vxfuzz::SandboxProfile& profile;
+    vxfuzz::EnumerationLog& registryLog;
+    vx::HostUi& ui;
+    const std::string& folder;
+};
+
+// One showing of the page: its dialog initialisation with the checks of
+// what it left, then clicks, perhaps "&Reset", and Apply with the checks of
+// what Apply changed.
+void ShowAndApply(FuzzedDataProvider& in, Run& run, vx::CZrDriveDlg& page) {
+    vx::HostRegistry& registry = run.host.Registry();
+    const vxfuzz::RegistrySnapshot registryBefore(registry);
+    const std::vector<std::string> layoutBefore = registry.ValueNames(vxfuzz::LayoutPath());
+    const AssociationKeys associations = FindAssociationKeys(registry, layoutBefore);
+    const auto filesBefore = FolderFiles(run.folder);
+    const size_t writesBefore = run.profile.Writes().size();
+    run.registryLog.Forget();
+
+    run.ui.sheets.ShowPage(run.ui.sheets.CreatePage(page));
+
+    const std::vector<vx::CSettingButton*> entries = Entries(page);
+    Trace(layoutBefore, registry, entries);
+    CheckEntryList(entries);
+    CheckControls(run.ui, entries);
+    const vxfuzz::RegistrySnapshot registryShown(registry);
+    const std::string difference = vxfuzz::RegistryDifference(
+        registryBefore, registryShown,
+        ShowingRemovals(registry, layoutBefore, associations, run.registryLog, entries));
+    Require(difference.empty(), "the showing changed the registry: " + difference);
+    Require(run.profile.Writes().size() == writesBefore, "the showing wrote an INI file");
+    const auto filesShown = FolderFiles(run.folder);
+    Require(filesShown.size() == filesBefore.size(), "the showing added or removed a file");
+    for (const auto& [path, state] : filesBefore) {
+        const auto now = filesShown.find(path);
+        Require(now != filesShown.end() && now->second.inode == state.inode &&
+                    now->second.text == state.text,
+                "the showing touched " + path);
+    }
+
+    const int clicks = in.ConsumeIntegralInRange(0, 12);
+    const int created = vx::LastControlId - vx::ControlIdBase;
+    for (int i = 0; i < clicks; ++i) {
+        run.ui.sheets.Click(vx::ControlIdBase + 1 + in.ConsumeIntegralInRange(0, created + 1));
+    }
+    if (in.ConsumeIntegralInRange(0, 5) == 0) run.ui.sheets.Click(kResetButtonId);
+    const std::set<Binding> named = NamedBindings(registry, entries);
+    run.ui.sheets.PressApply();
+
+    const std::string applied =
+        vxfuzz::RegistryDifference(registryShown, vxfuzz::RegistrySnapshot(registry), {});
+    Require(applied.empty(), "Apply changed the registry: " + applied);
+    const std::vector<vxfuzz::ProfileWrite> writes(
+        run.profile.Writes().begin() + static_cast<long>(writesBefore), run.profile.Writes().end());
+    for (const vxfuzz::ProfileWrite& w : writes) {
+        Require(named.count({w.file, w.section, w.key}) != 0,
+                "Apply wrote [" + Printable(w.section) + "] " + Printable(w.key) + " of " +
+                    Printable(w.file) + ", which no listed entry names");
+    }
+    CheckIniChanges(filesShown, FolderFiles(run.folder), writes);
+    if (getenv("VX_FUZZ_VERBOSE") != nullptr) {
+        std::fprintf(stderr, "Apply: %zu INI writes\n", writes.size());
+    }
+}
+
 void RunPage(FuzzedDataProvider& in, const std::string& folder) {
     vx::HostPlatform host(folder);
     const std::vector<vxfuzz::IniFile> files = vxfuzz::MakeDriverData(in, host.Registry());
@@ -314,57 +382,15 @@ void RunPage(FuzzedDataProvider& in, const std::string& folder) {
     vx::HostUi ui;
     ui.Install();
     {
+        Run run{host, profile, registryLog, ui, folder};
         vx::CZrDriveDlg page;
-        const vxfuzz::RegistrySnapshot registryBefore(host.Registry());
-        const std::vector<std::string> layoutBefore =
-            host.Registry().ValueNames(vxfuzz::LayoutPath());
-        const AssociationKeys associations = FindAssociationKeys(host.Registry(), layoutBefore);
-        const auto filesBefore = FolderFiles(folder);
-
-        ui.sheets.ShowPage(ui.sheets.CreatePage(page));
-
-        const std::vector<vx::CSettingButton*> entries = Entries(page);
-        Trace(layoutBefore, host.Registry(), entries);
-        CheckEntryList(entries);
-        CheckControls(ui, entries);
-        const vxfuzz::RegistrySnapshot registryShown(host.Registry());
-        const std::string difference = vxfuzz::RegistryDifference(
-            registryBefore, registryShown,
-            ShowingRemovals(host.Registry(), layoutBefore, associations, registryLog, entries));
-        Require(difference.empty(), "the showing changed the registry: " + difference);
-        Require(profile.Writes().empty(), "the showing wrote an INI file");
-        const auto filesShown = FolderFiles(folder);
-        Require(filesShown.size() == filesBefore.size(), "the showing added or removed a file");
-        for (const auto& [path, state] : filesBefore) {
-            const auto now = filesShown.find(path);
-            Require(now != filesShown.end() && now->second.inode == state.inode &&
-                        now->second.text == state.text,
-                    "the showing touched " + path);
-        }
-
-        // Clicks, perhaps "&Reset", then Apply.
-        const int clicks = in.ConsumeIntegralInRange(0, 12);
-        const int created = vx::LastControlId - vx::ControlIdBase;
-        for (int i = 0; i < clicks; ++i) {
-            ui.sheets.Click(vx::ControlIdBase + 1 + in.ConsumeIntegralInRange(0, created + 1));
-        }
-        if (in.ConsumeIntegralInRange(0, 5) == 0) ui.sheets.Click(kResetButtonId);
-        const std::set<Binding> named = NamedBindings(host.Registry(), entries);
-        ui.sheets.PressApply();
-
-        const std::string applied = vxfuzz::RegistryDifference(
-            registryShown, vxfuzz::RegistrySnapshot(host.Registry()), {});
-        Require(applied.empty(), "Apply changed the registry: " + applied);
-        for (const vxfuzz::ProfileWrite& w : profile.Writes()) {
-            Require(named.count({w.file, w.section, w.key}) != 0,
-                    "Apply wrote [" + Printable(w.section) + "] " + Printable(w.key) + " of " +
-                        Printable(w.file) + ", which no listed entry names");
-        }
-        CheckIniChanges(filesShown, FolderFiles(folder), profile.Writes());
-        if (getenv("VX_FUZZ_VERBOSE") != nullptr) {
-            std::fprintf(stderr, "Apply: %zu INI writes\n", profile.Writes().size());
-        }
+        ShowAndApply(in, run, page);
         ui.sheets.ClosePage();
+        // The same page object serves a later showing too.
+        if (in.ConsumeBool()) {
+            ShowAndApply(in, run, page);
+            ui.sheets.ClosePage();
+        }
     }
     ui.Uninstall();
     vx::Platform().profile = nullptr;
