@@ -74,9 +74,21 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
         out << " " << control.entry << (on ? "=on" : "=off");
     }
     out << "\n";
-    WriteIniChanges(FoldWrites(session.IniLog().Writes()), out);
+    const std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
+    WriteIniChanges(changes, out);
     WriteRegistryOutcome(shown, saved, options.registryFile, out);
     WritePostApply(vx::PendingAction.c_str(), session.Shell(), out);
+
+    // The page's Apply goes on silently past a write that fails; the tool
+    // does not.
+    const std::vector<std::string> failed = FailedIniFiles(changes);
+    if (!failed.empty()) {
+        err << "vexaro: cannot write";
+        for (size_t i = 0; i < failed.size(); ++i) err << (i == 0 ? " " : ", ") << failed[i];
+        err << " (read-only file, missing folder or full disk?): the values marked NOT WRITTEN"
+               " were not saved\n";
+        return kExitError;
+    }
     return kExitOk;
 }
 

@@ -31,13 +31,15 @@ std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes) {
         auto it = index.find(id);
         if (it == index.end()) {
             index[id] = changes.size();
-            changes.push_back({w.file, w.section, w.key, w.existed, w.before, w.after, false});
+            changes.push_back(
+                {w.file, w.section, w.key, w.existed, w.before, w.after, false, !w.written});
         } else {
             changes[it->second].after = w.after;
+            changes[it->second].failed = changes[it->second].failed || !w.written;
         }
     }
     for (IniChange& c : changes) {
-        IniWrite folded{c.file, c.section, c.key, c.existed, c.before, c.after};
+        IniWrite folded{c.file, c.section, c.key, c.existed, c.before, c.after, true};
         c.changed = Changes(folded);
     }
     return changes;
@@ -47,19 +49,30 @@ void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
     int unchanged = 0;
     out << "INI files:\n";
     for (const IniChange& c : changes) {
-        if (!c.changed) {
+        if (!c.changed && !c.failed) {
             ++unchanged;
             continue;
         }
         out << "  " << c.file << " [" << c.section << "] " << c.key << ": "
             << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> " << c.after
-            << "\n";
+            << (c.failed ? " NOT WRITTEN" : "") << "\n";
     }
     if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
     if (unchanged > 0) {
         out << "  " << unchanged << (unchanged == 1 ? " value" : " values")
             << " written again unchanged\n";
     }
+}
+
+std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes) {
+    std::vector<std::string> files;
+    for (const IniChange& c : changes) {
+        if (!c.failed) continue;
+        bool listed = false;
+        for (const std::string& f : files) listed = listed || Lower(f) == Lower(c.file);
+        if (!listed) files.push_back(c.file);
+    }
+    return files;
 }
 
 void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,

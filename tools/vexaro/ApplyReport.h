@@ -21,6 +21,7 @@ struct IniChange {
     int32_t before = 0;
     std::string after;
     bool changed = false;
+    bool failed = false;  // a write to the key did not succeed: the file keeps what it had
 };
 
 // Folds the writes to the same key (file, section and key compared without
@@ -28,6 +29,8 @@ struct IniChange {
 std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes);
 
 void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out);
+// The files of the changes that failed, each once, in order; empty when none failed.
+std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes);
 void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,
                           std::ostream& out);
 // pendingAction: the level after Apply; shell: what the page called.

@@ -22,7 +22,10 @@ int RecordingProfile::WriteString(const char* section, const char* key, const ch
         write.existed = zero == one;
         write.before = static_cast<int32_t>(zero);
         write.after = value;
+        const int result = m_inner.WriteString(section, key, value, file);
+        write.written = result != 0;
         m_writes.push_back(write);
+        return result;
     }
     return m_inner.WriteString(section, key, value, file);
 }

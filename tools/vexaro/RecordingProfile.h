@@ -16,6 +16,7 @@ struct IniWrite {
     bool existed = false;  // whether the key held a value before
     int32_t before = 0;    // the integer it held, as the page reads it
     std::string after;     // the text written
+    bool written = true;   // whether the write succeeded
 };
 
 class RecordingProfile : public vx::IProfile {

@@ -57,8 +57,8 @@ std::string Scratch::Read(const std::string& name) const {
     return ReadFile(Path(name));
 }
 
-Result Scratch::Run(const std::vector<std::string>& args) const {
-    std::string command = "cd " + Quote(m_dir) + " && " + Quote(VEXARO_PROGRAM);
+Result Scratch::Run(const std::vector<std::string>& args, const std::string& prefix) const {
+    std::string command = "cd " + Quote(m_dir) + " && " + prefix + Quote(VEXARO_PROGRAM);
     for (const std::string& a : args) command += " " + Quote(a);
     command += " >" + Quote(Path(".out")) + " 2>" + Quote(Path(".err"));
     Result r;

@@ -28,8 +28,10 @@ class Scratch {
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
 
-    // Runs vexaro with the arguments, in this folder.
-    Result Run(const std::vector<std::string>& args) const;
+    // Runs vexaro with the arguments, in this folder; prefix (shell words
+    // ending in a blank) goes in front of the program, such as a command
+    // that runs it as another user.
+    Result Run(const std::vector<std::string>& args, const std::string& prefix = "") const;
 
   private:
     std::string m_dir;
