@@ -15,6 +15,8 @@ JOBS=${3:-2}
 shift $(($# < 3 ? $# : 3))
 TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(regfile ini page)
+# A fixed seed makes a failing run repeatable; VX_FUZZ_SEED=0 picks a new one.
+SEED=${VX_FUZZ_SEED:-1}
 CC_BIN=${VX_FUZZ_CC:-clang-14}
 CXX_BIN=${VX_FUZZ_CXX:-clang++-14}
 
@@ -37,7 +39,7 @@ for target in "${TARGETS[@]}"; do
     echo "==> fuzz_$target for ${SECONDS_EACH}s"
     rc=0
     # A fault exits with 1 (libFuzzer's own default, 77, means "skipped" to the callers).
-    "$BUILD/fuzz/fuzz_$target" -max_total_time="$SECONDS_EACH" -timeout=20 -max_len=8192 \
+    "$BUILD/fuzz/fuzz_$target" -max_total_time="$SECONDS_EACH" -seed="$SEED" -timeout=20 -max_len=8192 \
         -error_exitcode=1 -print_final_stats=1 \
         -artifact_prefix="$BUILD/artifacts/$target-" "$work" "$ROOT/fuzz/corpus/$target" \
         >"$log" 2>&1 || rc=$?
