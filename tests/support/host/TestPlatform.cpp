@@ -125,18 +125,6 @@ std::string TestPlatform::IniPath(const std::string& fileName) const {
     return m_iniDir + "/" + fileName;
 }
 
-std::string TestPlatform::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void TestPlatform::WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 void TestPlatform::SetFailSafe(bool failSafe) {
     m_impl->platform.System().SetFailSafe(failSafe);
 }
