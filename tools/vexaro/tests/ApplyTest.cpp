@@ -25,6 +25,12 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+void Replace(std::string* text, const std::string& from, const std::string& to) {
+    size_t at = text->find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text->replace(at, from.size(), to);
+}
+
 TEST(Apply, WritesTheIniIntegersAndLeavesAnUnchangedRegistryAlone) {
     SampleCopy s;
     std::string reg = s.Read("driver.reg");
@@ -72,14 +78,26 @@ TEST(Apply, FollowUpByStrongestAction) {
     }
 }
 
-// Selecting a radio button clears its siblings, as a click does; clearing
-// one leaves the others alone.
+// Selecting a radio button clears its siblings, as a click does; asking
+// the others off with it, or one that is off already, is no contradiction.
 TEST(Apply, RadioButtons) {
-    SampleCopy s;
-    ASSERT_EQ(s.Apply({"Radio2_3=on"}).exitCode, 0);
-    EXPECT_TRUE(Contains(s.Read("vexaro.ini"), "RefreshMode=4\r\n"));  // 2 cleared, 4 set
-    ASSERT_EQ(s.Apply({"Radio2_3=off"}).exitCode, 0);
-    EXPECT_TRUE(Contains(s.Read("vexaro.ini"), "RefreshMode=0\r\n"));
+    struct Case {
+        std::vector<std::string> settings;
+        const char* refresh;
+    };
+    const Case cases[] = {
+        {{"Radio2_3=on"}, "RefreshMode=4\r\n"},  // 2 cleared, 4 set
+        {{"Radio2_2=off", "Radio2_3=on"}, "RefreshMode=4\r\n"},
+        {{"Radio2_3=on", "Radio2_1=off", "Radio2_2=off"}, "RefreshMode=4\r\n"},
+        {{"Radio2_1=off"}, "RefreshMode=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings[0] + " and " + std::to_string(c.settings.size() - 1) + " more");
+        SampleCopy s;
+        Result r = s.Apply(c.settings);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(Contains(s.Read("vexaro.ini"), c.refresh)) << s.Read("vexaro.ini");
+    }
 }
 
 TEST(Apply, RegistryWrittenBackWithoutPrunedData) {
@@ -104,28 +122,62 @@ TEST(Apply, RegistryWrittenBackWithoutPrunedData) {
     EXPECT_FALSE(Contains(again.out, "(removed)"));
 }
 
+// Every refusal comes before the first click: one line on stderr, nothing
+// on stdout, no file changed.
 TEST(Apply, ErrorsWriteNothing) {
     struct Case {
         std::vector<std::string> args;
         const char* message;
     };
+    const std::vector<std::string> files = {"--registry", "driver.reg", "--windir", "."};
+    auto with = [&](std::vector<std::string> settings) {
+        std::vector<std::string> args = files;
+        args.insert(args.end(), settings.begin(), settings.end());
+        return args;
+    };
     const Case cases[] = {
-        {{"--registry", "driver.reg", "--windir", ".", "Check9_9=on"},
-         "vexaro: unknown entry Check9_9: no such Layout value\n"},
-        {{"--registry", "driver.reg", "--windir", ".", "Check1_1=on", "Group1_5=off"},
+        {with({"Check9_9=on"}), "vexaro: unknown entry Check9_9: no such Layout value\n"},
+        {with({"Check1_1=on", "Group1_5=off"}),
          "vexaro: Group1_5 is a group box: it has no on/off state\n"},
-        {{"--registry", "driver.reg", "--windir", ".", "Check1_1"},
-         "vexaro: \"Check1_1\" is not NAME=on or NAME=off\n"},
+        {with({"Check1_1"}), "vexaro: \"Check1_1\" is not NAME=on or NAME=off\n"},
+        // Contradictions.
+        {with({"Check1_3=on", "check1_3=OFF"}),
+         "vexaro: Check1_3 is asked to be both on and off\n"},
+        {with({"Radio2_1=on", "Radio2_3=on"}),
+         "vexaro: Radio2_1 and Radio2_3 are radio buttons of group 2: only one of them can be "
+         "on\n"},
+        {with({"Radio2_2=off"}),
+         "vexaro: Radio2_2 is a radio button: it goes off when another of group 2 is switched "
+         "on (Radio2_1, Radio2_3)\n"},
+        {with({"Radio2_2=off", "Check1_1=on"}),
+         "vexaro: Radio2_2 is a radio button: it goes off when another of group 2 is switched "
+         "on (Radio2_1, Radio2_3)\n"},
+        {with({"Check1_1=on", "Check4_2=on"}),
+         "vexaro: Check4_2 has no INI value behind it: its Association key lacks KeyString\n"},
+        {with({"Check3_1=off"}),
+         "vexaro: Check3_1 has no INI value behind it: it has no "
+         "Association key\n"},
+        // Files.
         {{"--registry", "driver.reg", "--windir", "nowhere", "Check1_1=on"},
-         "vexaro: Windows folder nowhere does not exist or is not a folder\n"},
+         "vexaro: cannot open Windows folder nowhere: No such file or directory\n"},
+        {{"--registry", "driver.reg", "--windir", "driver.reg", "Check1_1=on"},
+         "vexaro: cannot open Windows folder driver.reg: Not a directory\n"},
         {{"--registry", "broken.reg", "--windir", ".", "Check1_1=on"}, "vexaro: broken.reg:"},
-        {{"--registry", "missing.reg", "--windir", ".", "Check1_1=on"}, "vexaro: cannot read"},
-        {{"--registry", "driver.reg", "Check1_1=on"}, "vexaro: --windir is required"},
+        {{"--registry", "missing.reg", "--windir", ".", "Check1_1=on"},
+         "vexaro: cannot read missing.reg: No such file or directory\n"},
+        {{"--registry", ".", "--windir", ".", "Check1_1=on"},
+         "vexaro: cannot read .: Is a directory\n"},
+        {{"--registry", "driver.reg", "Check1_1=on"},
+         "vexaro: apply needs --windir DIR (see 'vexaro help apply')\n"},
     };
     for (const Case& c : cases) {
         SampleCopy s;
         s.Write("broken.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\r\n\"x\"=\"y\"\r\n");
         std::string reg = s.Read("driver.reg");
+        // Check4_2 without "KeyString", Check3_1 without its Association key.
+        Replace(&reg, "\"KeyString\"=\"Dither\"\r\n", "");
+        Replace(&reg, "Association\\Check3_1]", "Association\\Elsewhere]");
+        s.Write("driver.reg", reg);
         std::string ini = s.Read("vexaro.ini");
         std::vector<std::string> args = {"apply"};
         args.insert(args.end(), c.args.begin(), c.args.end());

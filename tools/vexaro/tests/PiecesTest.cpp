@@ -63,10 +63,10 @@ TEST(Pieces, NamesCompareWithoutLetterCase) {
 
 TEST(Pieces, WritesToOneKeyFoldIntoOneChange) {
     std::vector<IniWrite> writes = {
-        {"vexaro.ini", "Refresh", "Rate", true, 2, "0"},
-        {"VEXARO.INI", "refresh", "RATE", true, 0, "4"},
-        {"vexaro.ini", "Colour", "Gamma", true, 1, "1"},
-        {"vexaro.ini", "Colour", "New", false, 0, "0"},
+        {"vexaro.ini", "Refresh", "Rate", true, 2, "0", true, ""},
+        {"VEXARO.INI", "refresh", "RATE", true, 0, "4", true, ""},
+        {"vexaro.ini", "Colour", "Gamma", true, 1, "1", true, ""},
+        {"vexaro.ini", "Colour", "New", false, 0, "0", true, ""},
     };
     std::vector<IniChange> changes = FoldWrites(writes);
     ASSERT_EQ(changes.size(), 3u);
