@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "Files.h"
+#include "Options.h"
 
 namespace vexaro {
 
@@ -29,7 +30,7 @@ std::string OneLine(std::string text) {
 
 constexpr const char* kRestartCall = "ExitWindowsEx(EWX_REBOOT | EWX_FORCE)";
 
-void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
+void WriteIniChanges(const std::vector<IniChange>& changes, bool dryRun, std::ostream& out) {
     int unchanged = 0;
     out << "INI files:\n";
     for (const IniChange& c : changes) {
@@ -44,7 +45,7 @@ void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
     if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
     if (unchanged > 0) {
         out << "  " << unchanged << (unchanged == 1 ? " value" : " values")
-            << " written again unchanged\n";
+            << (dryRun ? " would be written again unchanged\n" : " written again unchanged\n");
     }
 }
 
@@ -70,7 +71,9 @@ void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
             out << "  " << file << " would be written\n";
             break;
         case RegistryOutcome::State::LeftAlone:
-            out << "  " << file << " not written (--no-registry): the removals are not saved\n";
+            out << "  "
+                << (r.registry.file == kStandardStream ? "read from standard input, " : file + " ")
+                << "not written back (--no-registry): the removals are not saved\n";
             break;
     }
 }
@@ -153,7 +156,7 @@ void WriteReport(const ApplyReport& r, std::ostream& out) {
     out << (r.dryRun ? "Would set:" : "Set:");
     for (const auto& [entry, on] : r.settings) out << " " << entry << (on ? "=on" : "=off");
     out << "\n";
-    WriteIniChanges(r.changes, out);
+    WriteIniChanges(r.changes, r.dryRun, out);
     WriteRegistryOutcome(r, out);
     WritePostApply(r, out);
 }

@@ -93,22 +93,23 @@ std::string Lower(std::string text) {
 // Lines of at most kHelpWidth columns: the first after `first`, the others
 // indented by `indent` blanks.
 std::string Wrap(const std::string& first, const std::string& text, size_t indent) {
-    std::string result = first, line;
-    size_t column = first.size();
+    std::string result = first;
+    const size_t lineStart = first.rfind('\n');
+    size_t column = lineStart == std::string::npos ? first.size() : first.size() - lineStart - 1;
     std::istringstream words(text);
     std::string word;
-    bool lineStart = true;
+    bool atStart = true;
     while (words >> word) {
-        size_t need = word.size() + (lineStart ? 0 : 1);
-        if (!lineStart && column + need > kHelpWidth) {
+        size_t need = word.size() + (atStart ? 0 : 1);
+        if (!atStart && column + need > kHelpWidth) {
             result += "\n" + std::string(indent, ' ');
             column = indent;
-            lineStart = true;
+            atStart = true;
             need = word.size();
         }
-        result += (lineStart ? "" : " ") + word;
+        result += (atStart ? "" : " ") + word;
         column += need;
-        lineStart = false;
+        atStart = false;
     }
     return result + "\n";
 }
