@@ -249,8 +249,12 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         const std::string name = arg.compare(0, 2, "--") == 0 ? arg.substr(0, eq) : arg;
         const OptionSpec* option = FindOption(name);
         if (option == nullptr) {
-            std::string asLong = name.compare(0, 2, "--") == 0 ? name : "-" + name;
-            p->error = "unknown option " + name + DidYouMean(asLong, OptionWords());
+            // "-json" for "--json" is named at once.
+            const bool singleDash = name.compare(0, 2, "--") != 0;
+            p->error = "unknown option " + name +
+                       (singleDash && FindOption("-" + name) != nullptr
+                            ? ": did you mean -" + name + "?"
+                            : DidYouMean(singleDash ? "-" + name : name, OptionWords()));
             return false;
         }
         std::string value;
@@ -351,7 +355,7 @@ std::string Suggest(const std::string& word, const std::vector<std::string>& can
     if (!best.empty() && best != word && bestDistance <= (core >= 6 ? 2u : 1u)) return best;
     std::string prefixOf;
     for (const std::string& c : candidates) {
-        if (core < 2 || Lower(c).compare(0, lower.size(), lower) != 0) continue;
+        if (core < 2 || c == word || Lower(c).compare(0, lower.size(), lower) != 0) continue;
         if (!prefixOf.empty()) return "";
         prefixOf = c;
     }

@@ -176,6 +176,10 @@ TEST(ApplyFaults, ARegistryFileThatCannotBeSavedIsReportedAndKept) {
             << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_TRUE(Contains(s.Read("example.ini"), "[Options]\r\nFlags=3\r\n"));
+        // The report still lists what was written, and what was not.
+        EXPECT_TRUE(Contains(r.out, "INI files:\n  example.ini [Options] Flags: 1 -> 3\n"))
+            << r.out;
+        EXPECT_TRUE(Contains(r.out, "  reg/example.reg NOT WRITTEN: cannot ")) << r.out;
         EXPECT_EQ(s.Read("reg/example.reg"), reg);
         EXPECT_EQ(Entries(s.Dir()), before);
         fs::permissions(s.Path("reg"), fs::perms::owner_all, fs::perm_options::add);
