@@ -14,7 +14,8 @@ std::string InputName(const std::string& path);
 // REASON".
 bool ReadInput(const std::string& path, std::string* bytes, std::string* error);
 
-// Writes bytes to the file (or to out for "-"). A regular file is replaced
+// Writes bytes to the file (or to out for "-", whose failure the caller of
+// the tool detects when it flushes out). A regular file is replaced
 // all at once, keeping its mode; a symbolic link is written through to its
 // target; a device or pipe is written in place. False with "cannot write
 // NAME: REASON", and then a file that was there is as it was.
