@@ -386,7 +386,7 @@ void WriteFindingsJson(const std::vector<Finding>& findings, size_t leftOut, std
     }
     j["counts"] = {{"error", counts[0]}, {"warning", counts[1]}, {"note", counts[2]}};
     j["leftOut"] = leftOut;
-    out << j.dump(2) << "\n";
+    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
 }  // namespace vexaro

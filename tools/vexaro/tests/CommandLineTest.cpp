@@ -220,5 +220,46 @@ TEST(CommandLine, ManPageRenders) {
     EXPECT_EQ(s.Read("warnings"), "");
 }
 
+// The completion script in bash: what a Tab after each line offers.
+TEST(CommandLine, CompletionCompletes) {
+    if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
+    vexarotest::Scratch s;
+    s.CopySample("driver.reg");
+    s.CopySample("vexaro.ini");
+    struct Case {
+        const char* line;  // the words before the cursor, the last one being completed
+        const char* offered;
+    };
+    const Case cases[] = {
+        {"vexaro pr", "preview"},
+        {"vexaro ''", "preview check apply help"},
+        {"vexaro --v", "--version"},
+        {"vexaro help a", "apply"},
+        {"vexaro check --registry driver.reg --s", "--strict"},
+        {"vexaro preview --s", "--svg"},
+        {"vexaro apply --d", "--dry-run"},
+        {"vexaro check --kind ev", "evicted"},
+        {"vexaro check --ignore note,mask-", "note,mask-text note,mask-truncated"},
+        {"vexaro preview --windir ''", ""},  // folders only: none here
+        {"vexaro apply --registry driver.reg --windir . Radio", "Radio2_1= Radio2_2= Radio2_3="},
+        {"vexaro apply --windir . --registry driver.reg Check1_1=o", "Check1_1=on Check1_1=off"},
+        {"vexaro apply --registry driver.reg --windir . Group", ""},  // group boxes have no state
+    };
+    const std::string program = VEXARO_PROGRAM;
+    const std::string folder = program.substr(0, program.rfind('/'));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        s.Write("complete.sh", std::string("source '") + VEXARO_SOURCE_DIR +
+                                   "/vexaro.bash'\nPATH='" + folder + "':$PATH\nCOMP_WORDS=(" +
+                                   c.line +
+                                   ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_vexaro\n"
+                                   "echo \"${COMPREPLY[*]}\"\n");
+        const std::string command = "cd '" + s.Dir() + "' && bash complete.sh >out 2>err";
+        ASSERT_EQ(std::system(command.c_str()), 0) << s.Read("err");
+        EXPECT_EQ(s.Read("out"), std::string(c.offered) + "\n");
+        EXPECT_EQ(s.Read("err"), "");
+    }
+}
+
 }  // namespace
 }  // namespace vexaro
