@@ -68,7 +68,12 @@ void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
             out << "  " << file << " NOT WRITTEN: " << r.registry.error << "\n";
             break;
         case RegistryOutcome::State::WouldWrite:
-            out << "  " << file << " would be written\n";
+            if (r.registry.file == kStandardStream) {
+                out << "  read from standard input, which cannot be written back: a real run "
+                       "needs --no-registry\n";
+            } else {
+                out << "  " << file << " would be written\n";
+            }
             break;
         case RegistryOutcome::State::LeftAlone:
             out << "  "

@@ -320,7 +320,8 @@ TEST(Apply, RegistryFromStandardInput) {
         {"example.reg",
          {"--dry-run", "Check1_2=on"},
          0,
-         "  standard input would be written\n",
+         "  read from standard input, which cannot be written back: a real run needs "
+         "--no-registry\n",
          false},
         // Nothing deleted: nothing to write back.
         {"driver.reg", {"Check1_1=off"}, 0, "  unchanged, standard input not written\n", true},
