@@ -17,7 +17,7 @@ namespace {
 constexpr size_t kHelpWidth = 80;
 
 // Commands in the usage lines after the name; "help" is handled apart.
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandDef> kCommands = {
     {"preview", Command::Preview, kPreviewBit, "", false,
      "show the page as the extension lays it out (changes nothing)",
      "Shows the page as the extension lays it out: every control with its id, kind, "
@@ -49,7 +49,7 @@ void SetWindir(Options& o, const std::string& v) {
     o.windowsDir = v;
 }
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionDef> kOptions = {
     {"--registry", "FILE", kPageCommands, kPageCommands, false, SetRegistry,
      "the display driver's data, a REGEDIT4 file; - reads standard input"},
     {"--windir", "DIR", kPageCommands, kPageCommands, false, SetWindir,
@@ -116,14 +116,14 @@ std::string Wrap(const std::string& first, const std::string& text, size_t inden
 
 std::string CommandNames(unsigned bits) {
     std::string names;
-    for (const CommandSpec& c : kCommands) {
+    for (const CommandDef& c : kCommands) {
         if (!(bits & c.bit)) continue;
         names += (names.empty() ? "" : ", ") + std::string(c.name);
     }
     return names;
 }
 
-std::string OptionLabel(const OptionSpec& o) {
+std::string OptionLabel(const OptionDef& o) {
     return std::string(o.name) + (o.value != nullptr ? std::string(" ") + o.value : "");
 }
 
@@ -136,9 +136,9 @@ std::string OptionLine(const std::string& label, const std::string& help) {
     return Wrap(first, help, kLabelColumn);
 }
 
-std::string UsageLine(const CommandSpec& c) {
+std::string UsageLine(const CommandDef& c) {
     std::string line = std::string("vexaro ") + c.name;
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionDef& o : kOptions) {
         if (o.requiredBy & c.bit) line += " " + OptionLabel(o);
     }
     line += " [OPTION...]";
@@ -146,15 +146,15 @@ std::string UsageLine(const CommandSpec& c) {
     return line;
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
-    for (const CommandSpec& c : kCommands) {
+const CommandDef* FindCommand(const std::string& name) {
+    for (const CommandDef& c : kCommands) {
         if (name == c.name) return &c;
     }
     return nullptr;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& o : kOptions) {
+const OptionDef* FindOption(const std::string& name) {
+    for (const OptionDef& o : kOptions) {
         if (name == o.name) return &o;
     }
     return nullptr;
@@ -162,14 +162,14 @@ const OptionSpec* FindOption(const std::string& name) {
 
 std::vector<std::string> CommandWords() {
     std::vector<std::string> words;
-    for (const CommandSpec& c : kCommands) words.push_back(c.name);
+    for (const CommandDef& c : kCommands) words.push_back(c.name);
     words.push_back(kHelpCommand);
     return words;
 }
 
 std::vector<std::string> OptionWords() {
     std::vector<std::string> words = {"--help", "--version"};
-    for (const OptionSpec& o : kOptions) words.push_back(o.name);
+    for (const OptionDef& o : kOptions) words.push_back(o.name);
     return words;
 }
 
@@ -206,7 +206,7 @@ std::string UsageError(const std::string& message, const std::string& see) {
 // What the command line asks for, or the first thing wrong with it.
 struct Parsed {
     Options options;
-    const CommandSpec* command = nullptr;
+    const CommandDef* command = nullptr;
     bool helpCommand = false;  // "vexaro help [COMMAND]"
     bool help = false;         // --help or -h
     bool version = false;
@@ -216,7 +216,7 @@ struct Parsed {
 };
 
 bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
-    std::vector<std::pair<const OptionSpec*, std::string>> given;
+    std::vector<std::pair<const OptionDef*, std::string>> given;
     bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -247,7 +247,7 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         }
         const size_t eq = arg.find('=');
         const std::string name = arg.compare(0, 2, "--") == 0 ? arg.substr(0, eq) : arg;
-        const OptionSpec* option = FindOption(name);
+        const OptionDef* option = FindOption(name);
         if (option == nullptr) {
             // "-json" for "--json" is named at once.
             const bool singleDash = name.compare(0, 2, "--") != 0;
@@ -285,8 +285,8 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         return false;
     }
 
-    const CommandSpec& c = *p->command;
-    std::vector<const OptionSpec*> seen;
+    const CommandDef& c = *p->command;
+    std::vector<const OptionDef*> seen;
     for (const auto& [option, value] : given) {
         if (!(option->commands & c.bit)) {
             p->error = std::string(c.name) + " does not take " + option->name + " (an option of " +
@@ -300,7 +300,7 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         seen.push_back(option);
         option->set(p->options, value);
     }
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionDef& o : kOptions) {
         if ((o.requiredBy & c.bit) && std::find(seen.begin(), seen.end(), &o) == seen.end()) {
             p->error = std::string(c.name) + " needs " + OptionLabel(o);
             return false;
@@ -331,11 +331,11 @@ bool AsksForJson(int argc, const char* const* argv) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandTable() {
+const std::vector<CommandDef>& CommandTable() {
     return kCommands;
 }
 
-const std::vector<OptionSpec>& OptionTable() {
+const std::vector<OptionDef>& OptionTable() {
     return kOptions;
 }
 
@@ -369,12 +369,12 @@ std::string ToolHelp() {
               "over a registry file and a folder of INI files, as the page would on Windows.",
               0);
     h += "\nUsage:\n";
-    for (const CommandSpec& c : kCommands) h += "  " + UsageLine(c) + "\n";
+    for (const CommandDef& c : kCommands) h += "  " + UsageLine(c) + "\n";
     h += "  vexaro help [COMMAND]\n  vexaro --version\n\nCommands:\n";
-    for (const CommandSpec& c : kCommands) h += OptionLine(c.name, c.summary);
+    for (const CommandDef& c : kCommands) h += OptionLine(c.name, c.summary);
     h += OptionLine(kHelpCommand, "show this help, or the help of one command");
     h += "\nOptions:\n";
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionDef& o : kOptions) {
         std::string help = o.help;
         if (o.commands != kPageCommands) help = CommandNames(o.commands) + ": " + help;
         h += OptionLine(OptionLabel(o), help);
@@ -390,11 +390,11 @@ std::string ToolHelp() {
     return h;
 }
 
-std::string CommandHelp(const CommandSpec& c) {
+std::string CommandHelp(const CommandDef& c) {
     std::string h = "Usage: " + UsageLine(c) + "\n\n";
     h += Wrap("", c.description, 0);
     h += "\nOptions:\n";
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionDef& o : kOptions) {
         if (o.commands & c.bit) h += OptionLine(OptionLabel(o), o.help);
     }
     h += OptionLine("-h, --help", "show this help");
@@ -437,7 +437,7 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
             out << ToolHelp();
             return kExitOk;
         }
-        const CommandSpec* c = FindCommand(name);
+        const CommandDef* c = FindCommand(name);
         if (c == nullptr) {
             return ReportError(
                 UsageError("unknown command '" + name + "'" + DidYouMean(name, CommandWords()),

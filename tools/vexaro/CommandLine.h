@@ -23,7 +23,7 @@ enum CommandBit : unsigned {
     kPageCommands = kPreviewBit | kCheckBit | kApplyBit,  // the commands that show the page
 };
 
-struct CommandSpec {
+struct CommandDef {
     const char* name;
     Command command;
     unsigned bit;
@@ -34,7 +34,7 @@ struct CommandSpec {
     int (*run)(const Options& options, std::ostream& out, std::ostream& err);
 };
 
-struct OptionSpec {
+struct OptionDef {
     const char* name;     // "--registry"
     const char* value;    // what the option takes ("FILE"), or nullptr for a flag
     unsigned commands;    // the commands that take it
@@ -44,15 +44,15 @@ struct OptionSpec {
     const char* help;
 };
 
-const std::vector<CommandSpec>& CommandTable();
-const std::vector<OptionSpec>& OptionTable();
+const std::vector<CommandDef>& CommandTable();
+const std::vector<OptionDef>& OptionTable();
 
 // The tool's version, as --version prints it after the name.
 extern const char* const kVersion;
 
 // The help of the whole tool (what --help prints), and of one command.
 std::string ToolHelp();
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandDef& command);
 
 // The candidate closest to a mistyped word, or "" when none is close
 // enough to be what was meant.

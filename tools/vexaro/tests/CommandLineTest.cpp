@@ -150,7 +150,7 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_LE(line.size(), 80u) << line;
     }
 
-    for (const CommandSpec& c : CommandTable()) {
+    for (const CommandDef& c : CommandTable()) {
         SCOPED_TRACE(c.name);
         Outcome one = Vexaro({"help", c.name});
         EXPECT_EQ(one.code, 0);
@@ -158,7 +158,7 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_EQ(Vexaro({c.name, "--help"}).out, one.out);
         EXPECT_TRUE(Contains(help.out, std::string("  ") + c.name + " ")) << help.out;
         // Each command's help lists exactly its own options.
-        for (const OptionSpec& o : OptionTable()) {
+        for (const OptionDef& o : OptionTable()) {
             EXPECT_EQ(Contains(one.out, std::string("  ") + o.name + " "),
                       (o.commands & c.bit) != 0)
                 << o.name;
@@ -190,13 +190,13 @@ TEST(CommandLine, ReadmeManPageAndCompletionAgreeWithTheTables) {
         return out;
     };
     EXPECT_TRUE(Contains(man, std::string(".TH VEXARO 1 \"2026\" \"vexaro ") + kVersion + "\""));
-    for (const OptionSpec& o : OptionTable()) {
+    for (const OptionDef& o : OptionTable()) {
         EXPECT_TRUE(Contains(man, roff(o.name))) << o.name;
         EXPECT_TRUE(Contains(completion, std::string(o.name) + " ") ||
                     Contains(completion, std::string(o.name) + "\""))
             << o.name;
     }
-    for (const CommandSpec& c : CommandTable()) {
+    for (const CommandDef& c : CommandTable()) {
         EXPECT_TRUE(Contains(man, std::string(".B ") + c.name)) << c.name;
         EXPECT_TRUE(Contains(completion, std::string(c.name) + ")")) << c.name;
     }
