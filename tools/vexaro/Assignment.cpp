@@ -27,7 +27,17 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
             *error = "\"" + text + "\" is not NAME=on or NAME=off";
             return false;
         }
-        out->push_back({text.substr(0, eq), state == "on"});
+        Assignment a{text.substr(0, eq), state == "on"};
+        bool repeated = false;
+        for (const Assignment& earlier : *out) {
+            if (!Same(earlier.name, a.name)) continue;
+            if (earlier.on != a.on) {
+                *error = earlier.name + " is asked to be both on and off";
+                return false;
+            }
+            repeated = true;
+        }
+        if (!repeated) out->push_back(a);
     }
     return true;
 }

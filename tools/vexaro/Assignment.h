@@ -14,8 +14,9 @@ struct Assignment {
     bool on = false;
 };
 
-// Parses "NAME=on" and "NAME=off" (on and off in any letter case); false
-// with a one-line reason for the first malformed one.
+// Parses "NAME=on" and "NAME=off" (on and off in any letter case); a
+// setting given again is dropped. False with a one-line reason for the
+// first malformed one, or for a name asked both on and off.
 bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignment>* out,
                       std::string* error);
 

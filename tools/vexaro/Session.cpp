@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <set>
 
+#include "ErrorReport.h"
+#include "Files.h"
 #include "layout/PendingAction.h"
 #include "page/LayoutCursor.h"
 #include "platform/Platform.h"
@@ -22,11 +25,6 @@ namespace {
 
 // The instance handle the module is attached with; any non-null value.
 vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(0x10000000);
-
-bool IsFolder(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::string KindOfStyle(uint32_t style) {
     switch (style & 0xF) {
@@ -67,21 +65,21 @@ Session::~Session() {
 
 bool Session::Open(const Options& options, std::string* error) {
     m_options = options;
-    if (!IsFolder(options.windowsDir)) {
-        *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
+    struct stat folder;
+    const bool found = stat(options.windowsDir.c_str(), &folder) == 0;
+    if (!found || !S_ISDIR(folder.st_mode)) {
+        *error = "cannot open Windows folder " + options.windowsDir + ": " +
+                 SystemError(found ? ENOTDIR : errno);
         return false;
     }
-    if (IsFolder(options.registryFile)) {
-        *error = "registry file " + options.registryFile + " is a folder";
-        return false;
-    }
+    std::string text;
+    if (!ReadInput(options.registryFile, &text, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
     vx::regfile::ParseError parseError;
-    if (!m_host->Registry().LoadFile(options.registryFile, &parseError)) {
-        *error = parseError.line > 0
-                     ? options.registryFile + ":" + std::to_string(parseError.line) + ": " +
-                           parseError.reason
-                     : parseError.reason;
+    if (!m_host->Registry().ImportText(text, &parseError)) {
+        *error = InputName(options.registryFile) +
+                 (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
+                 ": " + parseError.reason;
         return false;
     }
     m_host->System().SetFailSafe(options.failSafe);
