@@ -3,12 +3,17 @@
 // the page changed it. The INI files are written by the page's Apply.
 // Every name is checked before anything is clicked, so a wrong name leaves
 // all files as they were.
+#include <strings.h>
+
+#include <set>
+
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/WinConstants.h"
+#include "platform/host/ProfileCache.h"
 
 namespace vexaro {
 
@@ -58,6 +63,10 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     }
     for (const auto& [control, on] : targets) SetControl(session, control, on);
     session.Sheets().PressApply();
+    // The host keeps INI writes until a write-back: the tool's own comes
+    // here, while it still holds its files.
+    vx::WriteBackProfileFiles();
+    const std::set<std::string> unwritten = vx::TakeUnwrittenProfileFiles();
 
     bool saved = false;
     if (session.RegistryChanged()) {
@@ -74,7 +83,14 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
         out << " " << control.entry << (on ? "=on" : "=off");
     }
     out << "\n";
-    const std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
+    std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
+    // A file whose write-back failed keeps what it had: a value written
+    // again unchanged is there, a changed one is not.
+    for (IniChange& c : changes) {
+        for (const std::string& file : unwritten) {
+            if (c.changed && strcasecmp(file.c_str(), c.file.c_str()) == 0) c.failed = true;
+        }
+    }
     WriteIniChanges(changes, out);
     WriteRegistryOutcome(shown, saved, options.registryFile, out);
     WritePostApply(vx::PendingAction.c_str(), session.Shell(), out);
