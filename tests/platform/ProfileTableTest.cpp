@@ -94,7 +94,6 @@ const ReadCase kValues[] = {
     {"Ctrl-Z before the opening quote", "[S]\r\nK=\x1A\"7\"\r\n", "S", "K", 9, 7},
     {"byte 0x01 after the closing quote", "[S]\r\nK=\"7\"\x01\r\n", "S", "K", 9, 0},
     {"byte 0x01 before the opening quote", "[S]\r\nK=\x01\"7\"\r\n", "S", "K", 9, 0},
-    {"byte 0x1F after the closing quote", "[S]\r\nK=\"7\"\x1F\r\n", "S", "K", 9, 0},
 };
 
 const ReadCase kShapes[] = {

@@ -13,7 +13,7 @@
 namespace vxtest {
 
 class TestPlatform {
-public:
+  public:
     TestPlatform();
     ~TestPlatform();
     TestPlatform(const TestPlatform&) = delete;
@@ -49,7 +49,7 @@ public:
     // Name of the backend: "host" or "win32".
     static const char* Backend();
 
-private:
+  private:
     struct Impl;
     Impl* m_impl;
     std::string m_iniDir;

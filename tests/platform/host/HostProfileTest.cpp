@@ -9,9 +9,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <set>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
