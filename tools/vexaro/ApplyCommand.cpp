@@ -53,8 +53,9 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     PageSnapshot shown = session.Snapshot();
 
     std::vector<std::pair<ControlView, bool>> targets;
+    const ControlFinder finder(shown);
     for (const Assignment& a : assignments) {
-        const ControlView* control = FindControl(shown, a.name, &error);
+        const ControlView* control = finder.Find(a.name, &error);
         if (control == nullptr) {
             err << "vexaro: " << error << "\n";
             return kExitError;
