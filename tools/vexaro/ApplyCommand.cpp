@@ -3,12 +3,17 @@
 // the page changed it. The INI files are written by the page's Apply.
 // Every setting is checked before anything is clicked, so a wrong name or
 // a contradiction leaves all files as they were.
+#include <strings.h>
+
+#include <map>
+
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
+#include "platform/host/ProfileCache.h"
 
 namespace vexaro {
 
@@ -133,8 +138,9 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     const PageSnapshot shown = session.Snapshot();
 
     std::vector<Target> targets;
+    const ControlFinder finder(shown);
     for (const Assignment& a : assignments) {
-        const ControlView* control = FindControl(shown, a.name, &error);
+        const ControlView* control = finder.Find(a.name, &error);
         if (control == nullptr) return fail(error);
         Target t{*control, shown.entries[control->position], a.on};
         std::string without = WithoutIniValue(session.StoredBefore(), t.entry.name);
@@ -156,11 +162,24 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     if (!conflict.empty()) return fail(conflict);
     session.IniLog().SetDryRun(options.dryRun);
     session.Sheets().PressApply();
+    // The host keeps INI writes until a write-back: the tool's own comes
+    // here, while it still holds its files.
+    vx::WriteBackProfileFiles();
+    const std::map<std::string, std::string> unwritten = vx::TakeUnwrittenProfileFileCauses();
 
     ApplyReport report;
     report.dryRun = options.dryRun;
     for (const Target& t : targets) report.settings.emplace_back(t.entry.name, t.on);
     report.changes = FoldWrites(session.IniLog().Writes());
+    // A file whose write-back failed keeps what it had: a value written
+    // again unchanged is there, a changed one is not.
+    for (IniChange& c : report.changes) {
+        for (const auto& [file, cause] : unwritten) {
+            if (!c.changed || strcasecmp(file.c_str(), c.file.c_str()) != 0) continue;
+            c.failed = true;
+            if (c.cause.empty()) c.cause = cause;
+        }
+    }
     report.page = &shown;
     report.registry = SaveRegistry(session, options);
     report.pendingAction = vx::PendingAction.c_str();

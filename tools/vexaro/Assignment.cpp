@@ -75,4 +75,19 @@ const ControlView* FindControl(const PageSnapshot& page, const std::string& name
     return nullptr;
 }
 
+ControlFinder::ControlFinder(const PageSnapshot& page) : m_page(page) {
+    for (const EntryView& e : page.entries) m_entries.emplace(Lower(e.name), &e);
+    for (const ControlView& c : page.controls) m_controls.emplace(c.position, &c);
+}
+
+const ControlView* ControlFinder::Find(const std::string& name, std::string* error) const {
+    auto entry = m_entries.find(Lower(name));
+    if (entry != m_entries.end() && entry->second->kind != "Group") {
+        auto control = m_controls.find(entry->second->position);
+        if (control != m_controls.end()) return control->second;
+    }
+    // Every other answer, with its reason, as FindControl gives it.
+    return FindControl(m_page, name, error);
+}
+
 }  // namespace vexaro
