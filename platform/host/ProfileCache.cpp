@@ -375,7 +375,9 @@ bool ProfileCache::WriteBackFile(File* file, std::set<std::string>* folders) {
         std::string folder;
         std::string error;
         if (!ReplaceFileAtomically(path, text, &error, AtomicWrite{&folder, &info})) {
-            Forget(path, error);
+            // The system's reason, without the step that met it.
+            const size_t reason = error.rfind(": ");
+            Forget(path, reason == std::string::npos ? error : error.substr(reason + 2));
             return false;
         }
         folders->insert(folder);

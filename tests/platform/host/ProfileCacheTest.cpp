@@ -166,7 +166,8 @@ TEST_F(ProfileCacheTest, AFileMadeReadOnlyBeforeTheWriteBackIsReported) {
     // Refused at once from now on; the earlier write fails at the write-back.
     EXPECT_EQ(0, Set("a.ini", "A", "3"));
     vx::WriteBackProfileFiles();
-    EXPECT_EQ(std::set<std::string>{path}, vx::TakeUnwrittenProfileFiles());
+    EXPECT_EQ((std::map<std::string, std::string>{{path, "read-only file"}}),
+              vx::TakeUnwrittenProfileFileCauses());
     EXPECT_EQ("[S]\r\nA=1\r\n", ReadText(path));
     EXPECT_EQ(1u, Get("a.ini", "A"));
 }
