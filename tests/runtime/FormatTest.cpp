@@ -48,6 +48,8 @@ TEST(Format, IntegersAsTheCRuntimeGivesThem) {
         {"%hu", 65536 + 5, 0, "5"},
         {"%*d", 4, 7, "   7"},
         {"%*d|", -4, 7, "7   |"},
+        {"%.*d", 3, 7, "007"},
+        {"%.*d", -1, 7, "7"},  // a negative precision counts as none
         {"%c%c", 'O', 'k', "Ok"},
         {"100%%", 0, 0, "100%"},
     };
@@ -102,6 +104,8 @@ TEST(Format, CutsToTheBufferAndCountsTheWhole) {
     EXPECT_EQ(Format(untouched, 0, "%d", -12345), 6);
     EXPECT_STREQ(untouched, "abc");
     EXPECT_EQ(Format(nullptr, 0, "%s", "counted"), 7);
+    // A width too large for any buffer is counted, not written.
+    EXPECT_EQ(Format(nullptr, 0, "%*d", INT_MIN, 1), 100000);
 }
 
 }  // namespace

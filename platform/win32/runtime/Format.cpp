@@ -71,17 +71,24 @@ void Number(Output& out, Spec spec, const char* sign, uint32_t value, unsigned b
     Field(out, spec, sign, minimum > length ? minimum - length : 0, text + at, length);
 }
 
+// Widths and precisions beyond this are taken as this.
+constexpr int kLargestCount = 100000;
+
+// A width or precision: digits, or '*' for the next argument (which may be
+// negative).
 int ReadCount(const char*& format, va_list& args) {
     if (*format == '*') {
         ++format;
-        return va_arg(args, int);
+        const int count = va_arg(args, int);
+        if (count > kLargestCount) return kLargestCount;
+        return count < -kLargestCount ? -kLargestCount : count;
     }
     int count = 0;
     while (*format >= '0' && *format <= '9') {
-        if (count < 100000) count = count * 10 + (*format - '0');
+        if (count < kLargestCount) count = count * 10 + (*format - '0');
         ++format;
     }
-    return count;
+    return count > kLargestCount ? kLargestCount : count;
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 
 #include <new>
 
-#include "Runtime.h"
-
 namespace {
 
 void* Allocate(size_t bytes) {

@@ -11,11 +11,11 @@ namespace vx {
 namespace rt {
 
 // Formats like vsnprintf for the conversions %d %i %u %x %X %c %s %%, with
-// the flags '-' and '0', a width, a precision for %s, and the length
-// modifiers l and h. Writes at most size - 1 characters and a terminating
-// zero (nothing when size is 0); returns the length the whole text needs,
-// or -1 for a conversion it does not know (the buffer then holds the text
-// up to it).
+// the flags '-' and '0', a width and a precision (each also as '*'), and
+// the length modifiers h, l and z. Writes at most size - 1 characters and
+// a terminating zero (nothing when size is 0); returns the length the whole
+// text needs, or -1 for a conversion it does not know (the buffer then
+// holds the text up to it).
 int FormatV(char* buffer, size_t size, const char* format, va_list args);
 
 // The exit list: functions run in the reverse order of their entry. Add
