@@ -51,7 +51,7 @@ INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         case WM_DESTROY:
-            page->HandleDestroy();
+            page->HandleDestroy(window);
             SetWindowLongPtrA(window, DWLP_USER, 0);
             return FALSE;
         default:

@@ -157,5 +157,25 @@ TEST_F(RealPageTest, ClickMarksTheSheetAndApplyWritesTheIniFile) {
     EXPECT_EQ(SendMessageA(GetDlgItem(PageWindow(), 2001), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// Display Properties open twice: both sheets show the one page object. The
+// first sheet closing must leave the second one's buttons and window to it.
+TEST_F(RealPageTest, ClosingAnEarlierSheetLeavesTheLaterOneWorking) {
+    ASSERT_NE(Open(), nullptr);
+    HWND first = sheet;
+    sheet = nullptr;
+    HWND secondPage = Open();
+    ASSERT_NE(secondPage, nullptr);
+    DestroyWindow(first);
+    EXPECT_EQ(PageWindow(), secondPage);
+
+    HWND apply = GetDlgItem(sheet, kApplyButton);
+    ASSERT_NE(apply, nullptr);
+    SendMessageA(GetDlgItem(secondPage, 2001), BM_CLICK, 0, 0);  // Fast fill off
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    EXPECT_EQ(TestPlatform::ReadFile(iniPath),
+              "[Display]\r\nFastFill=0\r\nSmoothLines=0\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n");
+}
+
 }  // namespace
 }  // namespace vxtest
