@@ -2,9 +2,9 @@
 #include <memory>
 #include <new>
 
+#include "page/ModuleContext.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/framework/ModuleState.h"
-#include "server/ModuleGlobals.h"
 #include "store/LayoutStore.h"
 
 namespace vx {

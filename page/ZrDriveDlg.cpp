@@ -5,11 +5,11 @@
 #include <new>
 
 #include "page/LayoutCursor.h"
+#include "page/ModuleContext.h"
 #include "page/PostApply.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/FrameworkString.h"
-#include "server/ModuleGlobals.h"
 
 namespace vx {
 

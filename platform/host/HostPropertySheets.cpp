@@ -27,12 +27,12 @@ HostPropertySheets::~HostPropertySheets() {
 PageHandle HostPropertySheets::CreatePage(CPropertyPageBase& page) {
     if (m_createFails) return nullptr;
     m_pages.push_back(std::make_unique<CreatedPage>(CreatedPage{&page, page.Record(), false}));
-    return m_pages.back().get();
+    return reinterpret_cast<PageHandle>(m_pages.back().get());
 }
 
 const HostPropertySheets::CreatedPage* HostPropertySheets::Created(PageHandle page) const {
     for (const auto& p : m_pages) {
-        if (p.get() == page) return p.get();
+        if (reinterpret_cast<PageHandle>(p.get()) == page) return p.get();
     }
     return nullptr;
 }

@@ -84,8 +84,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
     StoredLayout layout;
     {
         vx::ScopedKey key(registry);
-        if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
-            vx::kErrorSuccess) {
+        if (key.Open(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead) != vx::kErrorSuccess) {
             return layout;
         }
         layout.layoutKey = true;
@@ -97,8 +96,8 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
     }
     for (StoredEntry& entry : layout.entries) {
         vx::ScopedKey key(registry);
-        if (registry.OpenKey(AssociationPath(driverKeyPath, entry.name).c_str(), vx::kKeyRead,
-                             key.Receive()) != vx::kErrorSuccess) {
+        if (key.Open(AssociationPath(driverKeyPath, entry.name).c_str(), vx::kKeyRead) !=
+            vx::kErrorSuccess) {
             continue;
         }
         entry.associationKey = true;
@@ -115,8 +114,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
 bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath,
                        const std::string& name) {
     vx::ScopedKey key(registry);
-    if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
-        vx::kErrorSuccess) {
+    if (key.Open(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead) != vx::kErrorSuccess) {
         return false;
     }
     StoredValue value;
@@ -126,8 +124,8 @@ bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath
 bool AssociationKeyExists(vx::IRegistry& registry, const std::string& driverKeyPath,
                           const std::string& name) {
     vx::ScopedKey key(registry);
-    return registry.OpenKey(AssociationPath(driverKeyPath, name).c_str(), vx::kKeyRead,
-                            key.Receive()) == vx::kErrorSuccess;
+    return key.Open(AssociationPath(driverKeyPath, name).c_str(), vx::kKeyRead) ==
+           vx::kErrorSuccess;
 }
 
 }  // namespace vexaro
