@@ -36,7 +36,8 @@ struct Shown {
 class RealPageTest : public DriverTest {
   protected:
     RealPageTest() : iniPath(platform.IniPath("vexaro.ini")) {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = GetModuleHandleA(nullptr);
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
+            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
         page = std::make_unique<vx::CZrDriveDlg>();
         platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
         TestPlatform::WriteFile(iniPath, kExampleIni);
@@ -50,7 +51,7 @@ class RealPageTest : public DriverTest {
     // Opens a modeless sheet with the page; its window exists on return.
     HWND Open() {
         HPROPSHEETPAGE handle =
-            static_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
+            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
         if (handle == nullptr) return nullptr;
         PROPSHEETHEADERA header{};
         header.dwSize = PROPSHEETHEADERA_V1_SIZE;
@@ -60,13 +61,13 @@ class RealPageTest : public DriverTest {
         header.nPages = 1;
         header.phpage = &handle;
         sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? static_cast<HWND>(page->GetSafeHwnd()) : nullptr;
+        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
     }
     void Close() {
         if (sheet != nullptr) DestroyWindow(sheet);
         sheet = nullptr;
     }
-    HWND PageWindow() const { return static_cast<HWND>(page->GetSafeHwnd()); }
+    HWND PageWindow() const { return reinterpret_cast<HWND>(page->GetSafeHwnd()); }
 
     std::vector<Shown> Controls() const {
         std::vector<Shown> shown;
