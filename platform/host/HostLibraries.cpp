@@ -1,6 +1,6 @@
 #include "HostLibraries.h"
 
-#include "NoCase.h"
+#include "platform/NoCase.h"
 
 namespace vx {
 
