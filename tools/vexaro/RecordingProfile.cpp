@@ -4,11 +4,6 @@
 
 namespace vexaro {
 
-uint32_t RecordingProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
-                                  const char* file) {
-    return m_inner.GetInt(section, key, defaultValue, file);
-}
-
 int RecordingProfile::WriteString(const char* section, const char* key, const char* value,
                                   const char* file) {
     if (section != nullptr && key != nullptr && value != nullptr && file != nullptr) {
@@ -17,17 +12,17 @@ int RecordingProfile::WriteString(const char* section, const char* key, const ch
         write.section = section;
         write.key = key;
         // A key that is absent gives back whichever default is asked for.
-        uint32_t zero = m_inner.GetInt(section, key, 0, file);
-        uint32_t one = m_inner.GetInt(section, key, 1, file);
+        uint32_t zero = ForwardingPlatform::GetInt(section, key, 0, file);
+        uint32_t one = ForwardingPlatform::GetInt(section, key, 1, file);
         write.existed = zero == one;
         write.before = static_cast<int32_t>(zero);
         write.after = value;
-        const int result = m_inner.WriteString(section, key, value, file);
+        const int result = ForwardingPlatform::WriteString(section, key, value, file);
         write.written = result != 0;
         m_writes.push_back(write);
         return result;
     }
-    return m_inner.WriteString(section, key, value, file);
+    return ForwardingPlatform::WriteString(section, key, value, file);
 }
 
 bool Changes(const IniWrite& write) {

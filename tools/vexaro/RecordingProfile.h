@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Profile.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace vexaro {
 
@@ -19,19 +19,17 @@ struct IniWrite {
     bool written = true;   // whether the write succeeded
 };
 
-class RecordingProfile : public vx::IProfile {
+class RecordingProfile : public vx::ForwardingPlatform {
   public:
-    explicit RecordingProfile(vx::IProfile& inner) : m_inner(inner) {}
+    explicit RecordingProfile(vx::IProfile& inner)
+        : ForwardingPlatform(vx::PlatformServices{nullptr, &inner}) {}
 
-    uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
-                    const char* file) override;
     int WriteString(const char* section, const char* key, const char* value,
                     const char* file) override;
 
     const std::vector<IniWrite>& Writes() const { return m_writes; }
 
   private:
-    vx::IProfile& m_inner;
     std::vector<IniWrite> m_writes;
 };
 
