@@ -44,7 +44,6 @@ RegistryNode::Ptr HostRegistryApi::KeyOf(KeyHandle key, long* error) const {
 }
 
 long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* out) {
-    ++m_calls.open;
     if (out == nullptr) return kErrorInvalidParameter;
     *out = nullptr;
     const std::string text = NameOf(path);
@@ -70,7 +69,6 @@ long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* 
 
 long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
                                 uint32_t* type, uint8_t* data, uint32_t* dataBytes) {
-    ++m_calls.enumValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -89,7 +87,6 @@ long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint3
 
 long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
                                  uint32_t* dataBytes) {
-    ++m_calls.queryValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -104,7 +101,6 @@ long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type
 
 long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
                                uint32_t bytes) {
-    ++m_calls.setValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -116,7 +112,6 @@ long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, c
 }
 
 long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
-    ++m_calls.deleteValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -124,7 +119,6 @@ long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
 }
 
 long HostRegistryApi::DeleteKey(const char* path) {
-    ++m_calls.deleteKey;
     std::vector<std::string> names;
     if (!SplitKeyPath(NameOf(path), &names)) return kErrorBadPathname;
     if (names.empty()) return kErrorAccessDenied;  // the root key itself
@@ -136,7 +130,6 @@ long HostRegistryApi::DeleteKey(const char* path) {
 }
 
 long HostRegistryApi::CloseKey(KeyHandle key) {
-    ++m_calls.close;
     return m_handles.erase(reinterpret_cast<uintptr_t>(key)) != 0 ? kErrorSuccess
                                                                   : kErrorInvalidHandle;
 }

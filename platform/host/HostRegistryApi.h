@@ -25,17 +25,6 @@ constexpr long kErrorKeyDeleted = 1018;
 
 class HostRegistryApi final : public IRegistry {
   public:
-    // How often each function was called, failures included.
-    struct CallCounts {
-        int open = 0;
-        int enumValue = 0;
-        int queryValue = 0;
-        int setValue = 0;
-        int deleteValue = 0;
-        int deleteKey = 0;
-        int close = 0;
-    };
-
     explicit HostRegistryApi(HostRegistry& registry) : m_registry(registry) {}
 
     long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
@@ -51,7 +40,6 @@ class HostRegistryApi final : public IRegistry {
 
     // Keys opened and not yet closed.
     size_t OpenHandleCount() const { return m_handles.size(); }
-    const CallCounts& Calls() const { return m_calls; }
 
   private:
     // The live key of a handle; null with the error code otherwise.
@@ -64,7 +52,6 @@ class HostRegistryApi final : public IRegistry {
     // open of the same path takes it from here without walking the tree.
     std::unordered_map<std::string, std::weak_ptr<RegistryNode>> m_found;
     uintptr_t m_nextHandle = 0x1000;
-    CallCounts m_calls;
 };
 
 }  // namespace vx
