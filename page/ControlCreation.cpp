@@ -1,7 +1,7 @@
 // Placing one entry's control: the cursor advance and the creation of its
 // group box, check box or radio button.
 #include "layout/SettingButton.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/PropertyPage.h"
 

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/ModuleContext.h"
 #include "page/PostApply.h"
 #include "platform/Platform.h"

@@ -30,7 +30,7 @@
 #include "RegistrySnapshot.h"
 #include "SandboxProfile.h"
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
 #include "platform/host/HostPlatform.h"

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/PageData.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
