@@ -14,7 +14,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "HostRegistry.h"
+#include "HostRegistryTree.h"
 #include "platform/Registry.h"
 
 namespace vx {
@@ -25,7 +25,7 @@ constexpr long kErrorKeyDeleted = 1018;
 
 class HostRegistryApi final : public IRegistry {
   public:
-    explicit HostRegistryApi(HostRegistry& registry) : m_registry(registry) {}
+    explicit HostRegistryApi(HostRegistryTree& registry) : m_registry(registry) {}
 
     long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
     long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
@@ -45,7 +45,7 @@ class HostRegistryApi final : public IRegistry {
     // The live key of a handle; null with the error code otherwise.
     RegistryNode::Ptr KeyOf(KeyHandle key, long* error) const;
 
-    HostRegistry& m_registry;
+    HostRegistryTree& m_registry;
     std::map<uintptr_t, RegistryNode::Ptr> m_handles;
     // Keys found by their path before. Keys never move: a key that has not
     // been deleted is still the one at the path that found it, so a later

@@ -21,7 +21,7 @@ class HostRegistryApiTest : public ::testing::Test {
         EXPECT_EQ(api.OpenKey(path, vx::kKeyRead, &key), vx::kErrorSuccess) << path;
         return key;
     }
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     vx::HostRegistryApi api{registry};
 };
 

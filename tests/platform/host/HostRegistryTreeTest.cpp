@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "RegFileTestUtil.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "support/TestPlatform.h"
 
 namespace vxtest {
@@ -16,7 +16,7 @@ using Names = std::vector<std::string>;
 constexpr char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\Test";
 
 TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     for (const char* name : {"b", "a", "C", ""}) registry.SetString(kKey, name, name);
     EXPECT_EQ(registry.ValueNames(kKey), (Names{"b", "a", "C", ""}));
 
@@ -34,7 +34,7 @@ TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
 }
 
 TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     ASSERT_NE(registry.CreateKey("HKLM\\Software\\Corvane\\Lumetra"), nullptr);
     EXPECT_TRUE(registry.KeyExists("hkey_local_machine\\SOFTWARE\\corvane\\LUMETRA"));
     EXPECT_TRUE(registry.KeyExists("HKLM\\Software\\Corvane\\"));
@@ -47,7 +47,7 @@ TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {
 }
 
 TEST(HostRegistryTest, DeletingAKeyDeletesEverythingUnderIt) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\A\\B\\C", "x", "1");
     registry.SetString("HKLM\\A\\B", "y", "2");
     registry.SetString("HKLM\\A\\D", "z", "3");
@@ -62,7 +62,7 @@ TEST(HostRegistryTest, DeletingAKeyDeletesEverythingUnderIt) {
 }
 
 TEST(HostRegistryTest, ImportAppliesKeysAndDeletionsInFileOrder) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\Old\\Sub", "v", "1");
     registry.SetString("HKLM\\Keep", "gone", "1");
     registry.SetString("HKLM\\Keep", "stays", "1");
@@ -89,7 +89,7 @@ TEST(HostRegistryTest, ImportAppliesKeysAndDeletionsInFileOrder) {
 }
 
 TEST(HostRegistryTest, RefusedImportChangesNothing) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString(kKey, "x", "1");
     vx::regfile::Document document;
     document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Test", true, {}});
@@ -118,7 +118,7 @@ class RegistryFileTest : public ::testing::Test {
 };
 
 TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\Software\\B", "name", "text \"quoted\"");
     registry.SetValue("HKLM\\Software\\B", "bin", 3, std::vector<uint8_t>(100, 0xAB));
     registry.SetValue("HKLM\\Software\\A", "", 4, {1, 0, 0, 0});
@@ -130,7 +130,7 @@ TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
     ASSERT_TRUE(registry.SaveFile(file, &why)) << why;
     EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
 
-    vx::HostRegistry loaded;
+    vx::HostRegistryTree loaded;
     vx::regfile::ParseError error;
     ASSERT_TRUE(loaded.LoadFile(file, &error)) << error.line << ": " << error.reason;
     EXPECT_TRUE(SameDocument(registry.Export(), loaded.Export()));
@@ -140,7 +140,7 @@ TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
 }
 
 TEST_F(RegistryFileTest, FailedSaveLeavesNothingBehind) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString(kKey, "x", "1");
     std::string why;
     EXPECT_FALSE(registry.SaveFile(Path("missing/system.reg"), &why));
