@@ -26,6 +26,11 @@ constexpr long kNoLimit = -1;
 constexpr long kRefused = -2;
 long g_allocationsLeft = kNoLimit;
 
+}  // namespace
+
+// The sanitizers keep their own allocator; the hook is left out there.
+#ifndef VX_NO_ALLOCATION_HOOK
+namespace {
 bool Refused() {
     if (g_allocationsLeft < 0) return false;
     if (g_allocationsLeft == 0) {
@@ -35,11 +40,8 @@ bool Refused() {
     --g_allocationsLeft;
     return false;
 }
-
 }  // namespace
 
-// The sanitizers keep their own allocator; the hook is left out there.
-#ifndef VX_NO_ALLOCATION_HOOK
 #if defined(__GNUC__) && !defined(__clang__)
 // Blocks of this operator new come from malloc, so free is their match.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
