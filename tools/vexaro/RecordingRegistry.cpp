@@ -1,7 +1,6 @@
 #include "RecordingRegistry.h"
 
-#include <cctype>
-
+#include "platform/NoCase.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -11,22 +10,17 @@ namespace {
 const std::string kLayoutSuffix = "\\vexaro\\layout";
 const std::string kAssociationPart = "\\vexaro\\association\\";
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 bool IsLayoutPath(const std::string& path) {
-    std::string lower = Lower(path);
+    std::string lower = vx::LowerCase(path);
     return lower.size() >= kLayoutSuffix.size() &&
            lower.compare(lower.size() - kLayoutSuffix.size(), kLayoutSuffix.size(),
                          kLayoutSuffix) == 0;
 }
 
 std::string AssociationName(const std::string& path) {
-    size_t at = Lower(path).rfind(kAssociationPart);
+    size_t at = vx::LowerCase(path).rfind(kAssociationPart);
     if (at == std::string::npos) return "";
     return path.substr(at + kAssociationPart.size());
 }
