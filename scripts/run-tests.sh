@@ -113,7 +113,12 @@ stage_win32_tests() {
 vx_log "Checking the required packages"
 vx_setup
 
+stage_format() {
+    "$ROOT/scripts/check-format.sh"
+}
+
 rm -f "$BUILD/host-ctest.log" "$BUILD/host-asan-ctest.log" "$BUILD/win32-ctest.log"
+run_stage "source format" stage_format
 run_stage "host build" stage_host_build
 if configured "$HOST_DIR"; then
     run_stage "host tests" stage_host_tests

@@ -8,7 +8,7 @@
 #include "ErrorReport.h"
 #include "Files.h"
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"
