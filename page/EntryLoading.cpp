@@ -31,8 +31,9 @@ int CZrDriveDlg::InsertEntry(CSettingButton* entry) {
     // tail is above every entry (the list is sorted and has no equals), and
     // goes at the end without a walk from the head.
     if (!m_entries.IsEmpty() && entry->Compare(*m_entries.GetAt(m_entries.GetTailPosition())) > 0) {
-        if (m_entries.AddTail(entry) != nullptr) owned.release();
-        return;
+        if (m_entries.AddTail(entry) == nullptr) return 0;
+        owned.release();
+        return 1;
     }
     CPtrList::POSITION pos = m_entries.GetHeadPosition();
     while (pos != nullptr) {
