@@ -1,11 +1,13 @@
 // apply: sets entries on or off on the shown page, presses Apply (the
 // restart question is answered No), and writes the registry file back when
-// the page changed it. The INI files are written by the page's Apply.
+// the page changed it (an INF file is only read: its lines of the deleted
+// data are reported). The INI files are written by the page's Apply.
 // Every name is checked before anything is clicked, so a wrong name leaves
 // all files as they were.
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
+#include "InfCommand.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/WinConstants.h"
@@ -60,7 +62,7 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     session.Sheets().PressApply();
 
     bool saved = false;
-    if (session.RegistryChanged()) {
+    if (session.RegistryChanged() && options.infFile.empty()) {
         if (!session.SaveRegistry(&error)) {
             err << "vexaro: the INI files were written, but the registry file was not: " << error
                 << "\n";
@@ -76,7 +78,11 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     out << "\n";
     const std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
     WriteIniChanges(changes, out);
-    WriteRegistryOutcome(shown, saved, options.registryFile, out);
+    if (options.infFile.empty()) {
+        WriteRegistryOutcome(shown, saved, options.registryFile, out);
+    } else {
+        WriteInfOutcome(shown, options, out);
+    }
     WritePostApply(vx::PendingAction.c_str(), session.Shell(), out);
 
     // The page's Apply goes on silently past a write that fails; the tool

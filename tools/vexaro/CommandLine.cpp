@@ -3,15 +3,17 @@
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
+#include "InfCommand.h"
 
 namespace vexaro {
 
 namespace {
 
 void AddCommonOptions(CLI::App& cmd, Options& o) {
-    cmd.add_option("--registry", o.registryFile, "REGEDIT4 file with the display driver's data")
-        ->required()
-        ->type_name("FILE");
+    CLI::Option* registry =
+        cmd.add_option("--registry", o.registryFile, "REGEDIT4 file with the display driver's data")
+            ->type_name("FILE");
+    AddInfSourceOptions(cmd, o, registry);
     cmd.add_option("--windir", o.windowsDir,
                    "Windows folder: INI file names without a path lie here")
         ->required()
@@ -58,6 +60,15 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
         ->required()
         ->type_name("NAME=on|off");
 
+    CLI::App* inf = app.add_subcommand(
+        "inf", "print the driver's Layout and Association data as an INF AddReg section");
+    inf->add_option("--registry", o.registryFile, "REGEDIT4 file with the display driver's data")
+        ->required()
+        ->type_name("FILE");
+    inf->add_option("--section", o.infSection,
+                    std::string("name of the section (default ") + kDefaultInfSection + ")")
+        ->type_name("NAME");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -69,6 +80,7 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     }
     if (preview->parsed()) return RunPreview(o, out, err);
     if (check->parsed()) return RunCheck(o, out, err);
+    if (inf->parsed()) return RunInf(o, out, err);
     return RunApply(o, out, err);
 }
 

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "InfCommand.h"
 #include "layout/PendingAction.h"
 #include "page/LayoutCursor.h"
 #include "platform/Platform.h"
@@ -71,16 +72,22 @@ bool Session::Open(const Options& options, std::string* error) {
         *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
         return false;
     }
-    if (IsFolder(options.registryFile)) {
-        *error = "registry file " + options.registryFile + " is a folder";
+    const bool inf = !options.infFile.empty();
+    const std::string& source = inf ? options.infFile : options.registryFile;
+    if (source.empty()) {
+        *error = "--registry or --inf is required";
+        return false;
+    }
+    if (IsFolder(source)) {
+        *error = (inf ? "INF file " : "registry file ") + source + " is a folder";
         return false;
     }
     m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
     vx::regfile::ParseError parseError;
-    if (!m_host->Registry().LoadFile(options.registryFile, &parseError)) {
+    if (inf ? !LoadInfRegistry(m_host->Registry(), options, &parseError)
+            : !m_host->Registry().LoadFile(options.registryFile, &parseError)) {
         *error = parseError.line > 0
-                     ? options.registryFile + ":" + std::to_string(parseError.line) + ": " +
-                           parseError.reason
+                     ? source + ":" + std::to_string(parseError.line) + ": " + parseError.reason
                      : parseError.reason;
         return false;
     }
