@@ -11,6 +11,13 @@ std::string EntryKeyPath(const regfile::AddRegEntry& entry, const std::string& h
     return entry.subkey.empty() ? root : root + "\\" + entry.subkey;
 }
 
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
 // The strings of multi-string data, without the list's final zero.
 std::vector<std::string> Strings(const std::vector<uint8_t>& data) {
     std::vector<std::string> out;
@@ -29,14 +36,14 @@ std::vector<std::string> Strings(const std::vector<uint8_t>& data) {
     return out;
 }
 
-// Appends the strings of addition that existing lacks (letters compared
-// as they are).
+// Appends the strings of addition that existing lacks (compared without
+// regard to the case of ASCII letters).
 std::vector<uint8_t> Appended(const std::vector<uint8_t>& existing,
                               const std::vector<uint8_t>& addition) {
     std::vector<std::string> strings = Strings(existing);
     for (const std::string& s : Strings(addition)) {
         bool present = false;
-        for (const std::string& t : strings) present |= s == t;
+        for (const std::string& t : strings) present |= Lower(s) == Lower(t);
         if (!present) strings.push_back(s);
     }
     std::vector<uint8_t> data;
@@ -75,9 +82,11 @@ bool ImportAddReg(HostRegistry& registry, const std::vector<regfile::AddRegEntry
         const RegistryValue* existing = key->FindValue(entry.name);
         if ((entry.flags & regfile::kAddRegNoClobber) && existing != nullptr) continue;
         if ((entry.flags & regfile::kAddRegOverwriteOnly) && existing == nullptr) continue;
-        if ((entry.flags & regfile::kAddRegAppend) && entry.type == kTypeMultiSz &&
-            existing != nullptr) {
-            key->SetValue(entry.name, kTypeMultiSz, Appended(existing->data, entry.data));
+        if ((entry.flags & regfile::kAddRegAppend) && entry.type == kTypeMultiSz) {
+            // Only to an existing list of texts.
+            if (existing != nullptr && existing->type == kTypeMultiSz) {
+                key->SetValue(entry.name, kTypeMultiSz, Appended(existing->data, entry.data));
+            }
             continue;
         }
         key->SetValue(entry.name, entry.type, entry.data);

@@ -2,7 +2,7 @@
 // engine applies them: in order, HKR standing for a given key, with the
 // flags that keep an existing value (no-clobber), touch only an existing
 // one (overwrite-only), delete one, create only the key, or add strings to
-// a multi-string value (append).
+// an existing multi-string value (append).
 #pragma once
 
 #include <string>

@@ -39,6 +39,12 @@ bool SameNoCase(const std::string& a, const std::string& b) {
     return Lower(a) == Lower(b);
 }
 
+std::string TrimRight(const std::string& text) {
+    size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
 std::string Trim(const std::string& text) {
     size_t begin = 0;
     size_t end = text.size();
@@ -47,19 +53,19 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// The text of a physical line without its comment; false when a quote is
-// left open.
+// The text of a physical line without its comment; true when a quote is
+// left open, which runs to the end of the line.
 bool StripComment(const std::string& line, std::string* out) {
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '"') quoted = !quoted;
         if (line[i] == ';' && !quoted) {
             *out = line.substr(0, i);
-            return true;
+            return false;
         }
     }
     *out = line;
-    return !quoted;
+    return quoted;
 }
 
 // Splits a logical line (without comment) into its key and fields.
@@ -137,28 +143,32 @@ class Parser {
     explicit Parser(ParseError* error) : m_error(error) {}
 
     bool Run(const std::vector<std::string>& lines, InfDocument* out) {
+        // A backslash at the end of a line (outside quotes) joins it with
+        // the next; the blanks around the join go.
         std::string pending;
         int pendingStart = 0;
+        bool continuing = false;
         for (size_t i = 0; i < lines.size(); ++i) {
             m_line = static_cast<int>(i) + 1;
             std::string text;
-            if (!StripComment(lines[i], &text)) return Fail("text without closing quote");
-            size_t end = text.size();
-            while (end > 0 && IsBlank(text[end - 1])) --end;
-            text.resize(end);
-            if (pending.empty()) pendingStart = m_line;
-            if (!text.empty() && text.back() == '\\') {
-                text.pop_back();
-                pending += text;
-                continue;
+            bool open = StripComment(lines[i], &text);
+            if (continuing) {
+                text.erase(0, text.find_first_not_of(" \t") == std::string::npos
+                                  ? text.size()
+                                  : text.find_first_not_of(" \t"));
+            } else {
+                pending.clear();
+                pendingStart = m_line;
             }
+            if (!open) text = TrimRight(text);
+            continuing = !open && !text.empty() && text.back() == '\\';
+            if (continuing) text = TrimRight(text.substr(0, text.size() - 1));
             pending += text;
-            std::string logical = std::move(pending);
-            pending.clear();
+            if (continuing) continue;
             m_line = pendingStart;
-            if (!ReadLine(logical)) return false;
+            if (!ReadLine(pending)) return false;
         }
-        if (!Trim(pending).empty()) {
+        if (continuing) {
             m_line = pendingStart;
             if (!ReadLine(pending)) return false;
         }
@@ -209,6 +219,7 @@ class Parser {
         for (InfSection& s : m_document.sections) {
             if (SameNoCase(s.name, "Strings")) continue;
             for (InfLine& line : s.lines) {
+                if (line.hasKey) line.key = Substitute(line.key, strings);
                 for (std::string& field : line.fields) field = Substitute(field, strings);
             }
         }
@@ -333,10 +344,11 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
             return true;
         case kAddRegDword:
             entry->type = kTypeDword;
-            if (values.size() > 1) return bytes();
+            // One field is a number; none or several are bytes.
+            if (values.size() != 1) return bytes();
             {
                 uint32_t n = 0;
-                if (!values.empty() && !ParseNumber(values[0], &n)) {
+                if (!ParseNumber(values[0], &n)) {
                     return fail("\"" + values[0] + "\" is not a number");
                 }
                 for (int i = 0; i < 4; ++i)
@@ -477,7 +489,13 @@ bool ParseInf(const std::string& bytes, InfDocument* out, ParseError* error) {
     ParseError* sink = error != nullptr ? error : &ignored;
     std::vector<std::string> lines;
     if (!DecodeLines(bytes, &lines, sink)) return false;
-    // The end-of-file mark of old editors ends the text.
+    // The end-of-file mark of old editors ends the text; a zero byte reads
+    // as a blank.
+    for (std::string& line : lines) {
+        for (char& c : line) {
+            if (c == '\0') c = ' ';
+        }
+    }
     for (size_t i = 0; i < lines.size(); ++i) {
         size_t mark = lines[i].find(kEndOfFile);
         if (mark != std::string::npos) {

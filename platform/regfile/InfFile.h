@@ -2,8 +2,11 @@
 // read them, as far as registry data goes: sections of lines, each line an
 // optional key before '=' and comma-separated fields; ';' starts a comment
 // outside quotes, a backslash at the end of a line continues it in the
-// next, a double quote inside quoted text is written twice, and %key% takes
-// the text of that key in the [Strings] section (%% is a percent sign).
+// next, a double quote inside quoted text is written twice (a quote left
+// open runs to the end of the line), and %key% takes the text of that key
+// in the [Strings] section (%% is a percent sign; an unknown key and the
+// system folders' numbers such as %11% stay as they are). A zero byte
+// reads as a blank and the byte 0x1A ends the file.
 //
 // The registry lines of an AddReg section are "root, subkey, value name,
 // flags, value..."; HKR stands for a key that the section is installed
