@@ -29,8 +29,9 @@ cp -a "$template" "$WINEPREFIX"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 system=$WINEPREFIX/drive_c/windows/system32
-# The driver maker's own tandrel.dll, which setup must keep, and another
-# Display handler, which neither install nor uninstall may touch.
+# The driver maker's own tandrel.dll, which setup keeps on Windows (Wine
+# ignores the copy flag that says so), and another Display handler, which
+# neither install nor uninstall may touch.
 cp "$bin/tandrel.dll" "$system/tandrel.dll"
 printf "driver maker's own copy" >>"$system/tandrel.dll"
 wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Controls Folder\Display\shellex\PropertySheetHandlers\Other' \
