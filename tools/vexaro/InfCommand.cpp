@@ -74,7 +74,7 @@ void AddInfSourceOptions(CLI::App& command, Options& options, CLI::Option* regis
             ->type_name("FILE");
     command
         .add_option("--section", options.infSection,
-                    std::string("with --inf: the AddReg section, or an install section naming "
+                    std::string("the AddReg section, or an install section naming "
                                 "them (default ") +
                         kDefaultInfSection + ")")
         ->type_name("NAME")
