@@ -6,7 +6,7 @@
 
 namespace vexaro {
 
-enum class Command { None, Preview, Check, Apply, Inf };
+enum class Command { None, Preview, Check, Apply };
 
 struct Options {
     Command command = Command::None;
