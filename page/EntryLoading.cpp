@@ -19,6 +19,13 @@ void CZrDriveDlg::LoadEntries() {
 
 void CZrDriveDlg::InsertEntry(CSettingButton* entry) {
     std::unique_ptr<CSettingButton> owned(entry);
+    // Layout values mostly come in their sorted order: an entry above the
+    // tail is above every entry (the list is sorted and has no equals), and
+    // goes at the end without a walk from the head.
+    if (!m_entries.IsEmpty() && entry->Compare(*m_entries.GetAt(m_entries.GetTailPosition())) > 0) {
+        if (m_entries.AddTail(entry) != nullptr) owned.release();
+        return;
+    }
     CPtrList::POSITION pos = m_entries.GetHeadPosition();
     while (pos != nullptr) {
         const CPtrList::POSITION at = pos;

@@ -3,6 +3,7 @@
 #include "platform/WinConstants.h"
 #include "platform/host/HostPageTemplate.h"
 #include "platform/host/HostWindowing.h"
+#include "platform/host/ProfileCache.h"
 
 namespace vx {
 
@@ -139,6 +140,8 @@ intptr_t HostPropertySheets::Notify(uint32_t code) {
 intptr_t HostPropertySheets::PressApply() {
     if (m_shown == nullptr) return 0;
     const intptr_t result = Notify(kPsnApply);
+    // The end of the page's Apply: its INI writes reach the disk now.
+    WriteBackProfileFiles();
     if (result == kPsnRetNoError) m_modified = false;
     return result;
 }

@@ -63,8 +63,9 @@ class HostPropertySheets final : public IPropertySheets {
     // the page receives WM_COMMAND with BN_CLICKED. Group boxes and static
     // controls take no clicks. Returns 1 when the command was sent.
     int Click(int controlId);
-    // The sheet's buttons: OK or Apply sends PSN_APPLY and returns the
-    // page's answer (a successful apply clears the modified mark); Cancel
+    // The sheet's buttons: OK or Apply sends PSN_APPLY, writes back the
+    // INI files (ProfileCache.h) and returns the page's answer (a
+    // successful apply clears the modified mark); Cancel
     // sends PSN_RESET and closes the page; Help sends PSN_HELP.
     intptr_t PressApply();
     void PressCancel();

@@ -200,7 +200,7 @@ regfile::Document HostRegistry::Export() const {
 }
 
 bool HostRegistry::SaveFile(const std::string& fileName, std::string* error) const {
-    return WriteFileAtomically(fileName, regfile::Write(Export()), error);
+    return ReplaceFileAtomically(fileName, regfile::Write(Export()), error);
 }
 
 }  // namespace vx

@@ -31,16 +31,17 @@ std::string NameOf(const char* name) {
 }  // namespace
 
 RegistryNode::Ptr HostRegistryApi::KeyOf(KeyHandle key, long* error) const {
-    auto it = m_handles.find(reinterpret_cast<uintptr_t>(key));
-    if (it == m_handles.end()) {
+    const uintptr_t handle = reinterpret_cast<uintptr_t>(key);
+    const size_t slot = (handle >> 2) & ((uintptr_t{1} << kSlotBits) - 1);
+    if (handle == 0 || slot >= m_slots.size() || m_slots[slot].handle != handle) {
         *error = kErrorInvalidHandle;
         return nullptr;
     }
-    if (it->second->IsDeleted()) {
+    if (m_slots[slot].key->IsDeleted()) {
         *error = kErrorKeyDeleted;
         return nullptr;
     }
-    return it->second;
+    return m_slots[slot].key;
 }
 
 long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* out) {
@@ -61,9 +62,18 @@ long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* 
         if (key == nullptr) return kErrorFileNotFound;
         m_found[text] = key;
     }
-    uintptr_t handle = m_nextHandle;
-    m_nextHandle += 4;
-    m_handles.emplace(handle, std::move(key));
+    size_t slot;
+    if (!m_freeSlots.empty()) {
+        slot = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        if (m_slots.size() >> kSlotBits != 0) return kErrorNotEnoughMemory;
+        slot = m_slots.size();
+        m_slots.emplace_back();
+    }
+    const uintptr_t handle = (m_nextSerial++ << (kSlotBits + 2)) | (uintptr_t{slot} << 2);
+    m_slots[slot].handle = handle;
+    m_slots[slot].key = std::move(key);
     *out = reinterpret_cast<KeyHandle>(handle);
     return kErrorSuccess;
 }
@@ -137,8 +147,14 @@ long HostRegistryApi::DeleteKey(const char* path) {
 
 long HostRegistryApi::CloseKey(KeyHandle key) {
     ++m_calls.close;
-    return m_handles.erase(reinterpret_cast<uintptr_t>(key)) != 0 ? kErrorSuccess
-                                                                  : kErrorInvalidHandle;
+    const uintptr_t handle = reinterpret_cast<uintptr_t>(key);
+    const size_t slot = (handle >> 2) & ((uintptr_t{1} << kSlotBits) - 1);
+    if (handle == 0 || slot >= m_slots.size() || m_slots[slot].handle != handle) {
+        return kErrorInvalidHandle;
+    }
+    m_slots[slot] = Slot();
+    m_freeSlots.push_back(slot);
+    return kErrorSuccess;
 }
 
 }  // namespace vx

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "platform/framework/WinApp.h"
-#include "platform/win32/RuntimeRelease.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Platform.h"
 #include "server/AdvancedPageApp.h"
@@ -26,10 +25,10 @@ void UninstallPlatform() {
 
 }  // namespace
 
-// The C runtime has constructed the module's static objects (the
-// application object among them) before the attach arrives here, and
-// destroys them after the detach has returned.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// The module's runtime (platform/win32/runtime) has constructed its static
+// objects (the application object among them) before the attach arrives
+// here, and destroys them after the detach has returned.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:
             // The module cannot serve without its application object (naming
@@ -49,9 +48,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
                 g_attached = false;
             }
             UninstallPlatform();
-            // Freed while the process goes on: what the runtime keeps for
-            // the module would otherwise stay behind at every unload.
-            if (reserved == nullptr) vx::ReleaseStaticRuntime();
             return TRUE;
         default:
             return TRUE;

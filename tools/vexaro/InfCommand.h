@@ -2,17 +2,16 @@
 // data of a registry file as an AddReg section in HKR form, for a display
 // driver's INF; --inf FILE [--section NAME] makes such a section the
 // registry that preview, check and apply run on, with HKR standing for the
-// driver's key kInfDriverKey. An INF is never written: apply reports the
+// driver's key kInfDriverSubkey. An INF is never written: apply reports the
 // lines of the data that the page deletes.
 #pragma once
 
-#include <CLI/CLI.hpp>
-#include <ostream>
 #include <string>
+#include <vector>
 
-#include "Options.h"
 #include "Snapshot.h"
 #include "platform/host/HostRegistry.h"
+#include "platform/regfile/InfFile.h"
 
 namespace vexaro {
 
@@ -21,19 +20,20 @@ constexpr char kDefaultInfSection[] = "Vexaro.AddReg";
 // The display driver's subkey that HKR stands for on INF input.
 constexpr char kInfDriverSubkey[] = "0000";
 
+// The section named, or the default one.
+std::string InfSectionName(const std::string& section);
 
-// Adds --inf and --section to a command whose --registry option is given;
-// the two sources exclude each other.
-void AddInfSourceOptions(CLI::App& command, Options& options, CLI::Option* registry);
-
-// Fills the registry from the section of the INF file: the AddReg lines
+// Fills the registry from the section of the INF text: the AddReg lines
 // with HKR as the driver's key, and the maker's "CurrentDisplayKey" naming
-// that key. False with the line and reason of the fault.
-bool LoadInfRegistry(vx::HostRegistry& registry, const Options& options,
+// that key. The lines read are kept in entries. False with the line and
+// reason of the fault.
+bool LoadInfRegistry(vx::HostRegistry& registry, const std::string& text,
+                     const std::string& section, std::vector<vx::regfile::AddRegEntry>* entries,
                      vx::regfile::ParseError* error);
 
-// What apply prints about the registry on INF input: the removed entries
-// and the lines of the INF that add their data.
-void WriteInfOutcome(const PageSnapshot& page, const Options& options, std::ostream& out);
+// The lines of the INF that add the data the page deleted with the
+// removal: its Layout value and, when that went too, its Association key.
+std::vector<int> InfLinesOf(const std::vector<vx::regfile::AddRegEntry>& entries,
+                            const Removal& removal);
 
 }  // namespace vexaro

@@ -2,6 +2,7 @@
 // in memory and writes nothing back, although showing the page deletes
 // the data of evicted and pruned entries there.
 #include "Commands.h"
+#include "ErrorReport.h"
 #include "PreviewOutput.h"
 #include "Render.h"
 #include "Session.h"
@@ -9,22 +10,31 @@
 namespace vexaro {
 
 int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
+    auto fail = [&](const std::string& message) {
+        return ReportError(message, options.json, out, err);
+    };
+    const bool svgOut = options.svgFile == kStandardStream;
+    const bool pngOut = options.pngFile == kStandardStream;
+    if (svgOut && pngOut) {
+        return fail("--svg - and --png - cannot both write to standard output");
+    }
+    if ((svgOut || pngOut) && options.json) {
+        return fail(std::string("--json and ") + (svgOut ? "--svg -" : "--png -") +
+                    " cannot both write to standard output");
+    }
     Session session;
     std::string error;
-    if (!session.Open(options, &error)) {
-        err << "vexaro: " << error << "\n";
-        return kExitError;
-    }
+    if (!session.Open(options, &error)) return fail(error);
     session.ShowPage();
     PageSnapshot page = session.Snapshot();
-    if (!options.svgFile.empty() && !RenderSvg(page, options.svgFile, &error)) {
-        err << "vexaro: " << error << "\n";
-        return kExitError;
+    if (!options.svgFile.empty() && !RenderSvg(page, options.svgFile, out, &error)) {
+        return fail(error);
     }
-    if (!options.pngFile.empty() && !RenderPng(page, options.pngFile, &error)) {
-        err << "vexaro: " << error << "\n";
-        return kExitError;
+    if (!options.pngFile.empty() && !RenderPng(page, options.pngFile, out, &error)) {
+        return fail(error);
     }
+    // A picture on standard output is all that goes there.
+    if (svgOut || pngOut) return kExitOk;
     if (options.json) {
         WriteJson(page, out);
     } else {

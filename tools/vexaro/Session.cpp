@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <set>
 
+#include "ErrorReport.h"
+#include "Files.h"
 #include "InfCommand.h"
 #include "layout/PendingAction.h"
 #include "page/LayoutCursor.h"
@@ -23,11 +26,6 @@ namespace {
 
 // The instance handle the module is attached with; any non-null value.
 vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(0x10000000);
-
-bool IsFolder(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::string KindOfStyle(uint32_t style) {
     switch (style & 0xF) {
@@ -68,27 +66,26 @@ Session::~Session() {
 
 bool Session::Open(const Options& options, std::string* error) {
     m_options = options;
-    if (!IsFolder(options.windowsDir)) {
-        *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
+    struct stat folder;
+    const bool found = stat(options.windowsDir.c_str(), &folder) == 0;
+    if (!found || !S_ISDIR(folder.st_mode)) {
+        *error = "cannot open Windows folder " + options.windowsDir + ": " +
+                 SystemError(found ? ENOTDIR : errno);
         return false;
     }
-    const bool inf = !options.infFile.empty();
-    const std::string& source = inf ? options.infFile : options.registryFile;
-    if (source.empty()) {
-        *error = "--registry or --inf is required";
-        return false;
-    }
-    if (IsFolder(source)) {
-        *error = (inf ? "INF file " : "registry file ") + source + " is a folder";
-        return false;
-    }
+    // The driver's data comes from a registry file or an INF file.
+    const std::string& source = options.infFile.empty() ? options.registryFile : options.infFile;
+    std::string text;
+    if (!ReadInput(source, &text, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
     vx::regfile::ParseError parseError;
-    if (inf ? !LoadInfRegistry(m_host->Registry(), options, &parseError)
-            : !m_host->Registry().LoadFile(options.registryFile, &parseError)) {
-        *error = parseError.line > 0
-                     ? source + ":" + std::to_string(parseError.line) + ": " + parseError.reason
-                     : parseError.reason;
+    const bool inf = !options.infFile.empty();
+    if (inf ? !LoadInfRegistry(m_host->Registry(), text, options.infSection, &m_infEntries,
+                               &parseError)
+            : !m_host->Registry().ImportText(text, &parseError)) {
+        *error = InputName(source) +
+                 (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
+                 ": " + parseError.reason;
         return false;
     }
     m_host->System().SetFailSafe(options.failSafe);

@@ -164,6 +164,9 @@ TEST_F(HostRegistryApiTest, HandlesAreCountedAndCheckedAndSurviveDeletion) {
     vx::KeyHandle third = Open();
     EXPECT_NE(third, first);
     EXPECT_NE(third, second);
+    // The closed handles stay refused while their places are in use again.
+    EXPECT_EQ(api.QueryValue(first, "v", nullptr, nullptr, &bytes), vx::kErrorInvalidHandle);
+    EXPECT_EQ(api.QueryValue(second, "v", nullptr, nullptr, &bytes), vx::kErrorInvalidHandle);
     EXPECT_EQ(api.CloseKey(third), vx::kErrorSuccess);
 }
 

@@ -1,6 +1,7 @@
 // The host registry's tree: Windows 95 naming and ordering rules, recursive
 // deletion, import with deletions, and saving to a file atomically.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -126,9 +127,13 @@ TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
     registry.SetString("HKCU\\User", "u", "v");
     const std::string file = Path("system.reg");
     TestPlatform::WriteFile(file, "old content");
+    ASSERT_EQ(chmod(file.c_str(), 0600), 0);
     std::string why;
     ASSERT_TRUE(registry.SaveFile(file, &why)) << why;
     EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+    struct stat info;
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);  // the file keeps its mode
 
     vx::HostRegistry loaded;
     vx::regfile::ParseError error;

@@ -11,6 +11,7 @@
 
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
+#include "platform/host/ProfileCache.h"
 #include "support/host/HostAccess.h"
 
 namespace vxtest {
@@ -127,6 +128,10 @@ std::string TestPlatform::IniPath(const std::string& fileName) const {
 
 void TestPlatform::SetFailSafe(bool failSafe) {
     m_impl->platform.System().SetFailSafe(failSafe);
+}
+
+void TestPlatform::WriteBackProfiles() {
+    vx::WriteBackProfileFiles();
 }
 
 const char* TestPlatform::Backend() {

@@ -157,7 +157,14 @@ TEST(Inf, DriverInfWithInstallSectionAndStrings) {
     // Without --section the default section is looked for.
     Result none = s.Run({"preview", "--inf", "lumetra.inf", "--windir", "."});
     EXPECT_EQ(none.exitCode, 2);
-    EXPECT_EQ(none.err, "vexaro: no section [Vexaro.AddReg] in lumetra.inf\n");
+    EXPECT_EQ(none.err, "vexaro: lumetra.inf: no section [Vexaro.AddReg]\n");
+
+    // The same INF from standard input.
+    Result piped = s.RunRedirected(
+        {"preview", "--inf", "-", "--section", "Lumetra.Install", "--windir", ".", "--json"},
+        "< lumetra.inf");
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(Json::parse(piped.out)["controls"], j["controls"]);
 }
 
 TEST(Inf, ApplyWritesTheIniFilesAndReportsTheInfLinesOfDeletedData) {
@@ -169,19 +176,44 @@ TEST(Inf, ApplyWritesTheIniFilesAndReportsTheInfLinesOfDeletedData) {
     s.Write("messy.inf", inf.out);
     const std::string iniBefore = s.Read("messy.ini");
 
+    // A dry run and the JSON report say the same of the INF.
+    Result dry = s.Run(
+        {"apply", "--inf", "messy.inf", "--windir", ".", "--dry-run", "--json", "Check1_1=off"});
+    ASSERT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(s.Read("messy.ini"), iniBefore);
+    Json j = Json::parse(dry.out);
+    EXPECT_EQ(j["registry"]["file"], "messy.inf");
+    EXPECT_EQ(j["registry"]["format"], "inf");
+    EXPECT_EQ(j["registry"]["state"], "inf-read-only");
+    ASSERT_EQ(j["registry"]["removed"].size(), 2u);
+    EXPECT_EQ(j["registry"]["removed"][0]["name"], "Check1_2");
+    EXPECT_EQ(j["registry"]["removed"][0]["infLines"], Json({6, 21, 22, 23, 24, 25, 26}));
+    EXPECT_EQ(j["registry"]["removed"][1]["infLines"], Json({13, 46, 47, 48, 49, 50, 51}));
+
     Result r = s.Run({"apply", "--inf", "messy.inf", "--windir", ".", "Check1_1=off"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(s.Read("messy.inf"), inf.out);
     EXPECT_NE(s.Read("messy.ini"), iniBefore);
     // The header takes lines 1 to 4; the Layout values follow in order,
     // then each Association key's lines.
-    EXPECT_NE(r.out.find("Registry (messy.inf is read only, never written):\n"
-                         "  the page deletes Check1_2 (evicted by Check1-2; with its Association "
+    EXPECT_NE(r.out.find("Registry:\n"
+                         "  removed Check1_2 (evicted by Check1-2; with its Association "
                          "key): messy.inf lines 6, 21-26\n"
-                         "  the page deletes Radio2_9 (not admitted by Group2_5; with its "
-                         "Association key): messy.inf lines 13, 46-51\n"),
+                         "  removed Radio2_9 (not admitted by Group2_5; with its "
+                         "Association key): messy.inf lines 13, 46-51\n"
+                         "  messy.inf is an INF file, which is never written: take out the "
+                         "lines listed to save the removals\n"),
               std::string::npos)
         << r.out;
+
+    // A registry file's report has no INF lines.
+    Result reg = s.Run({"apply", "--registry", "messy.reg", "--windir", ".", "--dry-run", "--json",
+                        "Check1_1=off"});
+    ASSERT_EQ(reg.exitCode, 0) << reg.err;
+    Json k = Json::parse(reg.out);
+    EXPECT_EQ(k["registry"]["format"], "regedit4");
+    EXPECT_EQ(k["registry"]["state"], "would-write");
+    EXPECT_FALSE(k["registry"]["removed"][0].contains("infLines"));
 }
 
 TEST(Inf, Errors) {
@@ -208,15 +240,12 @@ TEST(Inf, Errors) {
         {{"inf", "--registry", "twolines.reg"},
          "vexaro: an INF cannot carry key \"Vexaro\\Layout\", value \"Check1_1\": text data that "
          "is not one line of text ended by a zero byte\n"},
-        {{"inf", "--registry", "missing.reg"}, "vexaro: cannot read missing.reg\n"},
+        {{"inf", "--registry", "missing.reg"},
+         "vexaro: cannot read missing.reg: No such file or directory\n"},
         {{"preview", "--inf", "bad.inf", "--windir", "."},
          "vexaro: bad.inf:2: unsupported flag 0x00008000\n"},
-        {{"preview", "--inf", "missing.inf", "--windir", "."}, "vexaro: cannot read missing.inf\n"},
-        {{"check", "--windir", "."}, "vexaro: --registry or --inf is required\n"},
-        {{"check", "--registry", "nokey.reg", "--inf", "bad.inf", "--windir", "."},
-         "vexaro: --registry excludes --inf (see vexaro --help)\n"},
-        {{"preview", "--registry", "nokey.reg", "--section", "S", "--windir", "."},
-         "vexaro: --section requires --inf (see vexaro --help)\n"},
+        {{"preview", "--inf", "missing.inf", "--windir", "."},
+         "vexaro: cannot read missing.inf: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         Result r = s.Run(c.args);
