@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/WinConstants.h"
 #include "platform/host/HostWindowing.h"
 #include "platform/host/ProfileCache.h"

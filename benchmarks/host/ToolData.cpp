@@ -3,13 +3,13 @@
 #include <fstream>
 
 #include "SettingsData.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vxbench {
 
 bool WriteToolData(int entries, const std::string& folder) {
     const SettingsData data = MakeSettings(entries, "");
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     const std::string maker = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Lumetra";
     const std::string key(kDriverKey);
     const std::string subkey = key.substr(key.rfind('\\') + 1);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "platform/host/InfImport.h"
 #include "platform/regfile/InfFile.h"
 
@@ -35,7 +35,7 @@ void ReadAnything(const std::string& bytes) {
             vxfuzz::Require(!sectionError.reason.empty(), "a section refused without reason");
             continue;
         }
-        vx::HostRegistry registry;
+        vx::HostRegistryTree registry;
         vx::regfile::ParseError importError;
         if (!vx::ImportAddReg(registry, entries, "HKEY_LOCAL_MACHINE\\Drv", &importError)) {
             vxfuzz::Require(!importError.reason.empty(), "an import refused without reason");

@@ -45,7 +45,6 @@ RegistryNode::Ptr HostRegistryApi::KeyOf(KeyHandle key, long* error) const {
 }
 
 long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* out) {
-    ++m_calls.open;
     if (out == nullptr) return kErrorInvalidParameter;
     *out = nullptr;
     const std::string text = NameOf(path);
@@ -80,7 +79,6 @@ long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* 
 
 long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
                                 uint32_t* type, uint8_t* data, uint32_t* dataBytes) {
-    ++m_calls.enumValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -99,7 +97,6 @@ long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint3
 
 long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
                                  uint32_t* dataBytes) {
-    ++m_calls.queryValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -114,7 +111,6 @@ long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type
 
 long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
                                uint32_t bytes) {
-    ++m_calls.setValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -126,7 +122,6 @@ long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, c
 }
 
 long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
-    ++m_calls.deleteValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -134,7 +129,6 @@ long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
 }
 
 long HostRegistryApi::DeleteKey(const char* path) {
-    ++m_calls.deleteKey;
     std::vector<std::string> names;
     if (!SplitKeyPath(NameOf(path), &names)) return kErrorBadPathname;
     if (names.empty()) return kErrorAccessDenied;  // the root key itself
@@ -146,7 +140,6 @@ long HostRegistryApi::DeleteKey(const char* path) {
 }
 
 long HostRegistryApi::CloseKey(KeyHandle key) {
-    ++m_calls.close;
     const uintptr_t handle = reinterpret_cast<uintptr_t>(key);
     const size_t slot = (handle >> 2) & ((uintptr_t{1} << kSlotBits) - 1);
     if (handle == 0 || slot >= m_slots.size() || m_slots[slot].handle != handle) {

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "HostRegistry.h"
+#include "HostRegistryTree.h"
 #include "platform/Registry.h"
 
 namespace vx {
@@ -26,18 +26,7 @@ constexpr long kErrorKeyDeleted = 1018;
 
 class HostRegistryApi final : public IRegistry {
   public:
-    // How often each function was called, failures included.
-    struct CallCounts {
-        int open = 0;
-        int enumValue = 0;
-        int queryValue = 0;
-        int setValue = 0;
-        int deleteValue = 0;
-        int deleteKey = 0;
-        int close = 0;
-    };
-
-    explicit HostRegistryApi(HostRegistry& registry) : m_registry(registry) {}
+    explicit HostRegistryApi(HostRegistryTree& registry) : m_registry(registry) {}
 
     long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
     long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
@@ -52,7 +41,6 @@ class HostRegistryApi final : public IRegistry {
 
     // Keys opened and not yet closed.
     size_t OpenHandleCount() const { return m_slots.size() - m_freeSlots.size(); }
-    const CallCounts& Calls() const { return m_calls; }
 
   private:
     // The live key of a handle; null with the error code otherwise.
@@ -67,7 +55,7 @@ class HostRegistryApi final : public IRegistry {
     };
     static constexpr unsigned kSlotBits = 20;
 
-    HostRegistry& m_registry;
+    HostRegistryTree& m_registry;
     std::vector<Slot> m_slots;
     std::vector<size_t> m_freeSlots;
     uintptr_t m_nextSerial = 1;
@@ -75,7 +63,6 @@ class HostRegistryApi final : public IRegistry {
     // been deleted is still the one at the path that found it, so a later
     // open of the same path takes it from here without walking the tree.
     std::unordered_map<std::string, std::weak_ptr<RegistryNode>> m_found;
-    CallCounts m_calls;
 };
 
 }  // namespace vx

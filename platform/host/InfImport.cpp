@@ -57,7 +57,7 @@ std::vector<uint8_t> Appended(const std::vector<uint8_t>& existing,
 
 }  // namespace
 
-bool ImportAddReg(HostRegistry& registry, const std::vector<regfile::AddRegEntry>& entries,
+bool ImportAddReg(HostRegistryTree& registry, const std::vector<regfile::AddRegEntry>& entries,
                   const std::string& hkrPath, regfile::ParseError* error) {
     regfile::ParseError ignored;
     if (error == nullptr) error = &ignored;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "HostRegistry.h"
+#include "HostRegistryTree.h"
 #include "platform/regfile/InfFile.h"
 
 namespace vx {
@@ -16,7 +16,7 @@ namespace vx {
 // hkrPath: the full path (with its root) that HKR stands for. A line whose
 // key the registry cannot hold is refused, with its line, before anything
 // changes.
-bool ImportAddReg(HostRegistry& registry, const std::vector<regfile::AddRegEntry>& entries,
+bool ImportAddReg(HostRegistryTree& registry, const std::vector<regfile::AddRegEntry>& entries,
                   const std::string& hkrPath, regfile::ParseError* error);
 
 }  // namespace vx

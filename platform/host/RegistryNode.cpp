@@ -1,6 +1,6 @@
 #include "RegistryNode.h"
 
-#include "NoCase.h"
+#include "platform/NoCase.h"
 
 namespace vx {
 

@@ -35,7 +35,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
             // it here also keeps the module's static objects in the link).
             if (vx::AfxGetModuleState()->m_pCurrentWinApp != &vx::theApp) return FALSE;
             InstallPlatform();
-            if (!vx::AfxModuleAttach(instance)) {
+            if (!vx::AfxModuleAttach(reinterpret_cast<vx::InstanceHandle>(instance))) {
                 UninstallPlatform();
                 return FALSE;
             }

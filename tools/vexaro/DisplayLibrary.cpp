@@ -9,7 +9,7 @@ namespace vexaro {
 namespace {
 
 // The library's state: entry points are plain functions.
-const vx::HostRegistry* g_registry = nullptr;
+const vx::HostRegistryTree* g_registry = nullptr;
 DisplayMode g_mode;
 
 int VX_STDCALL GetConfigString(vx::CString& path, int capacity) {
@@ -31,7 +31,7 @@ int VX_STDCALL GetCurrentConfig(vx::_settingdata& data) {
 
 }  // namespace
 
-std::string DriverKeyOf(const vx::HostRegistry& registry) {
+std::string DriverKeyOf(const vx::HostRegistryTree& registry) {
     vx::RegistryValue value;
     if (!registry.ReadValue(kMakerKey, kCurrentDisplayKey, &value)) return {};
     std::string subkey;
@@ -42,7 +42,7 @@ std::string DriverKeyOf(const vx::HostRegistry& registry) {
     return subkey.empty() ? std::string() : kDisplayClassPrefix + subkey;
 }
 
-void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistry& registry,
+void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,
                             const DisplayMode& mode) {
     g_registry = &registry;
     g_mode = mode;

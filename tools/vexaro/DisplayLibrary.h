@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/host/HostLibraries.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vexaro {
 
@@ -23,11 +23,11 @@ const char kCurrentDisplayKey[] = "CurrentDisplayKey";
 
 // The driver's key (relative to HKEY_LOCAL_MACHINE) as the library gives
 // it; empty when the maker's key does not name one.
-std::string DriverKeyOf(const vx::HostRegistry& registry);
+std::string DriverKeyOf(const vx::HostRegistryTree& registry);
 
 // Registers "ferolib.dll" with the host libraries. The registry must stay
 // alive while the library can be called.
-void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistry& registry,
+void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,
                             const DisplayMode& mode);
 
 }  // namespace vexaro

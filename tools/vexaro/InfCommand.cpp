@@ -26,7 +26,7 @@ std::string InfSectionName(const std::string& section) {
     return section.empty() ? kDefaultInfSection : section;
 }
 
-bool LoadInfRegistry(vx::HostRegistry& registry, const std::string& text,
+bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
                      const std::string& section, std::vector<vx::regfile::AddRegEntry>* entries,
                      vx::regfile::ParseError* error) {
     vx::regfile::InfDocument inf;
@@ -48,7 +48,7 @@ int RunInf(const Options& options, std::ostream& out, std::ostream& err) {
     std::string text;
     std::string error;
     if (!ReadInput(options.registryFile, &text, &error)) return fail(error);
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     vx::regfile::ParseError parseError;
     if (!registry.ImportText(text, &parseError)) {
         return fail(name +

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Snapshot.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "platform/regfile/InfFile.h"
 
 namespace vexaro {
@@ -27,7 +27,7 @@ std::string InfSectionName(const std::string& section);
 // with HKR as the driver's key, and the maker's "CurrentDisplayKey" naming
 // that key. The lines read are kept in entries. False with the line and
 // reason of the fault.
-bool LoadInfRegistry(vx::HostRegistry& registry, const std::string& text,
+bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
                      const std::string& section, std::vector<vx::regfile::AddRegEntry>* entries,
                      vx::regfile::ParseError* error);
 

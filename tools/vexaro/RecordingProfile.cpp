@@ -28,7 +28,7 @@ uint32_t RecordingProfile::GetInt(const char* section, const char* key, int32_t 
             return static_cast<uint32_t>(std::strtol(pending->second.c_str(), nullptr, 10));
         }
     }
-    return m_inner.GetInt(section, key, defaultValue, file);
+    return ForwardingPlatform::GetInt(section, key, defaultValue, file);
 }
 
 int RecordingProfile::WriteString(const char* section, const char* key, const char* value,
@@ -49,7 +49,7 @@ int RecordingProfile::WriteString(const char* section, const char* key, const ch
             m_pending[PendingKey(file, section, key)] = value;
         } else {
             errno = 0;
-            result = m_inner.WriteString(section, key, value, file);
+            result = ForwardingPlatform::WriteString(section, key, value, file);
             if (result == 0) {
                 // A file without write permission bits is read-only even
                 // for a process that may write anything; no call failed then.
@@ -61,7 +61,7 @@ int RecordingProfile::WriteString(const char* section, const char* key, const ch
         return result;
     }
     if (m_dryRun) return 1;
-    return m_inner.WriteString(section, key, value, file);
+    return ForwardingPlatform::WriteString(section, key, value, file);
 }
 
 bool Changes(const IniWrite& write) {

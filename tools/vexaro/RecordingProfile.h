@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Profile.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace vexaro {
 
@@ -23,9 +23,10 @@ struct IniWrite {
     std::string cause;     // why it did not: the system's text
 };
 
-class RecordingProfile : public vx::IProfile {
+class RecordingProfile : public vx::ForwardingPlatform {
   public:
-    explicit RecordingProfile(vx::IProfile& inner) : m_inner(inner) {}
+    explicit RecordingProfile(vx::IProfile& inner)
+        : ForwardingPlatform(vx::PlatformServices{nullptr, &inner}) {}
 
     uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
                     const char* file) override;
@@ -36,7 +37,6 @@ class RecordingProfile : public vx::IProfile {
     void SetDryRun(bool dryRun) { m_dryRun = dryRun; }
 
   private:
-    vx::IProfile& m_inner;
     std::vector<IniWrite> m_writes;
     bool m_dryRun = false;
     std::map<std::string, std::string> m_pending;  // dry run: file, section, key -> text

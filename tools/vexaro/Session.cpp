@@ -9,7 +9,7 @@
 #include "Files.h"
 #include "InfCommand.h"
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"

@@ -2,7 +2,7 @@
 // registry filled from them, and AddReg lines written from registry data.
 #include <gtest/gtest.h>
 
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "platform/host/InfImport.h"
 #include "platform/regfile/InfFile.h"
 
@@ -195,7 +195,7 @@ TEST(InfFile, UnicodeFileIsReadAsSingleByteText) {
 }
 
 TEST(InfFile, ImportAppliesFlagsInOrder) {
-    HostRegistry registry;
+    HostRegistryTree registry;
     const std::string hkr = "HKEY_LOCAL_MACHINE\\Drv";
     registry.SetString(hkr + "\\k", "kept", "old");
     registry.SetString(hkr + "\\k", "gone", "old");
@@ -226,7 +226,7 @@ TEST(InfFile, ImportAppliesFlagsInOrder) {
     EXPECT_TRUE(registry.ReadValue("HKLM\\Other", "", nullptr));
 
     // A key the registry cannot hold stops the import before any change.
-    HostRegistry fresh;
+    HostRegistryTree fresh;
     EXPECT_FALSE(ImportAddReg(fresh, Entries("[S]\nHKLM,k,v,0,\"x\"\nHKR,k,v,0,\"x\"\n"),
                               "HKEY_NOWHERE\\Drv", &error));
     EXPECT_EQ(error.line, 3);

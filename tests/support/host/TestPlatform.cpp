@@ -93,7 +93,7 @@ vx::HostUi& HostUserInterface() {
 }
 
 void TestPlatform::LoadRegistry(const std::string& regText) {
-    vx::HostRegistry& registry = m_impl->platform.Registry();
+    vx::HostRegistryTree& registry = m_impl->platform.Registry();
     for (const char* path : kTestKeys) registry.DeleteKey(kMachine + std::string(path));
     vx::regfile::ParseError error;
     if (!registry.ImportText(regText, &error)) {
