@@ -1,6 +1,7 @@
 // apply: sets entries on or off on the shown page, presses Apply (the
 // restart question is answered No), and writes the registry file back when
-// the page changed it. The INI files are written by the page's Apply.
+// the page changed it (an INF file is only read: the lines of the deleted
+// data are reported). The INI files are written by the page's Apply.
 // Every setting is checked before anything is clicked, so a wrong name or
 // a contradiction leaves all files as they were.
 #include <strings.h>
@@ -11,6 +12,7 @@
 #include "Assignment.h"
 #include "Commands.h"
 #include "ErrorReport.h"
+#include "InfCommand.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/host/ProfileCache.h"
@@ -109,9 +111,12 @@ std::string NotTaken(Session& session, const std::vector<Target>& targets) {
 
 RegistryOutcome SaveRegistry(Session& session, const Options& options) {
     RegistryOutcome r;
-    r.file = options.registryFile;
+    r.inf = !options.infFile.empty();
+    r.file = r.inf ? options.infFile : options.registryFile;
     if (!session.RegistryChanged()) return r;
-    if (options.dryRun) {
+    if (r.inf) {
+        r.state = RegistryOutcome::State::InfReadOnly;
+    } else if (options.dryRun) {
         r.state = RegistryOutcome::State::WouldWrite;
     } else if (options.noRegistry) {
         r.state = RegistryOutcome::State::LeftAlone;
@@ -149,8 +154,8 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     }
     std::string conflict = RadioConflict(shown, targets);
     if (!conflict.empty()) return fail(conflict);
-    if (options.registryFile == kStandardStream && session.RegistryChanged() &&
-        !options.noRegistry && !options.dryRun) {
+    if (options.infFile.empty() && options.registryFile == kStandardStream &&
+        session.RegistryChanged() && !options.noRegistry && !options.dryRun) {
         return fail(
             "showing the page deletes data from the registry, which comes from standard input "
             "and cannot be written back (give --no-registry to apply without saving the "
@@ -182,6 +187,11 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     }
     report.page = &shown;
     report.registry = SaveRegistry(session, options);
+    if (report.registry.inf) {
+        for (const Removal& r : shown.removals) {
+            report.registry.infLines.push_back(InfLinesOf(session.InfEntries(), r));
+        }
+    }
     report.pendingAction = vx::PendingAction.c_str();
     report.shell = &session.Shell();
 

@@ -7,6 +7,7 @@
 
 #include "ErrorReport.h"
 #include "Files.h"
+#include "InfCommand.h"
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
 #include "platform/Platform.h"
@@ -72,12 +73,17 @@ bool Session::Open(const Options& options, std::string* error) {
                  SystemError(found ? ENOTDIR : errno);
         return false;
     }
+    // The driver's data comes from a registry file or an INF file.
+    const std::string& source = options.infFile.empty() ? options.registryFile : options.infFile;
     std::string text;
-    if (!ReadInput(options.registryFile, &text, error)) return false;
+    if (!ReadInput(source, &text, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
     vx::regfile::ParseError parseError;
-    if (!m_host->Registry().ImportText(text, &parseError)) {
-        *error = InputName(options.registryFile) +
+    const bool inf = !options.infFile.empty();
+    if (inf ? !LoadInfRegistry(m_host->Registry(), text, options.infSection, &m_infEntries,
+                               &parseError)
+            : !m_host->Registry().ImportText(text, &parseError)) {
+        *error = InputName(source) +
                  (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
                  ": " + parseError.reason;
         return false;

@@ -17,6 +17,7 @@
 #include "page/ZrDriveDlg.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
+#include "platform/regfile/InfFile.h"
 #include "server/ModuleGlobals.h"
 
 namespace vexaro {
@@ -28,7 +29,7 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the registry file, checks the Windows folder and sets the
+    // Loads the registry file (or the INF file's section), checks the Windows folder and sets the
     // platform up; false with a one-line reason.
     bool Open(const Options& options, std::string* error);
 
@@ -50,8 +51,11 @@ class Session {
 
     // Whether the page changed the registry in memory.
     bool RegistryChanged() const;
-    // Writes the registry back to the file it came from, atomically.
+    // Writes the registry back to the file it came from, atomically; never
+    // called for an INF.
     bool SaveRegistry(std::string* error);
+    // The AddReg lines the registry was made from on INF input; else empty.
+    const std::vector<vx::regfile::AddRegEntry>& InfEntries() const { return m_infEntries; }
 
   private:
     void RecordDeletion(const LayoutDeletion& deletion);
@@ -67,6 +71,7 @@ class Session {
     vx::PageHandle m_pageHandle = nullptr;
     StoredLayout m_before;
     std::vector<Removal> m_removals;
+    std::vector<vx::regfile::AddRegEntry> m_infEntries;
 };
 
 }  // namespace vexaro
