@@ -24,6 +24,8 @@ HostProfile::HostProfile(std::string windowsDir) : HostProfile(std::move(windows
 HostProfile::HostProfile(std::string windowsDir, std::string driveRoot)
     : m_folders{std::move(windowsDir), std::move(driveRoot)} {}
 
+HostProfile::HostProfile(ProfileFolders folders) : m_folders(std::move(folders)) {}
+
 uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
                              const char* file) {
     const uint32_t fallback = static_cast<uint32_t>(defaultValue);

@@ -25,6 +25,7 @@ class HostProfile final : public IProfile {
     explicit HostProfile(std::string windowsDir);
     // driveRoot: the host folder that stands for "C:\".
     HostProfile(std::string windowsDir, std::string driveRoot);
+    explicit HostProfile(ProfileFolders folders);
 
     uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
                     const char* file) override;

@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+#include "FileLock.h"
+
 namespace vx {
 
 namespace {
@@ -130,6 +132,10 @@ bool ReplaceProfileFile(const std::string& path, const std::string& text) {
     Descriptor sibling(CreateSibling(target, &siblingName));
     if (sibling.Get() < 0) return false;
     TemporaryFile temporary(siblingName);
+    // A run that holds the old file keeps holding the name once the new
+    // file has taken it.
+    FileLocks* locks = ActiveFileLocks();
+    if (locks != nullptr && !locks->Adopt(sibling.Get())) return false;
     if (exists) {
         if (fchmod(sibling.Get(), info.st_mode & 07777) != 0) return false;
         // Only a privileged process may hand the new file to the old owner;

@@ -22,8 +22,9 @@ ProfileFileState ReadProfileFile(const std::string& path, std::string* text, boo
 // Writes the text to a new file next to the target (same folder, so the
 // rename is atomic), flushes it to the disk and renames it over the target,
 // keeping the target's permission bits. A symbolic link is followed: the
-// file it points to is replaced. False, with the target untouched and the
-// temporary file removed, on any failure.
+// file it points to is replaced. While FileLocks are active the new file is
+// locked before it takes the name. False, with the target untouched and
+// the temporary file removed, on any failure.
 bool ReplaceProfileFile(const std::string& path, const std::string& text);
 
 }  // namespace vx

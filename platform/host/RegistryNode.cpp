@@ -37,6 +37,7 @@ void RegistryNode::Clear() {
     m_subkeys.clear();
     m_subkeysByName.clear();
     m_values.clear();
+    m_valuesByName.clear();
 }
 
 void RegistryNode::MarkDeleted() {
@@ -45,31 +46,31 @@ void RegistryNode::MarkDeleted() {
 }
 
 const RegistryValue* RegistryNode::FindValue(const std::string& name) const {
-    for (const RegistryValue& value : m_values) {
-        if (SameNoCase(value.name, name)) return &value;
-    }
-    return nullptr;
+    auto it = m_valuesByName.find(LowerCase(name));
+    return it != m_valuesByName.end() ? &m_values[it->second] : nullptr;
 }
 
 void RegistryNode::SetValue(const std::string& name, uint32_t type, std::vector<uint8_t> data) {
-    for (RegistryValue& value : m_values) {
-        if (SameNoCase(value.name, name)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
+    auto [it, added] = m_valuesByName.emplace(LowerCase(name), m_values.size());
+    if (!added) {
+        RegistryValue& value = m_values[it->second];
+        value.type = type;
+        value.data = std::move(data);
+        return;
     }
     m_values.push_back({name, type, std::move(data)});
 }
 
 bool RegistryNode::DeleteValue(const std::string& name) {
-    for (auto it = m_values.begin(); it != m_values.end(); ++it) {
-        if (SameNoCase(it->name, name)) {
-            m_values.erase(it);
-            return true;
-        }
+    auto found = m_valuesByName.find(LowerCase(name));
+    if (found == m_valuesByName.end()) return false;
+    const size_t position = found->second;
+    m_valuesByName.erase(found);
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(position));
+    for (auto& entry : m_valuesByName) {
+        if (entry.second > position) --entry.second;
     }
-    return false;
+    return true;
 }
 
 }  // namespace vx

@@ -1,11 +1,13 @@
 // apply: sets entries on or off on the shown page, presses Apply (the
 // restart question is answered No), and writes the registry file back when
 // the page changed it. The INI files are written by the page's Apply.
-// Every name is checked before anything is clicked, so a wrong name leaves
-// all files as they were.
+// Every name, every INI file name and the registry file are checked before
+// anything is clicked, so a fault leaves all files as they were.
+#include "AnsiText.h"
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
+#include "IniFiles.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/WinConstants.h"
@@ -39,9 +41,11 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
         err << "vexaro: " << error << "\n";
         return kExitError;
     }
+    // The registry file and then the INI files are locked before they are
+    // read, and stay locked until this run has written them.
     Session session;
-    if (!session.Open(options, &error)) {
-        err << "vexaro: " << error << "\n";
+    if (!session.Open(options, &error, true) || !session.LockIniFiles(&error)) {
+        err << "vexaro: " << Printable(error) << "\n";
         return kExitError;
     }
     session.ShowPage();
@@ -51,32 +55,60 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     for (const Assignment& a : assignments) {
         const ControlView* control = FindControl(shown, a.name, &error);
         if (control == nullptr) {
-            err << "vexaro: " << error << "\n";
+            err << "vexaro: " << Shown(error) << "\n";
             return kExitError;
         }
         targets.emplace_back(*control, a.on);
     }
+    // Apply writes every entry on the page: a file that cannot be found is
+    // an error before anything is written.
+    for (const IniFileUse& use :
+         IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders())) {
+        if (use.verdict == vx::ProfilePathVerdict::kResolved) continue;
+        err << "vexaro: " << Shown(RefusalText(use)) << "\n";
+        return kExitError;
+    }
+    // So is a registry file that cannot take what the page deleted.
+    std::string registryBytes;
+    const bool writeRegistry = session.RegistryChanged() && !options.noRegistry;
+    if (writeRegistry) {
+        if (session.RegistryReadOnly() && !options.force) {
+            err << "vexaro: " << Printable(options.registryFile)
+                << " is read-only and the page deleted data from it: nothing written (--force "
+                   "writes it, --no-registry leaves it)\n";
+            return kExitError;
+        }
+        if (!session.EditedRegistry(&registryBytes, &error)) {
+            err << "vexaro: " << Printable(error) << ": nothing written\n";
+            return kExitError;
+        }
+    }
+
     for (const auto& [control, on] : targets) SetControl(session, control, on);
     session.Sheets().PressApply();
 
-    bool saved = false;
-    if (session.RegistryChanged()) {
-        if (!session.SaveRegistry(&error)) {
-            err << "vexaro: the INI files were written, but the registry file was not: " << error
-                << "\n";
+    RegistryOutcome outcome = RegistryOutcome::kUnchanged;
+    if (writeRegistry) {
+        // Apply itself deletes nothing; should it have, the text is made again.
+        if (!session.EditedRegistry(&registryBytes, &error) ||
+            !session.SaveRegistry(registryBytes, &error)) {
+            err << "vexaro: the INI files were written, but the registry file was not: "
+                << Printable(error) << "\n";
             return kExitError;
         }
-        saved = true;
+        outcome = RegistryOutcome::kWritten;
+    } else if (session.RegistryChanged()) {
+        outcome = RegistryOutcome::kLeftAlone;
     }
 
     out << "Set:";
     for (const auto& [control, on] : targets) {
-        out << " " << control.entry << (on ? "=on" : "=off");
+        out << " " << Shown(control.entry) << (on ? "=on" : "=off");
     }
     out << "\n";
     const std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
     WriteIniChanges(changes, out);
-    WriteRegistryOutcome(shown, saved, options.registryFile, out);
+    WriteRegistryOutcome(shown, outcome, options.registryFile, out);
     WritePostApply(vx::PendingAction.c_str(), session.Shell(), out);
 
     // The page's Apply goes on silently past a write that fails; the tool
@@ -84,7 +116,9 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     const std::vector<std::string> failed = FailedIniFiles(changes);
     if (!failed.empty()) {
         err << "vexaro: cannot write";
-        for (size_t i = 0; i < failed.size(); ++i) err << (i == 0 ? " " : ", ") << failed[i];
+        for (size_t i = 0; i < failed.size(); ++i) {
+            err << (i == 0 ? " " : ", ") << Shown(failed[i]);
+        }
         err << " (read-only file, missing folder or full disk?): the values marked NOT WRITTEN"
                " were not saved\n";
         return kExitError;

@@ -4,6 +4,8 @@
 #include <map>
 #include <tuple>
 
+#include "AnsiText.h"
+
 namespace vexaro {
 
 namespace {
@@ -53,9 +55,9 @@ void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
             ++unchanged;
             continue;
         }
-        out << "  " << c.file << " [" << c.section << "] " << c.key << ": "
-            << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> " << c.after
-            << (c.failed ? " NOT WRITTEN" : "") << "\n";
+        out << "  " << Shown(c.file) << " [" << Shown(c.section) << "] " << Shown(c.key) << ": "
+            << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> "
+            << Shown(c.after) << (c.failed ? " NOT WRITTEN" : "") << "\n";
     }
     if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
     if (unchanged > 0) {
@@ -75,22 +77,35 @@ std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes) {
     return files;
 }
 
-void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,
-                          std::ostream& out) {
+void WriteRegistryOutcome(const PageSnapshot& page, RegistryOutcome outcome,
+                          const std::string& file, std::ostream& out) {
     out << "Registry:\n";
     for (const Removal& r : page.removals) {
-        out << "  removed " << r.name << " ("
-            << (r.reason == "evicted" ? "evicted by " + r.by : "not admitted by " + r.by)
+        out << "  removed " << Shown(r.name) << " ("
+            << (r.reason == "evicted" ? "evicted by " + Shown(r.by)
+                                      : "not admitted by " + Shown(r.by))
             << (r.associationDeleted ? "; with its Association key" : "") << ")\n";
     }
-    out << (saved ? "  " + file + " written\n" : "  unchanged, " + file + " not written\n");
+    switch (outcome) {
+        case RegistryOutcome::kUnchanged:
+            out << "  unchanged, " << Printable(file) << " not written\n";
+            break;
+        case RegistryOutcome::kWritten:
+            out << "  " << Printable(file) << " written: only these deletions taken out\n";
+            break;
+        case RegistryOutcome::kLeftAlone:
+            out << "  " << Printable(file)
+                << " not written (--no-registry): the page deleted the above "
+                << "from the registry; they are still in the file\n";
+            break;
+    }
 }
 
 void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
                     std::ostream& out) {
     out << "After Apply: \"" << pendingAction << "\"\n";
     for (const vx::MessageBoxCall& q : shell.messageBoxes) {
-        out << "  asks (\"" << q.caption << "\", Yes/No): " << OneLine(q.text) << "\n"
+        out << "  asks (\"" << Shown(q.caption) << "\", Yes/No): " << Shown(OneLine(q.text)) << "\n"
             << "  answered No: no restart (Yes would call ExitWindowsEx(EWX_REBOOT | "
                "EWX_FORCE))\n";
     }

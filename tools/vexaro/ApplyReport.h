@@ -31,8 +31,13 @@ std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes);
 void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out);
 // The files of the changes that failed, each once, in order; empty when none failed.
 std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes);
-void WriteRegistryOutcome(const PageSnapshot& page, bool saved, const std::string& file,
-                          std::ostream& out);
+enum class RegistryOutcome {
+    kUnchanged,  // the page deleted nothing
+    kWritten,    // what the page deleted was taken out of the file
+    kLeftAlone,  // the page deleted data, but the file was to be left alone
+};
+void WriteRegistryOutcome(const PageSnapshot& page, RegistryOutcome outcome,
+                          const std::string& file, std::ostream& out);
 // pendingAction: the level after Apply; shell: what the page called.
 void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
                     std::ostream& out);

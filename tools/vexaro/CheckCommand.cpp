@@ -1,7 +1,12 @@
 // check: a dry run of the page's next showing on the registry in memory,
 // plus checks of the stored data. Writes nothing.
+#include <algorithm>
+#include <set>
+
+#include "AnsiText.h"
 #include "Commands.h"
 #include "Findings.h"
+#include "IniFiles.h"
 #include "Session.h"
 
 namespace vexaro {
@@ -10,11 +15,24 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     Session session;
     std::string error;
     if (!session.Open(options, &error)) {
-        err << "vexaro: " << error << "\n";
+        err << "vexaro: " << Printable(error) << "\n";
         return kExitError;
     }
     session.ShowPage();
-    std::vector<Finding> findings = FindProblems(session.StoredBefore(), session.Snapshot());
+    const PageSnapshot page = session.Snapshot();
+    std::vector<Finding> findings = FindProblems(session.StoredBefore(), page);
+    // The INI files of every entry that the showing leaves in the registry.
+    StoredLayout kept = session.StoredBefore();
+    std::set<std::string> removed;
+    for (const Removal& r : page.removals) removed.insert(r.name);
+    kept.entries.erase(std::remove_if(kept.entries.begin(), kept.entries.end(),
+                                      [&](const StoredEntry& e) { return removed.count(e.name); }),
+                       kept.entries.end());
+    if (!page.driverKeyPath.empty()) {
+        for (const Finding& f : IniFileFindings(IniFileUses(kept, session.Folders()))) {
+            findings.push_back(f);
+        }
+    }
     if (options.json) {
         WriteFindingsJson(findings, out);
     } else {

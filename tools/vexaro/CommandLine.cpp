@@ -16,6 +16,10 @@ void AddCommonOptions(CLI::App& cmd, Options& o) {
                    "Windows folder: INI file names without a path lie here")
         ->required()
         ->type_name("DIR");
+    cmd.add_option("--drive", o.driveDir,
+                   "folder that stands for C:\\: INI file names such as C:\\x.ini or \\x.ini lie "
+                   "under it")
+        ->type_name("DIR");
     cmd.add_flag("--fail-safe", o.failSafe, "act as after a fail-safe start of Windows");
 }
 
@@ -54,6 +58,11 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     CLI::App* apply = app.add_subcommand(
         "apply", "set entries on or off, apply them as the page would, write the files back");
     AddCommonOptions(*apply, o);
+    apply->add_flag("--no-wait", o.noWait,
+                    "fail at once when another apply holds the files, instead of waiting");
+    apply->add_flag("--force", o.force, "write the registry file back even when it is read-only");
+    apply->add_flag("--no-registry", o.noRegistry,
+                    "leave the registry file as it is; report what the page deleted");
     apply->add_option("settings", o.assignments, "Layout value name and state")
         ->required()
         ->type_name("NAME=on|off");

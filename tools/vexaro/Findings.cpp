@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "AnsiText.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -221,8 +222,8 @@ void WriteFindings(const std::vector<Finding>& findings, std::ostream& out) {
         return;
     }
     for (const Finding& f : findings) {
-        out << std::left << std::setw(20) << f.code << std::setw(12)
-            << (f.entry.empty() ? "-" : f.entry) << f.message << "\n";
+        out << std::left << std::setw(20) << f.code
+            << PadRight(f.entry.empty() ? "-" : Shown(f.entry), 12) << Printable(f.message) << "\n";
     }
     out << findings.size() << (findings.size() == 1 ? " finding.\n" : " findings.\n");
 }
@@ -232,12 +233,16 @@ void WriteFindingsJson(const std::vector<Finding>& findings, std::ostream& out) 
     j["schema"] = 1;
     j["findings"] = nlohmann::ordered_json::array();
     for (const Finding& f : findings) {
-        j["findings"].push_back({{"code", f.code},
-                                 {"entry", f.entry.empty() ? nlohmann::ordered_json(nullptr)
-                                                           : nlohmann::ordered_json(f.entry)},
-                                 {"message", f.message}});
+        j["findings"].push_back(
+            {{"code", f.code},
+             {"entry", f.entry.empty() ? nlohmann::ordered_json(nullptr)
+                                       : nlohmann::ordered_json(Utf8(f.entry))},
+             {"entryBytes", f.entry.empty() ? nlohmann::ordered_json(nullptr)
+                                            : nlohmann::ordered_json(HexBytes(f.entry))},
+             {"message", Utf8Lenient(f.message)}});
     }
-    out << j.dump(2) << "\n";
+    out << EscapeC1(j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+        << "\n";
 }
 
 }  // namespace vexaro

@@ -12,11 +12,15 @@ struct Options {
     Command command = Command::None;
     std::string registryFile;  // REGEDIT4 file with the driver's data
     std::string windowsDir;    // folder where INI file names without a path lie
+    std::string driveDir;      // folder that stands for C:\; empty for none
     bool failSafe = false;     // as if Windows had been started in its fail-safe mode
     bool json = false;
     std::string svgFile;
     std::string pngFile;
     std::vector<std::string> assignments;  // apply: NAME=on|off
+    bool noWait = false;                   // apply: fail at once when another run holds a file
+    bool force = false;                    // apply: write a read-only registry file all the same
+    bool noRegistry = false;               // apply: leave the registry file as it is
 };
 
 // Exit codes.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "AnsiText.h"
+
 namespace vexaro {
 
 namespace {
@@ -62,7 +64,7 @@ void Frame(cairo_t* cr, int l, int t, int r, int b, Colour outerTl, Colour outer
 // stands for a single "&".
 struct Mnemonic {
     std::string text;
-    int underline = -1;  // byte index in text
+    int underline = -1;  // byte index in text (ANSI, one byte per character)
 };
 
 Mnemonic ParseMnemonic(const std::string& caption) {
@@ -77,9 +79,11 @@ Mnemonic ParseMnemonic(const std::string& caption) {
     return m;
 }
 
+// Captions are ANSI text; cairo draws UTF-8, with control characters
+// shown as escapes.
 double TextWidth(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t ext;
-    cairo_text_extents(cr, text.c_str(), &ext);
+    cairo_text_extents(cr, Shown(text).c_str(), &ext);
     return ext.x_advance;
 }
 
@@ -88,7 +92,7 @@ double ShowCaption(cairo_t* cr, const std::string& caption, double x, double y, 
     Mnemonic m = ParseMnemonic(caption);
     SetColour(cr, c);
     cairo_move_to(cr, x, y);
-    cairo_show_text(cr, m.text.c_str());
+    cairo_show_text(cr, Shown(m.text).c_str());
     if (m.underline >= 0) {
         double from = x + TextWidth(cr, m.text.substr(0, m.underline));
         double to = from + TextWidth(cr, m.text.substr(m.underline, 1));
@@ -134,7 +138,7 @@ void DrawText(cairo_t* cr, const ControlView& c) {
     for (const std::string& l : lines) {
         SetColour(cr, kBlack);
         cairo_move_to(cr, c.rect.left, y);
-        cairo_show_text(cr, l.c_str());
+        cairo_show_text(cr, Shown(l).c_str());
         y += kFontSize + 2;
     }
     cairo_restore(cr);

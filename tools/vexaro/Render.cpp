@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "PageDrawing.h"
+#include "platform/host/AtomicFile.h"
 
 namespace vexaro {
 
@@ -48,17 +49,43 @@ void ReleaseFontCaches() {
     FcFini();
 }
 
+cairo_status_t Collect(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// "cannot write PATH: reason".
+bool Save(const std::string& path, const std::string& bytes, std::string* error) {
+    std::string reason;
+    if (vx::WriteFileAtomically(path, bytes, &reason)) return true;
+    const size_t colon = reason.rfind(": ");
+    *error = "cannot write " + path +
+             (colon == std::string::npos ? std::string() : reason.substr(colon));
+    return false;
+}
+
+// The picture is made in memory and then replaces the file whole, so that
+// a failure leaves no part of a picture behind.
 bool WriteSvg(const PageSnapshot& page, const std::string& path, std::string* error) {
-    Surface surface(cairo_svg_surface_create(path.c_str(), page.width, page.height));
-    if (!Draw(surface.get(), page, path, error)) return false;
-    cairo_surface_finish(surface.get());
-    return !Failed(cairo_surface_status(surface.get()), path, error);
+    std::string bytes;
+    {
+        Surface surface(
+            cairo_svg_surface_create_for_stream(Collect, &bytes, page.width, page.height));
+        if (!Draw(surface.get(), page, path, error)) return false;
+        cairo_surface_finish(surface.get());
+        if (Failed(cairo_surface_status(surface.get()), path, error)) return false;
+    }
+    return Save(path, bytes, error);
 }
 
 bool WritePng(const PageSnapshot& page, const std::string& path, std::string* error) {
+    std::string bytes;
     Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, page.width, page.height));
     if (!Draw(surface.get(), page, path, error)) return false;
-    return !Failed(cairo_surface_write_to_png(surface.get(), path.c_str()), path, error);
+    if (Failed(cairo_surface_write_to_png_stream(surface.get(), Collect, &bytes), path, error)) {
+        return false;
+    }
+    return Save(path, bytes, error);
 }
 
 }  // namespace

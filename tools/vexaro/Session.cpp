@@ -1,15 +1,23 @@
 #include "Session.h"
 
+#include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstring>
+#include <fstream>
 #include <set>
+#include <sstream>
 
+#include "IniFiles.h"
 #include "layout/PendingAction.h"
 #include "page/LayoutCursor.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"
 #include "platform/host/HostProfile.h"
+#include "platform/host/ProfileFile.h"
+#include "platform/regfile/RegFileEdit.h"
 #include "resources/resource.h"
 #include "server/AdvancedPageApp.h"
 #include "server/ModuleGlobals.h"
@@ -26,6 +34,49 @@ vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(
 bool IsFolder(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool ReadWhole(const std::string& path, std::string* bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return false;
+    *bytes = text.str();
+    return true;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// What the page took out of the registry: the keys that are gone (only the
+// uppermost of a gone tree) and the values gone from keys that stay.
+vx::regfile::Removals Difference(const vx::regfile::Document& before,
+                                 const vx::regfile::Document& after) {
+    std::map<std::string, const vx::regfile::Key*> now;
+    for (const vx::regfile::Key& key : after.keys) now[Lower(key.path)] = &key;
+    vx::regfile::Removals removals;
+    for (const vx::regfile::Key& key : before.keys) {
+        const std::string path = Lower(key.path);
+        auto it = now.find(path);
+        if (it == now.end()) {
+            bool under = false;
+            for (const std::string& gone : removals.keys) {
+                const std::string g = Lower(gone);
+                under = under || (path.compare(0, g.size() + 1, g + "\\") == 0);
+            }
+            if (!under) removals.keys.push_back(key.path);
+            continue;
+        }
+        std::set<std::string> names;
+        for (const vx::regfile::Value& v : it->second->values) names.insert(Lower(v.name));
+        for (const vx::regfile::Value& v : key.values) {
+            if (!names.count(Lower(v.name))) removals.values.push_back({key.path, v.name});
+        }
+    }
+    return removals;
 }
 
 std::string KindOfStyle(uint32_t style) {
@@ -65,32 +116,57 @@ Session::~Session() {
     vx::Platform() = vx::PlatformServices{};
 }
 
-bool Session::Open(const Options& options, std::string* error) {
+bool Session::Open(const Options& options, std::string* error, bool forWriting) {
     m_options = options;
     if (!IsFolder(options.windowsDir)) {
         *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
+        return false;
+    }
+    if (!options.driveDir.empty() && !IsFolder(options.driveDir)) {
+        *error = "drive folder " + options.driveDir + " does not exist or is not a folder";
         return false;
     }
     if (IsFolder(options.registryFile)) {
         *error = "registry file " + options.registryFile + " is a folder";
         return false;
     }
-    m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
+    m_folders = vx::ProfileFolders{options.windowsDir, options.driveDir};
+    if (forWriting) {
+        vx::SetActiveFileLocks(&m_locks);
+        std::string reason;
+        switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
+            case vx::FileLocks::Result::kLocked:
+                break;
+            case vx::FileLocks::Result::kBusy:
+                *error =
+                    options.registryFile + " is in use by another apply (--no-wait: nothing done)";
+                return false;
+            case vx::FileLocks::Result::kFailed:
+                *error = reason;
+                return false;
+        }
+    }
+    m_host = std::make_unique<vx::HostPlatform>(m_folders);
+    if (!ReadWhole(options.registryFile, &m_registryBytes)) {
+        *error = "cannot read " + options.registryFile;
+        return false;
+    }
     vx::regfile::ParseError parseError;
-    if (!m_host->Registry().LoadFile(options.registryFile, &parseError)) {
+    if (!m_host->Registry().ImportText(m_registryBytes, &parseError)) {
         *error = parseError.line > 0
                      ? options.registryFile + ":" + std::to_string(parseError.line) + ": " +
                            parseError.reason
                      : parseError.reason;
         return false;
     }
+    if (forWriting) m_registryAsRead = m_host->Registry().Export();
     m_host->System().SetFailSafe(options.failSafe);
     RegisterDisplayLibrary(m_host->Libraries(), m_host->Registry(), DisplayMode{});
     m_host->Install();
 
     vx::PlatformServices& services = vx::Platform();
     if (services.profile == nullptr) {
-        m_ownProfile = std::make_unique<vx::HostProfile>(options.windowsDir);
+        m_ownProfile = std::make_unique<vx::HostProfile>(m_folders);
         services.profile = m_ownProfile.get();
     }
     m_registryLog = std::make_unique<RecordingRegistry>(*services.registry);
@@ -111,12 +187,39 @@ bool Session::Open(const Options& options, std::string* error) {
     return true;
 }
 
-void Session::ShowPage() {
+void Session::ReadStoredData() {
+    if (m_storedRead) return;
+    m_storedRead = true;
     // The driver's key as the page will find it; the data is read before the
     // page can change it.
     { vx::CLayoutStore resolve; }
     m_before = ReadStoredLayout(m_host->RegistryApi(), vx::DriverKeyPath.c_str());
+}
 
+bool Session::LockIniFiles(std::string* error) {
+    ReadStoredData();
+    std::set<std::string> paths;
+    for (const IniFileUse& use : IniFileUses(m_before, m_folders)) {
+        if (use.verdict == vx::ProfilePathVerdict::kResolved) paths.insert(use.hostPath);
+    }
+    for (const std::string& path : paths) {
+        std::string reason;
+        switch (m_locks.Lock(path, !m_options.noWait, &reason)) {
+            case vx::FileLocks::Result::kLocked:
+                break;
+            case vx::FileLocks::Result::kBusy:
+                *error = path + " is in use by another apply (--no-wait: nothing done)";
+                return false;
+            case vx::FileLocks::Result::kFailed:
+                *error = reason;
+                return false;
+        }
+    }
+    return true;
+}
+
+void Session::ShowPage() {
+    ReadStoredData();
     vx::Platform().registry = m_registryLog.get();
     vx::Platform().profile = m_profileLog.get();
     m_registryLog->OnLayoutDeletion([this](const LayoutDeletion& d) { RecordDeletion(d); });
@@ -249,8 +352,37 @@ bool Session::RegistryChanged() const {
            !m_registryLog->AssociationDeletions().empty() || m_registryLog->ValueWrites() > 0;
 }
 
-bool Session::SaveRegistry(std::string* error) {
-    return m_host->Registry().SaveFile(m_options.registryFile, error);
+bool Session::RegistryReadOnly() const {
+    struct stat info;
+    if (stat(m_options.registryFile.c_str(), &info) != 0) return false;
+    return (info.st_mode & 0222) == 0 || access(m_options.registryFile.c_str(), W_OK) != 0;
+}
+
+bool Session::EditedRegistry(std::string* bytes, std::string* error) const {
+    const vx::regfile::Document now = m_host->Registry().Export();
+    vx::regfile::ParseError parseError;
+    if (!vx::regfile::RemoveFromFile(m_registryBytes, Difference(m_registryAsRead, now), bytes,
+                                     &parseError)) {
+        *error = "cannot edit " + m_options.registryFile + ": " + parseError.reason;
+        return false;
+    }
+    // The edited file must read as what the page left, or it is not written.
+    vx::HostRegistry check;
+    if (!check.ImportText(*bytes, &parseError) ||
+        vx::regfile::Write(check.Export()) != vx::regfile::Write(now)) {
+        *error = "cannot write back " + m_options.registryFile +
+                 " by taking out what the page deleted alone";
+        return false;
+    }
+    return true;
+}
+
+bool Session::SaveRegistry(const std::string& bytes, std::string* error) {
+    errno = 0;
+    if (vx::ReplaceProfileFile(m_options.registryFile, bytes)) return true;
+    *error = "cannot write " + m_options.registryFile +
+             (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+    return false;
 }
 
 }  // namespace vexaro
