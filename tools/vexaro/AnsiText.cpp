@@ -131,12 +131,14 @@ std::string Printable(const std::string& text) {
     return Lenient(text, true);
 }
 
-std::string EscapeC1(const std::string& json) {
+std::string EscapeJsonControls(const std::string& json) {
     std::string out;
     out.reserve(json.size());
     for (size_t i = 0; i < json.size(); ++i) {
         const uint8_t next = i + 1 < json.size() ? static_cast<uint8_t>(json[i + 1]) : 0;
-        if (static_cast<uint8_t>(json[i]) == 0xC2 && next >= 0x80 && next < 0xA0) {
+        if (json[i] == '\x7F') {
+            out += "\\u007f";
+        } else if (static_cast<uint8_t>(json[i]) == 0xC2 && next >= 0x80 && next < 0xA0) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", next);
             out += escape;

@@ -23,9 +23,10 @@ std::string Shown(const std::string& ansi);
 std::string Utf8Lenient(const std::string& text);
 std::string Printable(const std::string& text);
 
-// JSON text with the C1 control characters (U+0080 to U+009F), which a
-// JSON writer may leave raw and a terminal may act on, as \u escapes.
-std::string EscapeC1(const std::string& json);
+// JSON text with DEL and the C1 control characters (U+0080 to U+009F),
+// which a JSON writer may leave raw and a terminal may act on, as \u
+// escapes.
+std::string EscapeJsonControls(const std::string& json);
 
 // The bytes as lower-case hex digits, two per byte.
 std::string HexBytes(const std::string& bytes);

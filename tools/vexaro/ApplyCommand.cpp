@@ -38,7 +38,7 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<Assignment> assignments;
     std::string error;
     if (!ParseAssignments(options.assignments, &assignments, &error)) {
-        err << "vexaro: " << error << "\n";
+        err << "vexaro: " << Printable(error) << "\n";
         return kExitError;
     }
     // The registry file and then the INI files are locked before they are

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "AnsiText.h"
 #include "Commands.h"
 
 namespace vexaro {
@@ -73,7 +74,7 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
         out << app.help();
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        err << "vexaro: " << FirstLine(e.what()) << " (see vexaro --help)\n";
+        err << "vexaro: " << Printable(FirstLine(e.what())) << " (see vexaro --help)\n";
         return kExitError;
     }
     if (preview->parsed()) return RunPreview(o, out, err);

@@ -241,7 +241,8 @@ void WriteFindingsJson(const std::vector<Finding>& findings, std::ostream& out) 
                                             : nlohmann::ordered_json(HexBytes(f.entry))},
              {"message", Utf8Lenient(f.message)}});
     }
-    out << EscapeC1(j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+    out << EscapeJsonControls(
+               j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
         << "\n";
 }
 

@@ -115,7 +115,7 @@ void WriteJson(const PageSnapshot& page, std::ostream& out) {
     j["pendingAction"] = page.pendingAction;
     // Every string is UTF-8 already; should one not be, it is replaced
     // rather than ending the program.
-    out << EscapeC1(j.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
+    out << EscapeJsonControls(j.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 void WriteTable(const PageSnapshot& page, std::ostream& out) {

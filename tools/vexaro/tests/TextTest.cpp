@@ -124,6 +124,9 @@ TEST(Text, Conversions) {
               "Gr\xf6\xdf"
               "e");                                                       // not UTF-8
     EXPECT_EQ(vexaro::AnsiFromArgument("\xe2\x88\x9e"), "\xe2\x88\x9e");  // no 1252 form
+    // DEL and C1 controls that a JSON writer leaves raw; U+00A0 is no control.
+    EXPECT_EQ(vexaro::EscapeJsonControls("\"a\x7f\xc2\x9f\xc2\xa0\""),
+              "\"a\\u007f\\u009f\xc2\xa0\"");
     // Host paths in UTF-8 beside registry bytes.
     EXPECT_EQ(vexaro::Printable("/tmp/Größe/x \xfc\r"), "/tmp/Größe/x ü\\r");
 }
