@@ -9,10 +9,10 @@
 
 namespace vx {
 
-class CZrDriveDlg;
+class CPropertyPageBase;
 
 class CSettingButton : public CButtonBase {
-public:
+  public:
     // Parses the name, takes the data as caption and loads the state.
     CSettingButton(const CString& name, const CString& data);
     ~CSettingButton() override;
@@ -35,7 +35,7 @@ public:
     // Moves the layout cursor to where this entry's control goes.
     void AdvanceCursor(int oneColumn);
     // Advances the cursor and creates the entry's control.
-    void CreateControl(CZrDriveDlg* page, CFontRef* font, int oneColumn);
+    void CreateControl(CPropertyPageBase* page, CFontRef* font, int oneColumn);
 
     int32_t m_nAppliedState = 0;
     CString m_strName;

@@ -1,9 +1,9 @@
 // Placing one entry's control: the cursor advance and the creation of its
 // group box, check box or radio button.
 #include "layout/SettingButton.h"
-#include "page/LayoutCursor.h"
-#include "page/ZrDriveDlg.h"
+#include "page/ControlPlacement.h"
 #include "platform/WinConstants.h"
+#include "platform/framework/PropertyPage.h"
 
 namespace vx {
 
@@ -48,7 +48,7 @@ void CSettingButton::AdvanceCursor(int oneColumn) {
     }
 }
 
-void CSettingButton::CreateControl(CZrDriveDlg* page, CFontRef* font, int oneColumn) {
+void CSettingButton::CreateControl(CPropertyPageBase* page, CFontRef* font, int oneColumn) {
     const Kind kind = KindOf(*this);
     if (kind == Kind::Other) return;  // nothing to show, no id used
 

@@ -77,15 +77,14 @@ int ReadCurrentMode(DisplayModeRecord* mode) {
     if (libraries == nullptr) return 0;
     _settingdata data{};
     int success = 0;
-    LibraryHandle library = libraries->Load(kDisplayLibrary);
-    if (library != nullptr) {
+    {
+        ScopedLibrary library(*libraries, kDisplayLibrary);
         auto getCurrentConfig =
-            reinterpret_cast<GetCurrentConfigFn>(libraries->GetProc(library, kGetCurrentConfig));
+            reinterpret_cast<GetCurrentConfigFn>(library.GetProc(kGetCurrentConfig));
         if (getCurrentConfig != nullptr) {
             getCurrentConfig(data);  // its result is not consulted
             success = 1;
         }
-        libraries->Free(library);
     }
     if (success) {
         DisplayModeRecord record;

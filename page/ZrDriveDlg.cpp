@@ -4,12 +4,12 @@
 
 #include <new>
 
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
+#include "page/ModuleContext.h"
 #include "page/PostApply.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/FrameworkString.h"
-#include "server/ModuleGlobals.h"
 
 namespace vx {
 
@@ -75,6 +75,8 @@ void CZrDriveDlg::DestroyEntries() {
 // The buttons die with the page's window; the entries stay (their data is
 // untouched) until the next showing replaces them, and must not keep the
 // dead handles, which the system may give to other windows meanwhile.
+// Called only for the page's current window: every entry was made by its
+// showing, so every button is that window's child.
 void CZrDriveDlg::OnPageWindowDestroyed() {
     CPtrList::POSITION pos = m_entries.GetHeadPosition();
     while (pos != nullptr) m_entries.GetNext(pos)->Detach();
@@ -113,8 +115,9 @@ int CZrDriveDlg::OnInitDialog() {
     DestroyEntries();
     ResetLayoutCursor();
 
-    LoadEntries();
-    LayoutControls();
+    // An incomplete list is not laid out: its pruning would delete the
+    // stored data of members whose group is missing from it.
+    if (LoadEntries()) LayoutControls();
     return 1;
 }
 

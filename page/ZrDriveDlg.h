@@ -12,7 +12,7 @@ namespace vx {
 constexpr uint32_t kPageTemplateId = 107;
 
 class CZrDriveDlg : public CPropertyPageBase {
-public:
+  public:
     CZrDriveDlg();
     ~CZrDriveDlg() override;
     const CRuntimeClass* GetRuntimeClass() const override;
@@ -27,15 +27,17 @@ public:
     const MessageMapEntry* GetMessageMap() const override;
     void OnPageWindowDestroyed() override;
 
-    void LoadEntries();
-    void InsertEntry(CSettingButton* entry);
+    // 0 when a Layout value could not get its entry (out of memory).
+    int LoadEntries();
+    // Takes the entry; 0 when it could not be kept (null, or no list node).
+    int InsertEntry(CSettingButton* entry);
     int FitsOneColumn();
     void LayoutControls();
 
     CFontRef* m_pButtonFont = nullptr;
     CTypedPtrList<CSettingButton> m_entries;
 
-private:
+  private:
     // Destroys every entry without touching its registry data.
     void DestroyEntries();
 };

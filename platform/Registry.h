@@ -42,23 +42,27 @@ class IRegistry {
     virtual long CloseKey(KeyHandle key) = 0;
 };
 
-// Closes a key opened through IRegistry on every path out of a scope.
-// The key lives in the guard itself or, when a slot is given, in that slot
-// (an object's key field), which the guard empties again when it closes.
+// Owns one key opened through IRegistry and closes it on every path out of
+// a scope. The key lives in the guard itself or, when a slot is given, in
+// that slot (an object's key field), which is emptied whenever no key is
+// open.
 class ScopedKey {
   public:
     explicit ScopedKey(IRegistry& registry) : m_registry(registry) {}
-    ScopedKey(IRegistry& registry, KeyHandle* slot) : m_registry(registry), m_slot(slot) {
+    ScopedKey(IRegistry& registry, KeyHandle& slot) : m_registry(registry), m_slot(&slot) {
         *m_slot = nullptr;
     }
     ~ScopedKey() { Close(); }
     ScopedKey(const ScopedKey&) = delete;
     ScopedKey& operator=(const ScopedKey&) = delete;
 
-    // Where an open call stores the key; empty it again after a failed open.
-    KeyHandle* Receive() {
+    // Closes the key held, then opens path under HKEY_LOCAL_MACHINE; the
+    // registry's result. After a failure no key is held.
+    long Open(const char* path, uint32_t access) {
         Close();
-        return m_slot;
+        const long result = m_registry.OpenKey(path, access, m_slot);
+        if (result != 0) *m_slot = nullptr;
+        return result;
     }
     KeyHandle Get() const { return *m_slot; }
     void Close() {

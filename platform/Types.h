@@ -7,12 +7,22 @@
 
 namespace vx {
 
-using WindowHandle = void*;
-using InstanceHandle = void*;
-using FontHandle = void*;
-using KeyHandle = void*;
-using LibraryHandle = void*;
-using PageHandle = void*;
+// Each kind of handle is a pointer to its own incomplete type, as the
+// Windows headers make HWND and HKEY with STRICT: a key does not pass where
+// a window is expected. A backend turns them into its own handles and back
+// with reinterpret_cast; the logic never looks inside.
+struct OpaqueWindow;
+struct OpaqueInstance;
+struct OpaqueFont;
+struct OpaqueKey;
+struct OpaqueLibrary;
+struct OpaquePage;
+using WindowHandle = OpaqueWindow*;
+using InstanceHandle = OpaqueInstance*;
+using FontHandle = OpaqueFont*;
+using KeyHandle = OpaqueKey*;
+using LibraryHandle = OpaqueLibrary*;
+using PageHandle = OpaquePage*;
 
 struct Rect {
     int32_t left = 0;

@@ -8,7 +8,7 @@ VX_PACKAGES=(
     clang-14 libclang-rt-14-dev clang-format
     wine wine32:i386 g++-mingw-w64-i686
     xvfb xauth imagemagick
-    libcli11-dev nlohmann-json3-dev libcairo2-dev
+    nlohmann-json3-dev libcairo2-dev fonts-wine
 )
 
 vx_log() { printf '==> %s\n' "$*"; }

@@ -6,6 +6,16 @@
 VX_XVFB_PID=""
 VX_WINE_STARTED=""
 
+# Whether this machine can run 32-bit x86 programs, which 32-bit Wine is:
+# a kernel built or started without 32-bit support refuses them with
+# "Exec format error" (ENOEXEC), whatever is installed.
+vx_can_run_32bit() {
+    local loader=/lib/ld-linux.so.2
+    [ -e "$loader" ] || return 0 # not installed: let Wine's own start tell
+    "$loader" --version >/dev/null 2>&1 && return 0
+    [ "$?" -ne 126 ]
+}
+
 # Starts Xvfb on the first free display from :90 on, unless DISPLAY is set.
 vx_start_display() {
     if [ -n "${DISPLAY:-}" ]; then

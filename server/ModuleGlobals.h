@@ -1,18 +1,16 @@
-// Module-wide values kept by the module object.
+// Module-wide values kept by the module object. Those that the page reads
+// as well are declared in page/ModuleContext.h.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/Types.h"
+#include "page/ModuleContext.h"
 
 namespace vx {
 
 class CZrDriveDlg;
-class CWinAppBase;
 
 extern uint32_t LiveObjectCount;
-extern InstanceHandle ModuleInstance;
 extern CZrDriveDlg* AdvancedPage;
-extern CWinAppBase* SavedCurrentApp;
 
 }  // namespace vx

@@ -17,15 +17,11 @@ bool ControlKeyDown() {
 }
 }  // namespace
 
-CShellExt::CShellExt() {
+CShellExt::CShellExt() : CComBase("CShellExt::AddRef()\r\n", "CShellExt::Release()\r\n") {
     Trace("CShellExt::CShellExt()\r\n");
-    ++LiveObjectCount;
 }
 
-CShellExt::~CShellExt() {
-    ReleaseDataObject();
-    --LiveObjectCount;
-}
+CShellExt::~CShellExt() = default;
 
 HRESULT STDMETHODCALLTYPE CShellExt::QueryInterface(REFIID riid, void** ppvObject) {
     if (ppvObject == nullptr) return E_POINTER;
@@ -44,26 +40,10 @@ HRESULT STDMETHODCALLTYPE CShellExt::QueryInterface(REFIID riid, void** ppvObjec
     return S_OK;
 }
 
-ULONG STDMETHODCALLTYPE CShellExt::AddRef() {
-    Trace("CShellExt::AddRef()\r\n");
-    return ++m_cRef;
-}
-
-ULONG STDMETHODCALLTYPE CShellExt::Release() {
-    Trace("CShellExt::Release()\r\n");
-    if (--m_cRef != 0) return m_cRef;
-    delete this;
-    return 0;
-}
-
 HRESULT STDMETHODCALLTYPE CShellExt::Initialize(PCIDLIST_ABSOLUTE /*pidlFolder*/,
                                                 IDataObject* pdtobj, HKEY /*hkeyProgID*/) {
     Trace("CShellExt::Initialize()\r\n");
-    ReleaseDataObject();
-    if (pdtobj != nullptr) {
-        m_pDataObj = pdtobj;
-        m_pDataObj->AddRef();
-    }
+    m_pDataObj.Reset(pdtobj);
     return S_OK;
 }
 
@@ -78,7 +58,7 @@ HRESULT STDMETHODCALLTYPE CShellExt::AddPages(LPFNSVADDPROPSHEETPAGE pfnAddPage,
     AdvancedPage->Record().dwFlags |= kPspHasHelp;
     PageHandle page = sheets->CreatePage(*AdvancedPage);
     if (page == nullptr) return S_OK;
-    if (!pfnAddPage(static_cast<HPROPSHEETPAGE>(page), lParam)) sheets->DestroyPage(page);
+    if (!pfnAddPage(reinterpret_cast<HPROPSHEETPAGE>(page), lParam)) sheets->DestroyPage(page);
     return S_OK;
 }
 
@@ -87,13 +67,6 @@ HRESULT STDMETHODCALLTYPE CShellExt::ReplacePage(EXPPS /*uPageID*/,
                                                  LPARAM /*lParam*/) {
     Trace("CShellExt::ReplacePage()\r\n");
     return E_FAIL;
-}
-
-void CShellExt::ReleaseDataObject() {
-    if (m_pDataObj == nullptr) return;
-    IDataObject* held = m_pDataObj;
-    m_pDataObj = nullptr;
-    held->Release();
 }
 
 }  // namespace vx

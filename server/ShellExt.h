@@ -5,20 +5,18 @@
 #pragma once
 
 #include "ComTypes.h"
+#include "platform/ComPtr.h"
+#include "server/ComBase.h"
 
 namespace vx {
 
-class CShellExt final : public IShellExtInit, public IShellPropSheetExt {
+class CShellExt final : public CComBase<CShellExt, IShellExtInit, IShellPropSheetExt> {
   public:
     CShellExt();
     ~CShellExt();
-    CShellExt(const CShellExt&) = delete;
-    CShellExt& operator=(const CShellExt&) = delete;
 
-    // Shared by both faces.
+    // Shared by both faces, like AddRef and Release.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IShellExtInit
     HRESULT STDMETHODCALLTYPE Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObject* pdtobj,
@@ -30,10 +28,7 @@ class CShellExt final : public IShellExtInit, public IShellPropSheetExt {
                                           LPARAM lParam) override;
 
   private:
-    void ReleaseDataObject();
-
-    ULONG m_cRef = 0;
-    IDataObject* m_pDataObj = nullptr;
+    ComPtr<IDataObject> m_pDataObj;
 };
 
 }  // namespace vx

@@ -9,14 +9,12 @@
 
 namespace vx {
 
-CShellExtClassFactory::CShellExtClassFactory() {
+// The factory's AddRef and Release write no trace line.
+CShellExtClassFactory::CShellExtClassFactory() : CComBase(nullptr, nullptr) {
     Trace("CShellExtClassFactory::CShellExtClassFactory()\r\n");
-    ++LiveObjectCount;
 }
 
-CShellExtClassFactory::~CShellExtClassFactory() {
-    --LiveObjectCount;
-}
+CShellExtClassFactory::~CShellExtClassFactory() = default;
 
 HRESULT STDMETHODCALLTYPE CShellExtClassFactory::QueryInterface(REFIID riid, void** ppvObject) {
     Trace("CShellExtClassFactory::QueryInterface()\r\n");
@@ -26,16 +24,6 @@ HRESULT STDMETHODCALLTYPE CShellExtClassFactory::QueryInterface(REFIID riid, voi
     *ppvObject = static_cast<IClassFactory*>(this);
     AddRef();
     return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE CShellExtClassFactory::AddRef() {
-    return ++m_cRef;
-}
-
-ULONG STDMETHODCALLTYPE CShellExtClassFactory::Release() {
-    if (--m_cRef != 0) return m_cRef;
-    delete this;
-    return 0;
 }
 
 HRESULT STDMETHODCALLTYPE CShellExtClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,

@@ -22,24 +22,6 @@ const char kGetConfigStringSymbol[] = "?GetConfigString@@YGHAAVCString@@H@Z";
 
 using GetConfigStringProc = int(VX_STDCALL*)(CString& text, int capacity);
 
-// Frees a loaded library on every path out of a scope.
-class ScopedLibrary {
-  public:
-    ScopedLibrary(ILibraryLoader& loader, const char* fileName)
-        : m_loader(loader), m_library(loader.Load(fileName)) {}
-    ~ScopedLibrary() {
-        if (m_library != nullptr) m_loader.Free(m_library);
-    }
-    ScopedLibrary(const ScopedLibrary&) = delete;
-    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
-
-    LibraryHandle Get() const { return m_library; }
-
-  private:
-    ILibraryLoader& m_loader;
-    LibraryHandle m_library;
-};
-
 // Composes the driver's path from its subkey name. A name too long for the
 // path's room is refused and the path stays empty.
 void ComposeDriverKeyPath(const CString& subkey) {
@@ -67,20 +49,16 @@ void CLayoutStore::ResolveDriverKey() {
     if (platform.libraries == nullptr) return;
     ScopedLibrary library(*platform.libraries, kConfigLibrary);
     if (library.Get() == nullptr) return;
-    auto getConfigString = reinterpret_cast<GetConfigStringProc>(
-        platform.libraries->GetProc(library.Get(), kGetConfigStringSymbol));
+    auto getConfigString =
+        reinterpret_cast<GetConfigStringProc>(library.GetProc(kGetConfigStringSymbol));
     if (getConfigString != nullptr) getConfigString(DriverKeyPath, kRegistryTextRoom);
 }
 
 int CLayoutStore::ReadCurrentDisplayKey(CString& value) {
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
-    ScopedKey key(*registry, &m_hKey);
-    KeyHandle* slot = key.Receive();
-    if (registry->OpenKey(kSoftwareKey, kKeyRead, slot) != kErrorSuccess) {
-        *slot = nullptr;
-        return 0;
-    }
+    ScopedKey key(*registry, m_hKey);
+    if (key.Open(kSoftwareKey, kKeyRead) != kErrorSuccess) return 0;
     uint8_t buffer[kRegistryTextRoom] = {};
     uint32_t bytes = kRegistryTextRoom;
     uint32_t type = 0;

@@ -33,12 +33,8 @@ CLayoutStore::CLayoutStore() : m_nIndex(0), m_hKey(nullptr) {
 int CLayoutStore::NextLayoutValue(CString& name, CString& data) {
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
-    ScopedKey key(*registry, &m_hKey);
-    KeyHandle* slot = key.Receive();
-    if (registry->OpenKey(LayoutPath(), kKeyRead, slot) != kErrorSuccess) {
-        *slot = nullptr;
-        return 0;
-    }
+    ScopedKey key(*registry, m_hKey);
+    if (key.Open(LayoutPath(), kKeyRead) != kErrorSuccess) return 0;
 
     char nameBuffer[kRegistryTextRoom] = {};
     uint8_t dataBuffer[kRegistryTextRoom] = {};
@@ -58,12 +54,8 @@ int CLayoutStore::NextLayoutValue(CString& name, CString& data) {
 int CLayoutStore::DeleteLayoutValue(const CString& name) {
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
-    ScopedKey key(*registry, &m_hKey);
-    KeyHandle* slot = key.Receive();
-    if (registry->OpenKey(LayoutPath(), kKeyRead, slot) != kErrorSuccess) {
-        *slot = nullptr;
-        return 0;
-    }
+    ScopedKey key(*registry, m_hKey);
+    if (key.Open(LayoutPath(), kKeyRead) != kErrorSuccess) return 0;
     registry->DeleteValue(m_hKey, name);
     return 0;
 }
@@ -82,12 +74,8 @@ int CLayoutStore::AssociationValue(const CString& entryName, const CString& valu
                                    CString& data, int readFlag) {
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
-    ScopedKey key(*registry, &m_hKey);
-    KeyHandle* slot = key.Receive();
-    if (registry->OpenKey(AssociationPath(entryName), kKeyRead, slot) != kErrorSuccess) {
-        *slot = nullptr;
-        return 0;
-    }
+    ScopedKey key(*registry, m_hKey);
+    if (key.Open(AssociationPath(entryName), kKeyRead) != kErrorSuccess) return 0;
 
     if (readFlag == 0) {
         registry->SetValue(m_hKey, valueName, kRegSz,

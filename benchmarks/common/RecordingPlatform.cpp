@@ -6,35 +6,6 @@
 
 namespace vxbench {
 
-RecordingPlatform::~RecordingPlatform() {
-    Uninstall();
-}
-
-void RecordingPlatform::Install() {
-    if (m_installed) return;
-    vx::PlatformServices& p = vx::Platform();
-    m_real = p;
-    p.registry = this;
-    p.profile = this;
-    p.windows = this;
-    p.sheets = this;
-    p.system = this;
-    p.debug = this;
-    m_installed = true;
-}
-
-void RecordingPlatform::Uninstall() {
-    if (!m_installed) return;
-    vx::PlatformServices& p = vx::Platform();
-    p.registry = m_real.registry;
-    p.profile = m_real.profile;
-    p.windows = m_real.windows;
-    p.sheets = m_real.sheets;
-    p.system = m_real.system;
-    p.debug = m_real.debug;
-    m_installed = false;
-}
-
 void RecordingPlatform::Clear() {
     m_log = CallLog{};
     m_keys.clear();
@@ -78,7 +49,7 @@ long RecordingPlatform::OpenKey(const char* path, uint32_t access, vx::KeyHandle
         c.s1 = Text::Of(path);
         c.u1 = access;
     }
-    const long result = m_real.registry->OpenKey(path, access, out);
+    const long result = ForwardingPlatform::OpenKey(path, access, out);
     if (result == vx::kErrorSuccess && out != nullptr && *out != nullptr) {
         m_log.calls[at].resultSlot = m_log.keySlots++;
         m_keys[*out] = m_log.calls[at].resultSlot;
@@ -94,7 +65,7 @@ long RecordingPlatform::EnumValue(vx::KeyHandle key, uint32_t index, char* name,
     c.u1 = index;
     c.u2 = nameChars != nullptr ? *nameChars : 0;
     c.u3 = dataBytes != nullptr ? *dataBytes : 0;
-    return m_real.registry->EnumValue(key, index, name, nameChars, type, data, dataBytes);
+    return ForwardingPlatform::EnumValue(key, index, name, nameChars, type, data, dataBytes);
 }
 
 long RecordingPlatform::QueryValue(vx::KeyHandle key, const char* name, uint32_t* type,
@@ -103,7 +74,7 @@ long RecordingPlatform::QueryValue(vx::KeyHandle key, const char* name, uint32_t
     c.keySlot = KeySlot(key);
     c.s1 = Text::Of(name);
     c.u3 = dataBytes != nullptr ? *dataBytes : 0;
-    return m_real.registry->QueryValue(key, name, type, data, dataBytes);
+    return ForwardingPlatform::QueryValue(key, name, type, data, dataBytes);
 }
 
 long RecordingPlatform::SetValue(vx::KeyHandle key, const char* name, uint32_t type,
@@ -113,27 +84,27 @@ long RecordingPlatform::SetValue(vx::KeyHandle key, const char* name, uint32_t t
     c.s1 = Text::Of(name);
     c.u1 = type;
     if (data != nullptr) c.data.assign(data, data + bytes);
-    return m_real.registry->SetValue(key, name, type, data, bytes);
+    return ForwardingPlatform::SetValue(key, name, type, data, bytes);
 }
 
 long RecordingPlatform::DeleteValue(vx::KeyHandle key, const char* name) {
     Call& c = Add(Op::kDeleteValue);
     c.keySlot = KeySlot(key);
     c.s1 = Text::Of(name);
-    return m_real.registry->DeleteValue(key, name);
+    return ForwardingPlatform::DeleteValue(key, name);
 }
 
 long RecordingPlatform::DeleteKey(const char* path) {
     Call& c = Add(Op::kDeleteKey);
     c.s1 = Text::Of(path);
-    return m_real.registry->DeleteKey(path);
+    return ForwardingPlatform::DeleteKey(path);
 }
 
 long RecordingPlatform::CloseKey(vx::KeyHandle key) {
     Call& c = Add(Op::kCloseKey);
     c.keySlot = KeySlot(key);
     m_keys.erase(key);  // the handle value may come back for another key
-    return m_real.registry->CloseKey(key);
+    return ForwardingPlatform::CloseKey(key);
 }
 
 // INI profile --------------------------------------------------------------
@@ -145,7 +116,7 @@ uint32_t RecordingPlatform::GetInt(const char* section, const char* key, int32_t
     c.s2 = Text::Of(key);
     c.s4 = Text::Of(file);
     c.i1 = defaultValue;
-    return m_real.profile->GetInt(section, key, defaultValue, file);
+    return ForwardingPlatform::GetInt(section, key, defaultValue, file);
 }
 
 int RecordingPlatform::WriteString(const char* section, const char* key, const char* value,
@@ -155,7 +126,7 @@ int RecordingPlatform::WriteString(const char* section, const char* key, const c
     c.s2 = Text::Of(key);
     c.s3 = Text::Of(value);
     c.s4 = Text::Of(file);
-    return m_real.profile->WriteString(section, key, value, file);
+    return ForwardingPlatform::WriteString(section, key, value, file);
 }
 
 // Windows ------------------------------------------------------------------
@@ -175,7 +146,7 @@ vx::WindowHandle RecordingPlatform::CreateButton(const char* caption, uint32_t s
         c.module = module;
     }
     vx::WindowHandle created =
-        m_real.windows->CreateButton(caption, style, rect, parent, id, module);
+        ForwardingPlatform::CreateButton(caption, style, rect, parent, id, module);
     if (created != nullptr) m_log.calls[at].resultSlot = NewWindowSlot(created);
     return created;
 }
@@ -183,7 +154,7 @@ vx::WindowHandle RecordingPlatform::CreateButton(const char* caption, uint32_t s
 int RecordingPlatform::DestroyWindow(vx::WindowHandle window) {
     Call& c = Add(Op::kDestroyWindow);
     c.windowSlot = WindowSlot(window);
-    return m_real.windows->DestroyWindow(window);
+    return ForwardingPlatform::DestroyWindow(window);
 }
 
 intptr_t RecordingPlatform::Send(vx::WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -200,7 +171,7 @@ intptr_t RecordingPlatform::Send(vx::WindowHandle window, uint32_t message, uint
             if (font != m_fonts.end()) c.wParamSlot = font->second;
         }
     }
-    const intptr_t result = m_real.windows->Send(window, message, wParam, lParam);
+    const intptr_t result = ForwardingPlatform::Send(window, message, wParam, lParam);
     if (message == vx::kWmGetFont && result != 0) {
         const uintptr_t font = static_cast<uintptr_t>(result);
         auto it = m_fonts.find(font);
@@ -214,7 +185,7 @@ intptr_t RecordingPlatform::Send(vx::WindowHandle window, uint32_t message, uint
 int RecordingPlatform::GetWindowRect(vx::WindowHandle window, vx::Rect* rect) {
     Call& c = Add(Op::kGetWindowRect);
     c.windowSlot = WindowSlot(window);
-    return m_real.windows->GetWindowRect(window, rect);
+    return ForwardingPlatform::GetWindowRect(window, rect);
 }
 
 vx::WindowHandle RecordingPlatform::GetDlgItem(vx::WindowHandle dialog, int id) {
@@ -224,7 +195,7 @@ vx::WindowHandle RecordingPlatform::GetDlgItem(vx::WindowHandle dialog, int id) 
         c.windowSlot = WindowSlot(dialog);
         c.i1 = id;
     }
-    vx::WindowHandle item = m_real.windows->GetDlgItem(dialog, id);
+    vx::WindowHandle item = ForwardingPlatform::GetDlgItem(dialog, id);
     if (item != nullptr) {
         auto it = m_windows.find(item);
         m_log.calls[at].resultSlot = it != m_windows.end() ? it->second : NewWindowSlot(item);
@@ -236,7 +207,7 @@ int RecordingPlatform::EnableWindow(vx::WindowHandle window, int enable) {
     Call& c = Add(Op::kEnableWindow);
     c.windowSlot = WindowSlot(window);
     c.u1 = static_cast<uint32_t>(enable);
-    return m_real.windows->EnableWindow(window, enable);
+    return ForwardingPlatform::EnableWindow(window, enable);
 }
 
 // Property sheets ----------------------------------------------------------
@@ -250,7 +221,7 @@ vx::PageHandle RecordingPlatform::CreatePage(vx::CPropertyPageBase& page) {
         c.s1 = Text::Of(page.Record().pszTitle);
         c.module = vx::AfxGetModuleState()->m_hCurrentResourceHandle;
     }
-    vx::PageHandle handle = m_real.sheets->CreatePage(page);
+    vx::PageHandle handle = ForwardingPlatform::CreatePage(page);
     if (handle != nullptr) {
         m_log.calls[at].resultSlot = m_log.pageSlots++;
         m_pages[handle] = m_log.calls[at].resultSlot;
@@ -262,13 +233,13 @@ int RecordingPlatform::DestroyPage(vx::PageHandle page) {
     Call& c = Add(Op::kDestroyPage);
     auto it = m_pages.find(page);
     c.resultSlot = it != m_pages.end() ? it->second : kNoSlot;
-    return m_real.sheets->DestroyPage(page);
+    return ForwardingPlatform::DestroyPage(page);
 }
 
 void RecordingPlatform::MarkModified(vx::WindowHandle pageWindow) {
     Call& c = Add(Op::kMarkModified);
     c.windowSlot = WindowSlot(pageWindow);
-    m_real.sheets->MarkModified(pageWindow);
+    ForwardingPlatform::MarkModified(pageWindow);
 }
 
 // System and debug output --------------------------------------------------
@@ -276,19 +247,19 @@ void RecordingPlatform::MarkModified(vx::WindowHandle pageWindow) {
 int RecordingPlatform::GetSystemMetrics(int index) {
     Call& c = Add(Op::kGetSystemMetrics);
     c.u1 = static_cast<uint32_t>(index);
-    return m_real.system->GetSystemMetrics(index);
+    return ForwardingPlatform::GetSystemMetrics(index);
 }
 
 int16_t RecordingPlatform::GetKeyState(int virtualKey) {
     Call& c = Add(Op::kGetKeyState);
     c.u1 = static_cast<uint32_t>(virtualKey);
-    return m_real.system->GetKeyState(virtualKey);
+    return ForwardingPlatform::GetKeyState(virtualKey);
 }
 
 void RecordingPlatform::Write(const char* text) {
     Call& c = Add(Op::kDebugWrite);
     c.s1 = Text::Of(text);
-    if (m_real.debug != nullptr) m_real.debug->Write(text);
+    if (Inner().debug != nullptr) ForwardingPlatform::Write(text);
 }
 
 }  // namespace vxbench

@@ -1,29 +1,20 @@
 // Stands between the logic and the platform's services and logs every
-// call (CallLog.h) on its way through. Install() puts it in front of the
-// services that Platform() holds; Uninstall() puts them back.
+// call (CallLog.h) of the registry, the INI profile, the windows, the
+// sheets, the system and the debug output on its way through. Install()
+// puts it in front of the services that Platform() holds; Uninstall()
+// puts them back.
 #pragma once
 
 #include <map>
 
 #include "CallLog.h"
-#include "platform/Platform.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace vxbench {
 
-class RecordingPlatform final : public vx::IRegistry,
-                                public vx::IProfile,
-                                public vx::IWindowing,
-                                public vx::IPropertySheets,
-                                public vx::ISystem,
-                                public vx::IDebugOutput {
+class RecordingPlatform final : public vx::ForwardingPlatform {
   public:
     RecordingPlatform() = default;
-    ~RecordingPlatform() override;
-    RecordingPlatform(const RecordingPlatform&) = delete;
-    RecordingPlatform& operator=(const RecordingPlatform&) = delete;
-
-    void Install();
-    void Uninstall();
 
     CallLog& Log() { return m_log; }
     // Starts a new log; handles seen so far are forgotten.
@@ -76,8 +67,6 @@ class RecordingPlatform final : public vx::IRegistry,
     int WindowSlot(vx::WindowHandle window);
     int NewWindowSlot(vx::WindowHandle window);
 
-    vx::PlatformServices m_real;
-    bool m_installed = false;
     CallLog m_log;
     std::map<vx::KeyHandle, int> m_keys;
     std::map<vx::WindowHandle, int> m_windows;

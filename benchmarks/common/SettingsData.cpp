@@ -14,13 +14,15 @@ constexpr char kGroupOrder = '~';   // above every member's order character
 // Characters for the group and order positions of a name: printable, no
 // backslash (the name also names a registry key) and no capital letters
 // (key names compare without regard to case). Their order numbers run from
-// -15 ('!') to 77 ('}').
+// -15 ('!') to 77 ('}'); for more than 66 groups the code page's symbols
+// 0xA1 to 0xBF follow (negative group numbers, sorted before the others).
 std::string NameCharacters() {
     std::string chars;
     for (char c = '!'; c < kGroupOrder; ++c) {
         if (c == '\\' || (c >= 'A' && c <= 'Z')) continue;
         chars += c;
     }
+    for (int c = 0xA1; c <= 0xBF; ++c) chars += static_cast<char>(c);
     return chars;
 }
 

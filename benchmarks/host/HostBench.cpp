@@ -6,9 +6,10 @@
 #include <fstream>
 
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "platform/WinConstants.h"
 #include "platform/host/HostWindowing.h"
+#include "platform/host/ProfileCache.h"
 #include "store/DriverKey.h"
 
 namespace vxbench {
@@ -73,6 +74,8 @@ void HostBench::Replay(const IniSequence& sequence) {
             profile.GetInt(c.section.c_str(), c.key.c_str(), std::stoi(c.value), file.c_str());
         }
     }
+    // Where the sheet's Apply ends: the writes reach the disk.
+    vx::WriteBackProfileFiles();
 }
 
 ShownPage::ShownPage() {

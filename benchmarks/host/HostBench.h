@@ -27,7 +27,8 @@ class HostBench {
     vx::HostPlatform& Host() { return *m_host; }
     // Writes the INI files as they were generated.
     bool ResetIniFiles();
-    // Replays INI calls against the host's profile functions in this folder.
+    // Replays INI calls against the host's profile functions in this folder
+    // and writes them back, as the end of Apply does.
     void Replay(const IniSequence& sequence);
 
   private:

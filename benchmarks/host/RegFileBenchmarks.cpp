@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vxbench {
 
@@ -18,8 +18,8 @@ const char kLayout[] =
 std::string ValuesInOneKey(int values) {
     std::string text = std::string("REGEDIT4\r\n\r\n") + kLayout;
     for (int i = 0; i < values; ++i) {
-        text += "\"Check" + std::to_string(i) + "\"=\"Caption of entry " + std::to_string(i) +
-                "\"\r\n";
+        text +=
+            "\"Check" + std::to_string(i) + "\"=\"Caption of entry " + std::to_string(i) + "\"\r\n";
     }
     return text;
 }
@@ -27,19 +27,20 @@ std::string ValuesInOneKey(int values) {
 std::string ManyKeys(size_t bytes) {
     std::string text = "REGEDIT4\r\n\r\n";
     for (int i = 0; text.size() < bytes; ++i) {
-        text += "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000\\"
-                "Vexaro\\Association\\Check" +
-                std::to_string(i) +
-                "]\r\n\"INIFile\"=\"vexaro.ini\"\r\n\"Section\"=\"Acceleration\"\r\n"
-                "\"KeyString\"=\"TextFlags\"\r\n\"Default\"=\"On\"\r\n\"AndMask\"=hex:fb\r\n"
-                "\"OrMask\"=dword:00000004\r\n\"Action\"=\"Dynamic\"\r\n\r\n";
+        text +=
+            "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000\\"
+            "Vexaro\\Association\\Check" +
+            std::to_string(i) +
+            "]\r\n\"INIFile\"=\"vexaro.ini\"\r\n\"Section\"=\"Acceleration\"\r\n"
+            "\"KeyString\"=\"TextFlags\"\r\n\"Default\"=\"On\"\r\n\"AndMask\"=hex:fb\r\n"
+            "\"OrMask\"=dword:00000004\r\n\"Action\"=\"Dynamic\"\r\n\r\n";
     }
     return text;
 }
 
 void Read(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
-        vx::HostRegistry registry;
+        vx::HostRegistryTree registry;
         vx::regfile::ParseError error;
         if (!registry.ImportText(text, &error)) state.SkipWithError(error.reason.c_str());
     }
@@ -57,11 +58,7 @@ void BM_Read50MB(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ReadValuesInOneKey)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Arg(40000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadValuesInOneKey)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read50MB)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace vxbench

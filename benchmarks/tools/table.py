@@ -2,13 +2,16 @@
 """Prints the table of the benchmark results: case, N, time, floor, ratio,
 goal, status. Times are the least of the repetitions, in milliseconds.
 
-Usage: table.py HOST_JSON WINE_TSV
+Usage: table.py HOST_JSON WINE_TSV [TOOL_TSV]
 """
 import json
 import sys
 
-INIT_GOAL_MS = 2.0  # host page initialisation, N = 255
-APPLY_GOAL_MS = 30.0  # host Apply, N = 255
+INIT_GOAL_MS = 1.0  # host page initialisation, N = 255
+APPLY_GOAL_MS = 20.0  # host Apply, N = 255
+APPLY_2040_GOAL_MS = 100.0  # host Apply, all changed, N = 2,040
+INIT_GROWTH_GOAL = 10.0  # page initialisation, N = 2,040 over N = 255
+TOOL_GOAL_MS = 1000.0  # vexaro apply on 5,000 Layout values
 FLOOR_GOAL = 1.10  # Wine figure over its floor
 INI_GOAL = 1.00  # host INI functions over Wine's kernel32
 
@@ -65,8 +68,16 @@ def main():
                 continue
             if n == 255:
                 add(case, n, t, goal="< %g ms" % goal_ms, passed=t < goal_ms)
+            elif n == 2040 and bench == "BM_ApplyAllChanged":
+                add(case, n, t, goal="< %g ms" % APPLY_2040_GOAL_MS,
+                    passed=t < APPLY_2040_GOAL_MS)
             else:
                 add(case, n, t)
+        if bench == "BM_PageInit" and host.get((bench, 255)) and host.get((bench, 2040)):
+            growth = host[(bench, 2040)] / host[(bench, 255)]
+            rows.append(("host page initialisation, growth 255 -> 2040", "-", "-", "-",
+                         "x%.1f" % growth, "<= x%g" % INIT_GROWTH_GOAL,
+                         "met" if growth <= INIT_GROWTH_GOAL else "MISSED"))
 
     for key, case in (("wine-page-init", "Wine page initialisation"),
                       ("wine-apply", "Wine Apply"),
@@ -87,6 +98,12 @@ def main():
         floor = wine[key][1]
         ratio = t / floor
         add(case, 255, t, floor, ratio, "<= %.2f x Wine" % INI_GOAL, ratio <= INI_GOAL)
+
+    tool = wine_results(sys.argv[3]) if len(sys.argv) > 3 else {}
+    if "tool-apply" in tool:
+        n, t, _ = tool["tool-apply"]
+        add("vexaro apply, every check box on", n, t, goal="< %g ms" % TOOL_GOAL_MS,
+            passed=t < TOOL_GOAL_MS)
 
     header = ("case", "N", "time ms", "floor ms", "ratio", "goal", "status")
     widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]

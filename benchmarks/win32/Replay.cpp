@@ -88,7 +88,7 @@ void Replay::Make(const Call& c) {
                                      c.rect.right - c.rect.left, c.rect.bottom - c.rect.top,
                                      At(m_windows, c.windowSlot),
                                      reinterpret_cast<HMENU>(static_cast<intptr_t>(c.i1)),
-                                     static_cast<HINSTANCE>(c.module), nullptr);
+                                     reinterpret_cast<HINSTANCE>(c.module), nullptr);
             Put(m_windows, c.resultSlot, w);
             break;
         }
@@ -120,7 +120,7 @@ void Replay::Make(const Call& c) {
             page.dwSize = kPageRecordSize;
             page.dwFlags = c.u1 & ~kUnsupportedFlags;
             if (!c.s1.present) page.dwFlags &= ~PSP_USETITLE;
-            page.hInstance = static_cast<HINSTANCE>(c.module);
+            page.hInstance = reinterpret_cast<HINSTANCE>(c.module);
             page.pszTemplate = MAKEINTRESOURCEA(c.u2);
             page.pszTitle = c.s1.Get();
             page.pfnDlgProc = m_pageProc;

@@ -137,7 +137,7 @@ int Run(const Options& options) {
     platform.Install();
     // Loaded as the shell loads the module; the program carries its resources.
     if (vx::AfxGetModuleState()->m_pCurrentWinApp != &vx::theApp ||
-        !vx::AfxModuleAttach(GetModuleHandleA(nullptr))) {
+        !vx::AfxModuleAttach(reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr)))) {
         std::fprintf(stderr, "the module's application object could not start\n");
         return 1;
     }

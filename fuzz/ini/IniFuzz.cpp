@@ -18,6 +18,7 @@
 #include "IniLines.h"
 #include "IniModel.h"
 #include "platform/host/HostProfile.h"
+#include "platform/host/ProfileCache.h"
 
 namespace {
 
@@ -239,6 +240,8 @@ void Write(vx::HostProfile& profile, IniModel& model, const std::string& path, O
     const int result =
         profile.WriteString(section.c_str(), op == Op::kDeleteSection ? nullptr : key.c_str(),
                             op == Op::kSet ? value.c_str() : nullptr, kFileName);
+    // The file as the end of an Apply leaves it.
+    vx::WriteBackProfileFiles();
     const FileState after = Read(path);
     const std::string what = Describe(op, section, key, value);
 

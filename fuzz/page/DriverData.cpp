@@ -43,7 +43,7 @@ Data TextData(const std::string& text) {
 // the other half take every shape.
 class Maker {
   public:
-    Maker(FuzzedDataProvider& in, vx::HostRegistry& registry)
+    Maker(FuzzedDataProvider& in, vx::HostRegistryTree& registry)
         : m_in(in), m_registry(registry), m_tidy(in.ConsumeBool()) {}
 
     void LayoutValue(int index) {
@@ -180,7 +180,7 @@ class Maker {
     }
 
     FuzzedDataProvider& m_in;
-    vx::HostRegistry& m_registry;
+    vx::HostRegistryTree& m_registry;
     const bool m_tidy;
 };
 
@@ -198,7 +198,7 @@ std::string AssociationPath(const std::string& name) {
     return MachinePath(std::string(kDriverKey) + "\\Vexaro\\Association\\" + name);
 }
 
-std::vector<IniFile> MakeDriverData(FuzzedDataProvider& in, vx::HostRegistry& registry) {
+std::vector<IniFile> MakeDriverData(FuzzedDataProvider& in, vx::HostRegistryTree& registry) {
     // Data beside the page's own, which must stay.
     registry.SetValue(MachinePath("SOFTWARE\\Corvane\\Lumetra"), "CurrentDisplayKey", kSz,
                       {'0', '0', '0', '1', 0});

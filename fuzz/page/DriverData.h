@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vxfuzz {
 
@@ -27,6 +27,6 @@ struct IniFile {
 };
 
 // Fills the registry; returns the INI files to put into the Windows folder.
-std::vector<IniFile> MakeDriverData(FuzzedDataProvider& in, vx::HostRegistry& registry);
+std::vector<IniFile> MakeDriverData(FuzzedDataProvider& in, vx::HostRegistryTree& registry);
 
 }  // namespace vxfuzz

@@ -30,7 +30,7 @@
 #include "RegistrySnapshot.h"
 #include "SandboxProfile.h"
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
 #include "platform/host/HostPlatform.h"
@@ -140,7 +140,7 @@ void CheckControls(const vx::HostUi& ui, const std::vector<vx::CSettingButton*>&
 // The Association key of each Layout value's name, before the page runs.
 using AssociationKeys = std::map<std::string, vx::RegistryNode::Ptr>;
 
-AssociationKeys FindAssociationKeys(const vx::HostRegistry& registry,
+AssociationKeys FindAssociationKeys(const vx::HostRegistryTree& registry,
                                     const std::vector<std::string>& layoutNames) {
     AssociationKeys keys;
     for (const std::string& name : layoutNames) {
@@ -155,7 +155,7 @@ AssociationKeys FindAssociationKeys(const vx::HostRegistry& registry,
 // that is gone, the value itself and, unless it is a Group entry's, the
 // Association key of exactly its name. Those values must have been entries
 // that left the list.
-vxfuzz::AllowedRemovals ShowingRemovals(const vx::HostRegistry& registry,
+vxfuzz::AllowedRemovals ShowingRemovals(const vx::HostRegistryTree& registry,
                                         const std::vector<std::string>& layoutBefore,
                                         const AssociationKeys& associations,
                                         const vxfuzz::EnumerationLog& log,
@@ -183,7 +183,7 @@ vxfuzz::AllowedRemovals ShowingRemovals(const vx::HostRegistry& registry,
 
 // Registry text of a value as the store reads it: up to its first zero
 // byte, none when it does not fit the room of 256 bytes.
-bool StoredText(const vx::HostRegistry& registry, const std::string& key, const char* name,
+bool StoredText(const vx::HostRegistryTree& registry, const std::string& key, const char* name,
                 std::string* text) {
     vx::RegistryValue value;
     if (!registry.ReadValue(key, name, &value) || value.data.size() > vx::kRegistryTextRoom) {
@@ -204,7 +204,7 @@ struct Binding {
 };
 
 // The INI keys named by the Association data of the listed entries.
-std::set<Binding> NamedBindings(const vx::HostRegistry& registry,
+std::set<Binding> NamedBindings(const vx::HostRegistryTree& registry,
                                 const std::vector<vx::CSettingButton*>& entries) {
     std::set<Binding> bindings;
     for (const vx::CSettingButton* e : entries) {
@@ -278,7 +278,7 @@ void CheckIniChanges(const std::map<std::string, FileState>& before,
 }
 
 // With VX_FUZZ_VERBOSE set: what the page had to work with and what it made of it.
-void Trace(const std::vector<std::string>& layoutBefore, const vx::HostRegistry& registry,
+void Trace(const std::vector<std::string>& layoutBefore, const vx::HostRegistryTree& registry,
            const std::vector<vx::CSettingButton*>& entries) {
     if (getenv("VX_FUZZ_VERBOSE") == nullptr) return;
     std::fprintf(stderr, "Layout values before:");
@@ -313,7 +313,7 @@ struct Run {
 // what it left, then clicks, perhaps "&Reset", and Apply with the checks of
 // what Apply changed.
 void ShowAndApply(FuzzedDataProvider& in, Run& run, vx::CZrDriveDlg& page) {
-    vx::HostRegistry& registry = run.host.Registry();
+    vx::HostRegistryTree& registry = run.host.Registry();
     const vxfuzz::RegistrySnapshot registryBefore(registry);
     const std::vector<std::string> layoutBefore = registry.ValueNames(vxfuzz::LayoutPath());
     const AssociationKeys associations = FindAssociationKeys(registry, layoutBefore);

@@ -45,7 +45,7 @@ std::string ValuesDifference(const KeyRecord& before, const KeyRecord& after,
 
 }  // namespace
 
-RegistrySnapshot::RegistrySnapshot(const vx::HostRegistry& registry) {
+RegistrySnapshot::RegistrySnapshot(const vx::HostRegistryTree& registry) {
     std::vector<const vx::RegistryNode*> ancestors;
     Walk(registry.Root("HKEY_LOCAL_MACHINE"), "HKEY_LOCAL_MACHINE", ancestors, &keys);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vxfuzz {
 
@@ -18,7 +18,7 @@ struct KeyRecord {
 };
 
 struct RegistrySnapshot {
-    explicit RegistrySnapshot(const vx::HostRegistry& registry);
+    explicit RegistrySnapshot(const vx::HostRegistryTree& registry);
     const KeyRecord* Find(const vx::RegistryNode* node) const;
 
     std::vector<KeyRecord> keys;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "platform/regfile/RegFile.h"
 
 namespace {
@@ -77,11 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vxfuzz::Require(vx::regfile::Write(again) == written, "a second writing differs");
 
     // The registry loaded from it, saved and loaded again.
-    vx::HostRegistry first;
+    vx::HostRegistryTree first;
     if (!first.Import(document, &error)) return 0;
     const Document exported = first.Export();
     const Document saved = Reread(vx::regfile::Write(exported), "the saved registry");
-    vx::HostRegistry second;
+    vx::HostRegistryTree second;
     if (!second.Import(saved, &error)) {
         vxfuzz::Broken("the saved registry is refused: " + error.reason);
     }

@@ -2,13 +2,16 @@
 
 #include <map>
 #include <memory>
+#include <new>
 
 #include "../Platform.h"
 #include "PropertyPage.h"
 
 namespace vx {
 
-CButtonBase::~CButtonBase() { DestroyWindow(); }
+CButtonBase::~CButtonBase() {
+    DestroyWindow();
+}
 
 int CButtonBase::Create(const char* caption, uint32_t style, const Rect& rect,
                         CPropertyPageBase* parent, int id) {
@@ -38,12 +41,20 @@ intptr_t CButtonBase::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) 
     return windows ? windows->Send(m_hWnd, message, wParam, lParam) : 0;
 }
 
+// Without memory for the object the answer is null, as for a null handle:
+// the buttons then keep the system's font.
 CFontRef* CFontRef::FromHandle(FontHandle handle) {
     static std::map<FontHandle, std::unique_ptr<CFontRef>> fonts;
     if (handle == nullptr) return nullptr;
-    std::unique_ptr<CFontRef>& slot = fonts[handle];
-    if (!slot) slot.reset(new CFontRef(handle));
-    return slot.get();
+    auto found = fonts.find(handle);
+    if (found != fonts.end()) return found->second.get();
+    std::unique_ptr<CFontRef> font(new (std::nothrow) CFontRef(handle));
+    if (font == nullptr) return nullptr;
+    try {
+        return fonts.emplace(handle, std::move(font)).first->second.get();
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 }  // namespace vx

@@ -6,7 +6,9 @@
 namespace vx {
 
 namespace {
-CRuntimeClass* CObjectClass() { return &CObject::classCObject; }
+CRuntimeClass* CObjectClass() {
+    return &CObject::classCObject;
+}
 
 constexpr intptr_t kPsnRetNoError = 0;
 constexpr intptr_t kPsnRetInvalidNoChangePage = 2;
@@ -27,9 +29,13 @@ CPropertyPageBase::CPropertyPageBase(uint32_t templateId) {
 
 CPropertyPageBase::~CPropertyPageBase() = default;
 
-const CRuntimeClass* CPropertyPageBase::GetRuntimeClass() const { return &classCPropertyPage; }
+const CRuntimeClass* CPropertyPageBase::GetRuntimeClass() const {
+    return &classCPropertyPage;
+}
 
-const MessageMapEntry* CPropertyPageBase::GetMessageMap() const { return kEmptyMap; }
+const MessageMapEntry* CPropertyPageBase::GetMessageMap() const {
+    return kEmptyMap;
+}
 
 int CPropertyPageBase::OnCommand(uintptr_t wParam, intptr_t /*lParam*/) {
     uint32_t w = static_cast<uint32_t>(wParam);
@@ -65,7 +71,9 @@ int CPropertyPageBase::OnInitDialog() {
     return 1;
 }
 
-int CPropertyPageBase::OnApply() { return 1; }
+int CPropertyPageBase::OnApply() {
+    return 1;
+}
 
 void CPropertyPageBase::OnReset() {}
 
@@ -78,15 +86,32 @@ WindowHandle CPropertyPageBase::GetDlgItem(int id) const {
     return Platform().windows->GetDlgItem(m_hWnd, id);
 }
 
+// No exception leaves a dialog procedure: one that comes up through the
+// page (from a library it calls, out of memory) ends the handling of that
+// message here, as the framework's window procedure does, and the message
+// counts as handled with the answer given so far.
 int CPropertyPageBase::HandleInitDialog(WindowHandle window) {
     m_hWnd = window;
-    return OnInitDialog();
+    try {
+        return OnInitDialog();
+    } catch (...) {
+        return 1;
+    }
 }
 
 int CPropertyPageBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam,
                                      intptr_t* result) {
     intptr_t ignored = 0;
     if (result == nullptr) result = &ignored;
+    try {
+        return Dispatch(message, wParam, lParam, result);
+    } catch (...) {
+        return 1;
+    }
+}
+
+int CPropertyPageBase::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                intptr_t* result) {
     switch (message) {
         case kWmCommand:
             *result = 0;
@@ -101,8 +126,12 @@ int CPropertyPageBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_
 
 void CPropertyPageBase::OnPageWindowDestroyed() {}
 
-void CPropertyPageBase::HandleDestroy() {
-    OnPageWindowDestroyed();
+void CPropertyPageBase::HandleDestroy(WindowHandle window) {
+    if (window == nullptr || window != m_hWnd) return;
+    try {
+        OnPageWindowDestroyed();
+    } catch (...) {
+    }
     m_hWnd = nullptr;
 }
 

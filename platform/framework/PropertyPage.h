@@ -33,7 +33,7 @@ struct MessageMapEntry {
 };
 
 class CPropertyPageBase : public CObject {
-public:
+  public:
     explicit CPropertyPageBase(uint32_t templateId);
     ~CPropertyPageBase() override;
     const CRuntimeClass* GetRuntimeClass() const override;
@@ -66,10 +66,14 @@ public:
     // Returns non-zero when the page handled the message; zero asks for the
     // default window processing.
     int HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
-    // WM_DESTROY of the page's window.
-    void HandleDestroy();
+    // WM_DESTROY of one of the page's windows. The same page object may be
+    // shown by several sheets at once, its latest window replacing the
+    // earlier ones: only the destruction of that latest window releases
+    // what the page holds of it; an earlier window's goes by.
+    void HandleDestroy(WindowHandle window);
 
-private:
+  private:
+    int Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
     // Runs the handler that the message map names; 0 when there is none.
     int DispatchMessageMap(uint32_t message, uint32_t code, uint32_t id);
 

@@ -1,87 +1,152 @@
 #include "AtomicFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "FileLock.h"
 
 namespace vx {
 
 namespace {
 
-// A temporary file that is removed unless it was renamed into place.
-class TempFile {
+// A file descriptor closed on every path out of a scope.
+class Descriptor {
   public:
-    explicit TempFile(const std::string& target) : m_name(target + ".XXXXXX") {
-        std::vector<char> name(m_name.begin(), m_name.end());
-        name.push_back('\0');
-        m_fd = mkstemp(name.data());
-        m_name = name.data();
-        if (m_fd >= 0) fchmod(m_fd, 0644);  // mkstemp makes it private
-    }
-    ~TempFile() {
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
         if (m_fd >= 0) close(m_fd);
-        if (!m_kept) unlink(m_name.c_str());
     }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    bool Ok() const { return m_fd >= 0; }
-    bool Write(const std::string& bytes) {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            ssize_t n = write(m_fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            done += static_cast<size_t>(n);
-        }
-        return true;
-    }
-    bool SyncAndClose() {
-        bool ok = fsync(m_fd) == 0;
-        ok = close(m_fd) == 0 && ok;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+    // Closes now, reporting whether the last writes reached the file.
+    bool Close() {
+        int fd = m_fd;
         m_fd = -1;
-        return ok;
-    }
-    bool RenameTo(const std::string& target) {
-        m_kept = rename(m_name.c_str(), target.c_str()) == 0;
-        return m_kept;
+        return close(fd) == 0;
     }
 
   private:
-    std::string m_name;
-    int m_fd = -1;
+    int m_fd;
+};
+
+// Removes a temporary file unless it was put in place.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!m_kept) unlink(m_path.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
+
+  private:
+    std::string m_path;
     bool m_kept = false;
 };
 
-std::string Folder(const std::string& path) {
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// Opens a new file next to the target under a name nobody else uses.
+int CreateSibling(const std::string& target, std::string* name) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = target + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 bool Fail(std::string* error, const std::string& what) {
-    if (error != nullptr) *error = what + ": " + std::strerror(errno);
+    if (error != nullptr) *error = what + ": " + std::strerror(errno != 0 ? errno : EIO);
     return false;
 }
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-    TempFile temp(path);
-    if (!temp.Ok()) return Fail(error, "cannot create a temporary file next to " + path);
-    if (!temp.Write(bytes)) return Fail(error, "cannot write " + path);
-    if (!temp.SyncAndClose()) return Fail(error, "cannot flush " + path);
-    if (!temp.RenameTo(path)) return Fail(error, "cannot replace " + path);
-    // Make the rename itself durable.
-    int folder = open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
+void FlushFolder(const std::string& folder) {
+    Descriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) fsync(dir.Get());
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
+                           const AtomicWrite& how) {
+    errno = 0;
+    std::string target = path;
+    struct stat info;
+    bool exists = lstat(path.c_str(), &info) == 0;
+    if (exists && S_ISLNK(info.st_mode)) {
+        char resolved[PATH_MAX];
+        if (realpath(path.c_str(), resolved) == nullptr) {
+            return Fail(error, "cannot follow the link " + path);
+        }
+        target = resolved;
+        exists = stat(target.c_str(), &info) == 0;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        errno = EISDIR;
+        return Fail(error, "cannot replace " + path + ", which is not a regular file");
+    }
+
+    std::string siblingName;
+    Descriptor sibling(CreateSibling(target, &siblingName));
+    if (sibling.Get() < 0) return Fail(error, "cannot create a temporary file next to " + path);
+    TemporaryFile temporary(siblingName);
+    // A run that holds the old file keeps holding the name once the new
+    // file has taken it.
+    FileLocks* locks = ActiveFileLocks();
+    if (locks != nullptr && !locks->Adopt(sibling.Get())) {
+        return Fail(error, "cannot lock the new file for " + path);
+    }
+    if (exists) {
+        if (fchmod(sibling.Get(), info.st_mode & 07777) != 0) {
+            return Fail(error, "cannot set the permissions of " + path);
+        }
+        // Only a privileged process may hand the new file to the old owner;
+        // any other keeps it as its own.
+        if (fchown(sibling.Get(), info.st_uid, info.st_gid) != 0 && errno != EPERM) {
+            return Fail(error, "cannot set the owner of " + path);
+        }
+    }
+    if (!WriteAll(sibling.Get(), bytes)) return Fail(error, "cannot write " + path);
+    if (fsync(sibling.Get()) != 0) return Fail(error, "cannot flush " + path);
+    if (how.written != nullptr && fstat(sibling.Get(), how.written) != 0) {
+        return Fail(error, "cannot check " + path);
+    }
+    if (!sibling.Close()) return Fail(error, "cannot write " + path);
+    if (rename(temporary.Path().c_str(), target.c_str()) != 0) {
+        return Fail(error, "cannot replace " + path);
+    }
+    temporary.Keep();
+    if (how.folderToFlush != nullptr) {
+        *how.folderToFlush = FolderOf(target);
+    } else {
+        FlushFolder(FolderOf(target));
     }
     return true;
 }

@@ -1,12 +1,40 @@
-// Replaces a file's content all at once: the new text goes to a temporary
-// file in the same folder, is flushed to the disk and then renamed over the
-// old file, so a reader sees either the old file or the whole new one.
+// Replacing a file's content all at once, for every file the host backend
+// writes (INI files, registry files): the new bytes go to a new file next
+// to the target (same folder, so that the rename is atomic), are flushed to
+// the disk, and the new file is renamed over the target. A reader sees
+// either the old file or the whole new one, and a failure at any point
+// leaves the old file as it was, with no temporary file beside it.
+//
+// - The target keeps its permission bits, and its owner where the process
+//   may give it; a new file gets 0666 less the umask.
+// - A symbolic link stays: the file it points to is replaced.
+// - Only a regular file (or a missing one) is replaced.
+// - While FileLocks are active (FileLock.h) the new file is locked before it
+//   takes the name, so that the name stays guarded.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <string>
 
 namespace vx {
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
+struct AtomicWrite {
+    // Where the rename still has to be made durable: when not null, the
+    // folder is not flushed here and its path is stored for FlushFolder, so
+    // that several files of one folder share one flush. When null, the
+    // folder is flushed before the call returns.
+    std::string* folderToFlush = nullptr;
+    // When not null, receives the status of the new file as it was renamed
+    // into place (the same identity and times a later stat of the path gives).
+    struct stat* written = nullptr;
+};
+
+// False, with *error (when given) telling what failed, on any failure.
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                           std::string* error = nullptr, const AtomicWrite& how = {});
+
+// Makes the renames into a folder durable.
+void FlushFolder(const std::string& folder);
 
 }  // namespace vx

@@ -2,8 +2,8 @@
 // so that two runs on the same files take turns instead of each writing
 // what it read before the other wrote.
 //
-// A replaced file is a new file (ReplaceProfileFile renames a new file over
-// the old one), so a lock on the old one would no longer guard the name.
+// A replaced file is a new file (ReplaceFileAtomically renames a new file
+// over the old one), so a lock on the old one would no longer guard the name.
 // Therefore a replacement made while locks are active takes the lock of its
 // new file before the rename (Adopt), and a run that has waited for a lock
 // checks that the name still leads to the file it locked, and locks again

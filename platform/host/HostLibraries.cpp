@@ -1,6 +1,6 @@
 #include "HostLibraries.h"
 
-#include "NoCase.h"
+#include "platform/NoCase.h"
 
 namespace vx {
 
@@ -34,7 +34,8 @@ void HostLibraries::StripEntryPoint(const std::string& name, const std::string& 
 
 HostLibraries::Library* HostLibraries::Find(LibraryHandle handle) const {
     for (const std::shared_ptr<Library>& library : m_everRegistered) {
-        if (library.get() == handle && library->references > 0) return library.get();
+        if (reinterpret_cast<LibraryHandle>(library.get()) == handle && library->references > 0)
+            return library.get();
     }
     return nullptr;
 }
@@ -47,7 +48,7 @@ LibraryHandle HostLibraries::Load(const char* fileName) {
     if (it == m_registered.end()) return nullptr;
     ++it->second->references;
     ++m_loads;
-    return it->second.get();
+    return reinterpret_cast<LibraryHandle>(it->second.get());
 }
 
 void* HostLibraries::GetProc(LibraryHandle library, const char* symbol) {

@@ -11,8 +11,8 @@
 #include "HostLibraries.h"
 #include "HostModulePath.h"
 #include "HostProfile.h"
-#include "HostRegistry.h"
 #include "HostRegistryApi.h"
+#include "HostRegistryTree.h"
 #include "HostSystem.h"
 
 namespace vx {
@@ -31,7 +31,7 @@ class HostPlatform {
     // Clears the services that are still this object's.
     void Uninstall();
 
-    HostRegistry& Registry() { return m_registry; }
+    HostRegistryTree& Registry() { return m_registry; }
     HostRegistryApi& RegistryApi() { return m_registryApi; }
     HostSystem& System() { return m_system; }
     HostDebugOutput& Debug() { return m_debug; }
@@ -40,7 +40,7 @@ class HostPlatform {
     HostProfile& Profile() { return m_profile; }
 
   private:
-    HostRegistry m_registry;
+    HostRegistryTree m_registry;
     HostRegistryApi m_registryApi{m_registry};
     HostSystem m_system;
     HostDebugOutput m_debug;

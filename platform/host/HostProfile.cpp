@@ -3,8 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "IniDocument.h"
-#include "ProfileFile.h"
+#include "ProfileCache.h"
 #include "ProfileInteger.h"
 
 namespace vx {
@@ -22,9 +21,17 @@ bool HasLineBreak(const char* text) {
 HostProfile::HostProfile(std::string windowsDir) : HostProfile(std::move(windowsDir), {}) {}
 
 HostProfile::HostProfile(std::string windowsDir, std::string driveRoot)
-    : m_folders{std::move(windowsDir), std::move(driveRoot)} {}
+    : m_folders{std::move(windowsDir), std::move(driveRoot)} {
+    ProfileCache::Process().AddUser();
+}
 
-HostProfile::HostProfile(ProfileFolders folders) : m_folders(std::move(folders)) {}
+HostProfile::~HostProfile() {
+    ProfileCache::Process().RemoveUser();
+}
+
+HostProfile::HostProfile(ProfileFolders folders) : m_folders(std::move(folders)) {
+    ProfileCache::Process().AddUser();
+}
 
 uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
                              const char* file) {
@@ -36,16 +43,10 @@ uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defau
     if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path, false)) {
         return fallback;
     }
-    std::string text;
-    // Read-only or not makes no difference to a read.
-    ProfileFileState state = ReadProfileFile(path, &text, false);
-    if (state == ProfileFileState::kMissing) {
-        const std::string matched = MatchProfileLetterCase(path);
-        if (matched != path) state = ReadProfileFile(matched, &text, false);
-    }
-    if (state != ProfileFileState::kReadable) return fallback;
     std::string value;
-    if (!IniDocument::FindValueIn(text, section, key, &value)) return fallback;
+    bool found = false;
+    ProfileCache::Process().Read(path, section, key, &value, &found, MatchProfileLetterCase);
+    if (!found) return fallback;
     return ProfileInteger(value, defaultValue);
 }
 
@@ -53,30 +54,21 @@ int HostProfile::WriteString(const char* section, const char* key, const char* v
                              const char* file) {
     if (section == nullptr) return 0;
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
+    const char* name = file != nullptr ? file : kDefaultFile;
     std::string path;
-    if (!ResolveProfilePath(file != nullptr ? file : kDefaultFile, m_folders, &path)) return 0;
-    std::string text;
-    ProfileFileState state = ReadProfileFile(path, &text);
-    if (state != ProfileFileState::kReadable && state != ProfileFileState::kMissing) return 0;
-
-    // A value that is there already: nothing to edit, nothing to write.
-    if (key != nullptr && value != nullptr && IniDocument::HoldsValue(text, section, key, value)) {
-        return 1;
-    }
-    IniDocument document(text);
-    bool changed;
+    if (!ResolveProfilePath(name, m_folders, &path, false)) return 0;
+    ProfileEdit edit;
+    edit.section = section;
     if (key == nullptr) {
-        changed = document.DeleteSection(section);
+        edit.kind = ProfileEdit::Kind::kDeleteSection;
     } else if (value == nullptr) {
-        changed = document.DeleteKey(section, key);
+        edit.kind = ProfileEdit::Kind::kDeleteKey;
+        edit.key = key;
     } else {
-        changed = document.SetValue(section, key, value);
+        edit.key = key;
+        edit.value = value;
     }
-    // An edit can give back the same bytes (the unnamed section that is only
-    // the encoding mark keeps the mark): the file stays untouched then too.
-    const std::string edited = document.Text();
-    if (!changed || edited == text) return 1;
-    return ReplaceProfileFile(path, edited) ? 1 : 0;
+    return ProfileCache::Process().Write(path, name, edit, MatchProfileLetterCase);
 }
 
 }  // namespace vx

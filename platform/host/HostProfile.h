@@ -9,11 +9,16 @@
 // - a write refuses a section, key or value that holds a line break
 //   (Windows would write it and so make new lines of the file);
 // - a write that changes nothing neither creates nor rewrites the file;
-// - file names map to host paths as ProfilePath.h says.
+// - file names map to host paths as ProfilePath.h says;
+// - files are kept parsed and writes reach the disk at write-back points,
+//   as ProfileCache.h says; a write that the file refuses at once
+//   (read-only, missing folder) gives 0, one that fails at the write-back
+//   is reported there.
 #pragma once
 
 #include <string>
 
+#include "ProfileCache.h"
 #include "ProfilePath.h"
 #include "platform/Profile.h"
 
@@ -26,6 +31,10 @@ class HostProfile final : public IProfile {
     // driveRoot: the host folder that stands for "C:\".
     HostProfile(std::string windowsDir, std::string driveRoot);
     explicit HostProfile(ProfileFolders folders);
+    // The last profile of the process writes back what is kept.
+    ~HostProfile() override;
+    HostProfile(const HostProfile&) = delete;
+    HostProfile& operator=(const HostProfile&) = delete;
 
     uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
                     const char* file) override;

@@ -3,6 +3,7 @@
 #include "platform/WinConstants.h"
 #include "platform/host/HostPageTemplate.h"
 #include "platform/host/HostWindowing.h"
+#include "platform/host/ProfileCache.h"
 
 namespace vx {
 
@@ -27,12 +28,12 @@ HostPropertySheets::~HostPropertySheets() {
 PageHandle HostPropertySheets::CreatePage(CPropertyPageBase& page) {
     if (m_createFails) return nullptr;
     m_pages.push_back(std::make_unique<CreatedPage>(CreatedPage{&page, page.Record(), false}));
-    return m_pages.back().get();
+    return reinterpret_cast<PageHandle>(m_pages.back().get());
 }
 
 const HostPropertySheets::CreatedPage* HostPropertySheets::Created(PageHandle page) const {
     for (const auto& p : m_pages) {
-        if (p.get() == page) return p.get();
+        if (reinterpret_cast<PageHandle>(p.get()) == page) return p.get();
     }
     return nullptr;
 }
@@ -52,7 +53,9 @@ int HostPropertySheets::DestroyedCount() const {
 
 void HostPropertySheets::MarkModified(WindowHandle pageWindow) {
     ++m_modifiedMarks;
-    if (pageWindow != nullptr && pageWindow == m_pageWindow) m_modified = true;
+    for (OpenSheet& open : m_open) {
+        if (pageWindow != nullptr && open.pageWindow == pageWindow) open.modified = true;
+    }
 }
 
 FontHandle HostPropertySheets::PageFont() const {
@@ -61,34 +64,51 @@ FontHandle HostPropertySheets::PageFont() const {
 
 WindowHandle HostPropertySheets::ShowPage(PageHandle page) {
     ClosePage();
+    return ShowInAnotherSheet(page);
+}
+
+WindowHandle HostPropertySheets::ShowInAnotherSheet(PageHandle page) {
     const CreatedPage* created = Created(page);
     if (created == nullptr || created->destroyed) return nullptr;
     const Rect sheetRect{kSheetX, kSheetY, kSheetX + kSheetWidth, kSheetY + kSheetHeight};
-    m_sheetWindow = m_windows.Create("#32770", "Display Properties", kSheetStyle, sheetRect,
-                                     nullptr, 0, nullptr);
-    m_pageWindow = CreatePageFromTemplate(m_windows, m_sheetWindow, kPageX, kPageY, kPageFont,
-                                          created->record.hInstance);
-    m_shown = created->page;
-    m_modified = false;
-    m_initResult = m_shown->HandleInitDialog(m_pageWindow);
-    return m_pageWindow;
+    OpenSheet open{created->page, nullptr, nullptr, 0, false};
+    open.sheet = m_windows.Create("#32770", "Display Properties", kSheetStyle, sheetRect, nullptr,
+                                  0, nullptr);
+    open.pageWindow = CreatePageFromTemplate(m_windows, open.sheet, kPageX, kPageY, kPageFont,
+                                             created->record.hInstance);
+    m_open.push_back(open);
+    // The page may mark itself modified while it initialises.
+    const int result = open.page->HandleInitDialog(open.pageWindow);
+    m_open.back().initResult = result;
+    return open.pageWindow;
+}
+
+void HostPropertySheets::Close(size_t index) {
+    const OpenSheet open = m_open[index];
+    m_open.erase(m_open.begin() + static_cast<std::ptrdiff_t>(index));
+    m_windows.DestroyWindow(open.pageWindow);  // the page's controls go with it
+    open.page->HandleDestroy(open.pageWindow);
+    m_windows.DestroyWindow(open.sheet);
 }
 
 void HostPropertySheets::ClosePage() {
-    if (m_shown == nullptr) return;
-    m_windows.DestroyWindow(m_pageWindow);  // the page's controls go with it
-    m_shown->HandleDestroy();
-    m_windows.DestroyWindow(m_sheetWindow);
-    m_shown = nullptr;
-    m_pageWindow = nullptr;
-    m_sheetWindow = nullptr;
-    m_modified = false;
+    while (!m_open.empty()) Close(0);
+}
+
+int HostPropertySheets::CloseSheet(WindowHandle pageWindow) {
+    for (size_t i = 0; i < m_open.size(); ++i) {
+        if (m_open[i].pageWindow != pageWindow) continue;
+        Close(i);
+        return 1;
+    }
+    return 0;
 }
 
 intptr_t HostPropertySheets::SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
                                         int* handled) {
     intptr_t result = 0;
-    const int done = m_shown ? m_shown->HandleMessage(message, wParam, lParam, &result) : 0;
+    CPropertyPageBase* page = ShownPage();
+    const int done = page ? page->HandleMessage(message, wParam, lParam, &result) : 0;
     if (handled != nullptr) *handled = done;
     return result;
 }
@@ -114,8 +134,9 @@ void HostPropertySheets::SelectRadio(WindowHandle page, WindowHandle radio) {
 }
 
 int HostPropertySheets::Click(int controlId) {
-    if (m_shown == nullptr) return 0;
-    const HostWindow* control = m_windows.Child(m_pageWindow, controlId);
+    if (m_open.empty()) return 0;
+    const WindowHandle pageWindow = PageWindow();
+    const HostWindow* control = m_windows.Child(pageWindow, controlId);
     if (control == nullptr || !control->enabled || control->className != "Button") return 0;
     const uint32_t type = control->style & HostButtonType::kMask;
     if (type == HostButtonType::kGroupBox) return 0;
@@ -124,7 +145,7 @@ int HostPropertySheets::Click(int controlId) {
     } else if (type == HostButtonType::kAuto3State) {
         m_windows.Send(control->handle, kBmSetCheck, (control->check + 1) % 3, 0);
     } else if (type == HostButtonType::kAutoRadioButton) {
-        SelectRadio(m_pageWindow, control->handle);
+        SelectRadio(pageWindow, control->handle);
     }
     const uintptr_t command = (uintptr_t{kBnClicked} << 16) | static_cast<uint16_t>(controlId);
     SendToPage(kWmCommand, command, reinterpret_cast<intptr_t>(control->handle));
@@ -132,25 +153,31 @@ int HostPropertySheets::Click(int controlId) {
 }
 
 intptr_t HostPropertySheets::Notify(uint32_t code) {
-    NotifyHeader header{m_sheetWindow, 0, code};
+    NotifyHeader header{SheetWindow(), 0, code};
     return SendToPage(kWmNotify, 0, reinterpret_cast<intptr_t>(&header));
 }
 
 intptr_t HostPropertySheets::PressApply() {
-    if (m_shown == nullptr) return 0;
+    if (m_open.empty()) return 0;
+    const WindowHandle pageWindow = PageWindow();
     const intptr_t result = Notify(kPsnApply);
-    if (result == kPsnRetNoError) m_modified = false;
+    // The end of the page's Apply: its INI writes reach the disk now.
+    WriteBackProfileFiles();
+    // A successful apply clears the mark of the sheet that applied.
+    for (OpenSheet& open : m_open) {
+        if (result == kPsnRetNoError && open.pageWindow == pageWindow) open.modified = false;
+    }
     return result;
 }
 
 void HostPropertySheets::PressCancel() {
-    if (m_shown == nullptr) return;
+    if (m_open.empty()) return;
     Notify(kPsnReset);
-    ClosePage();
+    Close(m_open.size() - 1);
 }
 
 void HostPropertySheets::PressHelp() {
-    if (m_shown != nullptr) Notify(kPsnHelp);
+    if (!m_open.empty()) Notify(kPsnHelp);
 }
 
 }  // namespace vx

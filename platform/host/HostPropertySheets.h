@@ -1,10 +1,13 @@
 // A headless property sheet for the host backend. It keeps the pages that
-// the extension creates and, for tests, shows one page at a time the way
-// the real sheet does: it builds the page's window from template 107, runs
-// the page's dialog initialisation, and turns clicks and the sheet's
-// buttons into the messages the page would receive. A page object must
-// outlive its showing: close the page (ClosePage, PressCancel) before the
-// page object goes; the sheet's destruction closes it too.
+// the extension creates and, for tests, shows them the way the real sheet
+// does: it builds the page's window from template 107, runs the page's
+// dialog initialisation, and turns clicks and the sheet's buttons into the
+// messages the page would receive. Several sheets may be open at once, as
+// when Display Properties is opened twice in one process; clicks and
+// buttons go to the sheet opened last that is still open (the current
+// one). A page object must outlive its showings: close them (ClosePage,
+// CloseSheet, PressCancel) before the page object goes; the destruction of
+// this object closes them too.
 #pragma once
 
 #include <cstdint>
@@ -48,23 +51,28 @@ class HostPropertySheets final : public IPropertySheets {
     int CreatedCount() const { return static_cast<int>(m_pages.size()); }
     int DestroyedCount() const;
 
-    // Showing a page. ShowPage closes any page shown before, creates the
+    // Showing a page. ShowPage closes every sheet open before, creates the
     // sheet and page windows and returns the page window; the page's
-    // dialog initialisation has run when it returns.
+    // dialog initialisation has run when it returns. ShowInAnotherSheet
+    // does the same in one more sheet and leaves the others open.
     WindowHandle ShowPage(PageHandle page);
-    int InitDialogResult() const { return m_initResult; }
-    WindowHandle PageWindow() const { return m_pageWindow; }
-    WindowHandle SheetWindow() const { return m_sheetWindow; }
+    WindowHandle ShowInAnotherSheet(PageHandle page);
+    // The current sheet's: null or 0 while no sheet is open.
+    int InitDialogResult() const { return m_open.empty() ? 0 : m_open.back().initResult; }
+    WindowHandle PageWindow() const { return m_open.empty() ? nullptr : m_open.back().pageWindow; }
+    WindowHandle SheetWindow() const { return m_open.empty() ? nullptr : m_open.back().sheet; }
+    CPropertyPageBase* ShownPage() const { return m_open.empty() ? nullptr : m_open.back().page; }
     FontHandle PageFont() const;
-    CPropertyPageBase* ShownPage() const { return m_shown; }
+    int OpenSheetCount() const { return static_cast<int>(m_open.size()); }
 
     // A click on the page's control: an auto check box toggles, an auto
     // radio button is selected and the others of its group cleared, then
     // the page receives WM_COMMAND with BN_CLICKED. Group boxes and static
     // controls take no clicks. Returns 1 when the command was sent.
     int Click(int controlId);
-    // The sheet's buttons: OK or Apply sends PSN_APPLY and returns the
-    // page's answer (a successful apply clears the modified mark); Cancel
+    // The sheet's buttons: OK or Apply sends PSN_APPLY, writes back the
+    // INI files (ProfileCache.h) and returns the page's answer (a
+    // successful apply clears the modified mark); Cancel
     // sends PSN_RESET and closes the page; Help sends PSN_HELP.
     intptr_t PressApply();
     void PressCancel();
@@ -73,25 +81,33 @@ class HostPropertySheets final : public IPropertySheets {
     // *handled tells whether the page handled it.
     intptr_t SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
                         int* handled = nullptr);
-    // Whether the shown page has been marked modified since it was shown
-    // or last applied (the state of the sheet's Apply button).
-    bool IsModified() const { return m_modified; }
+    // Whether the current page has been marked modified since it was shown
+    // or last applied (the state of its sheet's Apply button).
+    bool IsModified() const { return !m_open.empty() && m_open.back().modified; }
     // Every MarkModified call, for any window.
     int ModifiedMarks() const { return m_modifiedMarks; }
+    // Closes every open sheet, in the order they were opened.
     void ClosePage();
+    // Closes the sheet that shows this page window; 0 when none does.
+    int CloseSheet(WindowHandle pageWindow);
 
   private:
+    struct OpenSheet {
+        CPropertyPageBase* page;
+        WindowHandle sheet;
+        WindowHandle pageWindow;
+        int initResult;
+        bool modified;
+    };
+
     intptr_t Notify(uint32_t code);
     void SelectRadio(WindowHandle page, WindowHandle radio);
+    void Close(size_t index);
 
     HostWindowing& m_windows;
     std::vector<std::unique_ptr<CreatedPage>> m_pages;
     bool m_createFails = false;
-    CPropertyPageBase* m_shown = nullptr;
-    WindowHandle m_sheetWindow = nullptr;
-    WindowHandle m_pageWindow = nullptr;
-    int m_initResult = 0;
-    bool m_modified = false;
+    std::vector<OpenSheet> m_open;  // in opening order: the current one last
     int m_modifiedMarks = 0;
 };
 

@@ -31,20 +31,20 @@ std::string NameOf(const char* name) {
 }  // namespace
 
 RegistryNode::Ptr HostRegistryApi::KeyOf(KeyHandle key, long* error) const {
-    auto it = m_handles.find(reinterpret_cast<uintptr_t>(key));
-    if (it == m_handles.end()) {
+    const uintptr_t handle = reinterpret_cast<uintptr_t>(key);
+    const size_t slot = (handle >> 2) & ((uintptr_t{1} << kSlotBits) - 1);
+    if (handle == 0 || slot >= m_slots.size() || m_slots[slot].handle != handle) {
         *error = kErrorInvalidHandle;
         return nullptr;
     }
-    if (it->second->IsDeleted()) {
+    if (m_slots[slot].key->IsDeleted()) {
         *error = kErrorKeyDeleted;
         return nullptr;
     }
-    return it->second;
+    return m_slots[slot].key;
 }
 
 long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* out) {
-    ++m_calls.open;
     if (out == nullptr) return kErrorInvalidParameter;
     *out = nullptr;
     const std::string text = NameOf(path);
@@ -61,16 +61,24 @@ long HostRegistryApi::OpenKey(const char* path, uint32_t /*access*/, KeyHandle* 
         if (key == nullptr) return kErrorFileNotFound;
         m_found[text] = key;
     }
-    uintptr_t handle = m_nextHandle;
-    m_nextHandle += 4;
-    m_handles.emplace(handle, std::move(key));
+    size_t slot;
+    if (!m_freeSlots.empty()) {
+        slot = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        if (m_slots.size() >> kSlotBits != 0) return kErrorNotEnoughMemory;
+        slot = m_slots.size();
+        m_slots.emplace_back();
+    }
+    const uintptr_t handle = (m_nextSerial++ << (kSlotBits + 2)) | (uintptr_t{slot} << 2);
+    m_slots[slot].handle = handle;
+    m_slots[slot].key = std::move(key);
     *out = reinterpret_cast<KeyHandle>(handle);
     return kErrorSuccess;
 }
 
 long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
                                 uint32_t* type, uint8_t* data, uint32_t* dataBytes) {
-    ++m_calls.enumValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -89,7 +97,6 @@ long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint3
 
 long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
                                  uint32_t* dataBytes) {
-    ++m_calls.queryValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -104,7 +111,6 @@ long HostRegistryApi::QueryValue(KeyHandle key, const char* name, uint32_t* type
 
 long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
                                uint32_t bytes) {
-    ++m_calls.setValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -116,7 +122,6 @@ long HostRegistryApi::SetValue(KeyHandle key, const char* name, uint32_t type, c
 }
 
 long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
-    ++m_calls.deleteValue;
     long error = kErrorSuccess;
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
@@ -124,7 +129,6 @@ long HostRegistryApi::DeleteValue(KeyHandle key, const char* name) {
 }
 
 long HostRegistryApi::DeleteKey(const char* path) {
-    ++m_calls.deleteKey;
     std::vector<std::string> names;
     if (!SplitKeyPath(NameOf(path), &names)) return kErrorBadPathname;
     if (names.empty()) return kErrorAccessDenied;  // the root key itself
@@ -136,9 +140,14 @@ long HostRegistryApi::DeleteKey(const char* path) {
 }
 
 long HostRegistryApi::CloseKey(KeyHandle key) {
-    ++m_calls.close;
-    return m_handles.erase(reinterpret_cast<uintptr_t>(key)) != 0 ? kErrorSuccess
-                                                                  : kErrorInvalidHandle;
+    const uintptr_t handle = reinterpret_cast<uintptr_t>(key);
+    const size_t slot = (handle >> 2) & ((uintptr_t{1} << kSlotBits) - 1);
+    if (handle == 0 || slot >= m_slots.size() || m_slots[slot].handle != handle) {
+        return kErrorInvalidHandle;
+    }
+    m_slots[slot] = Slot();
+    m_freeSlots.push_back(slot);
+    return kErrorSuccess;
 }
 
 }  // namespace vx

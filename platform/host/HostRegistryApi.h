@@ -9,34 +9,24 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
-#include "HostRegistry.h"
+#include "HostRegistryTree.h"
 #include "platform/Registry.h"
 
 namespace vx {
 
 constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorNotEnoughMemory = 8;
 constexpr long kErrorBadPathname = 161;
 constexpr long kErrorKeyDeleted = 1018;
 
 class HostRegistryApi final : public IRegistry {
   public:
-    // How often each function was called, failures included.
-    struct CallCounts {
-        int open = 0;
-        int enumValue = 0;
-        int queryValue = 0;
-        int setValue = 0;
-        int deleteValue = 0;
-        int deleteKey = 0;
-        int close = 0;
-    };
-
-    explicit HostRegistryApi(HostRegistry& registry) : m_registry(registry) {}
+    explicit HostRegistryApi(HostRegistryTree& registry) : m_registry(registry) {}
 
     long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
     long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
@@ -50,21 +40,29 @@ class HostRegistryApi final : public IRegistry {
     long CloseKey(KeyHandle key) override;
 
     // Keys opened and not yet closed.
-    size_t OpenHandleCount() const { return m_handles.size(); }
-    const CallCounts& Calls() const { return m_calls; }
+    size_t OpenHandleCount() const { return m_slots.size() - m_freeSlots.size(); }
 
   private:
     // The live key of a handle; null with the error code otherwise.
     RegistryNode::Ptr KeyOf(KeyHandle key, long* error) const;
 
-    HostRegistry& m_registry;
-    std::map<uintptr_t, RegistryNode::Ptr> m_handles;
+    // An open key. A handle names its slot in its low bits and a serial
+    // number above them, so that finding its key takes no search, and a
+    // slot used again never gives out a handle it gave before.
+    struct Slot {
+        uintptr_t handle = 0;  // 0 while free
+        RegistryNode::Ptr key;
+    };
+    static constexpr unsigned kSlotBits = 20;
+
+    HostRegistryTree& m_registry;
+    std::vector<Slot> m_slots;
+    std::vector<size_t> m_freeSlots;
+    uintptr_t m_nextSerial = 1;
     // Keys found by their path before. Keys never move: a key that has not
     // been deleted is still the one at the path that found it, so a later
     // open of the same path takes it from here without walking the tree.
     std::unordered_map<std::string, std::weak_ptr<RegistryNode>> m_found;
-    uintptr_t m_nextHandle = 0x1000;
-    CallCounts m_calls;
 };
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/WinConstants.h"
+#include "platform/host/ProfileCache.h"
 #include "resources/resource.h"
 
 namespace vx {
@@ -37,6 +38,9 @@ int HostShellServices::ShowHelp(WindowHandle window, const char* file, uint32_t 
 
 int HostShellServices::ShowMessageBox(WindowHandle owner, const char* text, const char* caption,
                                       uint32_t type) {
+    // The INI writes of an Apply are on the disk before any question, a
+    // restart or a display-mode change (the driver reads them then).
+    WriteBackProfileFiles();
     messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
     if (m_answers.empty()) return m_defaultAnswer;
     const int answer = m_answers.front();
@@ -45,11 +49,13 @@ int HostShellServices::ShowMessageBox(WindowHandle owner, const char* text, cons
 }
 
 int HostShellServices::RestartSystem(uint32_t flags, uint32_t reserved) {
+    WriteBackProfileFiles();
     restarts.push_back({flags, reserved});
     return 1;
 }
 
 long HostShellServices::ChangeDisplayMode(const DisplayModeRecord* mode, uint32_t flags) {
+    WriteBackProfileFiles();
     DisplayModeCall call{};
     if (mode != nullptr) call.mode = *mode;
     call.flags = flags;

@@ -15,6 +15,11 @@ char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string LowerCaseAscii(std::string text) {
+    for (char& c : text) c = LowerAscii(c);
+    return text;
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -64,37 +69,6 @@ IniDocument::IniDocument(const std::string& bytes) {
         NextLine(bytes, &pos, &m_lines.back());
     }
     for (size_t i = 0; i < m_lines.size(); ++i) Classify(&m_lines[i], i == 0);
-}
-
-bool IniDocument::FindValueIn(const std::string& bytes, const std::string& section,
-                              const std::string& key, std::string* value) {
-    const std::string sectionName = TrimProfileSpace(section);
-    const std::string keyName = TrimProfileSpace(key);
-    // The lines before the first header form the unnamed section, which is
-    // the first section of all: it is the one an empty name finds.
-    bool inSection = sectionName.empty();
-    Line line;
-    size_t pos = 0;
-    for (bool first = true; pos < bytes.size(); first = false) {
-        NextLine(bytes, &pos, &line);
-        Classify(&line, first);
-        if (line.kind == Kind::kHeader) {
-            // Only the first section of the name counts.
-            if (inSection) return false;
-            inSection = EqualsNoCase(line.name, sectionName);
-        } else if (inSection && line.kind == Kind::kKey && EqualsNoCase(line.name, keyName)) {
-            if (!line.hasValue) return false;
-            *value = line.text.substr(line.valueBegin, line.valueEnd - line.valueBegin);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool IniDocument::HoldsValue(const std::string& bytes, const std::string& section,
-                             const std::string& key, const std::string& value) {
-    std::string current;
-    return FindValueIn(bytes, section, key, &current) && current == TrimLeft(value);
 }
 
 void IniDocument::Classify(Line* line, bool first) {
@@ -287,6 +261,61 @@ std::string IniDocument::Text() const {
     std::string text;
     for (const Line& line : m_lines) text += line.text + line.end;
     return text;
+}
+
+IniIndex::IniIndex(const std::string& bytes) {
+    // The lines before the first header form the unnamed section, the first
+    // section of all: a later header of an empty name is a second one.
+    Keys* keys = &m_sections[std::string()];
+    IniDocument::Line line;
+    size_t pos = 0;
+    for (bool first = true; pos < bytes.size(); first = false) {
+        IniDocument::NextLine(bytes, &pos, &line);
+        IniDocument::Classify(&line, first);
+        if (line.kind == IniDocument::Kind::kHeader) {
+            // Only the first section of a name is searched.
+            auto inserted = m_sections.emplace(LowerCaseAscii(line.name), Keys());
+            keys = inserted.second ? &inserted.first->second : nullptr;
+        } else if (keys != nullptr && line.kind == IniDocument::Kind::kKey) {
+            // Only the first key of a name counts, with its '=' or without.
+            auto inserted = keys->emplace(LowerCaseAscii(line.name), Key());
+            if (!inserted.second || !line.hasValue) continue;
+            inserted.first->second.hasValue = true;
+            inserted.first->second.value =
+                line.text.substr(line.valueBegin, line.valueEnd - line.valueBegin);
+        }
+    }
+}
+
+bool IniIndex::Find(const std::string& section, const std::string& key, std::string* value) const {
+    auto keys = m_sections.find(LowerCaseAscii(TrimProfileSpace(section)));
+    if (keys == m_sections.end()) return false;
+    auto found = keys->second.find(LowerCaseAscii(TrimProfileSpace(key)));
+    if (found == keys->second.end() || !found->second.hasValue) return false;
+    *value = found->second.value;
+    return true;
+}
+
+bool IniIndex::Holds(const std::string& section, const std::string& key,
+                     const std::string& value) const {
+    std::string current;
+    return Find(section, key, &current) && current == TrimLeft(value);
+}
+
+bool IniIndex::Update(const IniDocument& document, const std::string& section,
+                      const std::string& key) {
+    // A written key line "name=value" reads back as that name only when the
+    // name holds no '=', does not look like a section header and does not
+    // begin with the encoding mark.
+    const std::string name = TrimProfileSpace(key);
+    if (name.find('=') != std::string::npos || (!name.empty() && name[0] == '[') ||
+        StartsWithMark(name)) {
+        return false;
+    }
+    Key& entry = m_sections[LowerCaseAscii(TrimProfileSpace(section))][LowerCaseAscii(name)];
+    entry.hasValue = document.FindValue(section, key, &entry.value);
+    if (!entry.hasValue) entry.value.clear();
+    return true;
 }
 
 }  // namespace vx

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vx {
@@ -47,15 +48,9 @@ class IniDocument {
 
     std::string Text() const;
 
-    // FindValue on a text without building its document: the text is read
-    // line by line up to the key, with the same rules and the same answer.
-    static bool FindValueIn(const std::string& bytes, const std::string& section,
-                            const std::string& key, std::string* value);
-    // Whether SetValue with these arguments would leave the text as it is.
-    static bool HoldsValue(const std::string& bytes, const std::string& section,
-                           const std::string& key, const std::string& value);
-
   private:
+    friend class IniIndex;
+
     enum class Kind { kBlank, kHeader, kKey };
     struct Line {
         std::string text;  // without its line ending
@@ -88,6 +83,32 @@ class IniDocument {
     void KeepNextLineApart(size_t index);
 
     std::vector<Line> m_lines;
+};
+
+// The answers of FindValue for a whole text at once: every key of the
+// first section of each name, by section and key name in lower case, so
+// that a lookup does not walk the text. Same rules, same answers.
+class IniIndex {
+  public:
+    IniIndex() = default;
+    explicit IniIndex(const std::string& bytes);
+
+    bool Find(const std::string& section, const std::string& key, std::string* value) const;
+    // Whether SetValue with these arguments would leave the text as it is.
+    bool Holds(const std::string& section, const std::string& key, const std::string& value) const;
+    // Brings the answer for one key up to date after SetValue(section, key,
+    // ...) on the document this index was made from. False when the edit
+    // may have changed other answers too (a key name that reads otherwise
+    // once written); the index must then be made anew from the text.
+    bool Update(const IniDocument& document, const std::string& section, const std::string& key);
+
+  private:
+    struct Key {
+        bool hasValue = false;
+        std::string value;
+    };
+    using Keys = std::unordered_map<std::string, Key>;
+    std::unordered_map<std::string, Keys> m_sections;
 };
 
 }  // namespace vx

@@ -1,6 +1,6 @@
 #include "RegistryNode.h"
 
-#include "NoCase.h"
+#include "platform/NoCase.h"
 
 namespace vx {
 
@@ -62,13 +62,13 @@ void RegistryNode::SetValue(const std::string& name, uint32_t type, std::vector<
 }
 
 bool RegistryNode::DeleteValue(const std::string& name) {
-    auto found = m_valuesByName.find(LowerCase(name));
-    if (found == m_valuesByName.end()) return false;
-    const size_t position = found->second;
-    m_valuesByName.erase(found);
-    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(position));
+    auto it = m_valuesByName.find(LowerCase(name));
+    if (it == m_valuesByName.end()) return false;
+    const size_t place = it->second;
+    m_valuesByName.erase(it);
+    m_values.erase(m_values.begin() + static_cast<long>(place));
     for (auto& entry : m_valuesByName) {
-        if (entry.second > position) --entry.second;
+        if (entry.second > place) --entry.second;
     }
     return true;
 }

@@ -54,7 +54,7 @@ class RegistryNode {
     // walking all of them.
     std::unordered_map<std::string, Ptr> m_subkeysByName;
     std::vector<RegistryValue> m_values;
-    // The position of each value by its name in lower case.
+    // The same values' places by their name in lower case.
     std::unordered_map<std::string, size_t> m_valuesByName;
 };
 

@@ -11,7 +11,7 @@ extern "C" __declspec(dllimport) int __stdcall BuildModulePath(HINSTANCE module,
 namespace vx {
 
 int Win32ModulePath::BuildModulePath(InstanceHandle module, CString& path, const char* fileName) {
-    return ::BuildModulePath(static_cast<HINSTANCE>(module), path, fileName);
+    return ::BuildModulePath(reinterpret_cast<HINSTANCE>(module), path, fileName);
 }
 
 }  // namespace vx

@@ -31,7 +31,8 @@ INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         auto* page =
             record != nullptr ? reinterpret_cast<CPropertyPageBase*>(record->lParam) : nullptr;
         SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
-        return page != nullptr ? page->HandleInitDialog(window) : TRUE;
+        return page != nullptr ? page->HandleInitDialog(reinterpret_cast<WindowHandle>(window))
+                               : TRUE;
     }
 
     CPropertyPageBase* page = PageOf(window);
@@ -51,7 +52,7 @@ INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         case WM_DESTROY:
-            page->HandleDestroy();
+            page->HandleDestroy(reinterpret_cast<WindowHandle>(window));
             SetWindowLongPtrA(window, DWLP_USER, 0);
             return FALSE;
         default:
@@ -72,20 +73,21 @@ PageHandle Win32PropertySheets::CreatePage(CPropertyPageBase& page) {
     sheetPage.dwSize = kPageRecordSize;
     sheetPage.dwFlags = record.dwFlags & ~kUnsupportedFlags;
     if (record.pszTitle == nullptr) sheetPage.dwFlags &= ~PSP_USETITLE;
-    sheetPage.hInstance = static_cast<HINSTANCE>(AfxGetModuleState()->m_hCurrentResourceHandle);
+    sheetPage.hInstance =
+        reinterpret_cast<HINSTANCE>(AfxGetModuleState()->m_hCurrentResourceHandle);
     sheetPage.pszTemplate = MAKEINTRESOURCEA(record.templateId);
     sheetPage.pszTitle = record.pszTitle;
     sheetPage.pfnDlgProc = &PageDialogProc;
     sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
-    return CreatePropertySheetPageA(&sheetPage);
+    return reinterpret_cast<PageHandle>(CreatePropertySheetPageA(&sheetPage));
 }
 
 int Win32PropertySheets::DestroyPage(PageHandle page) {
-    return DestroyPropertySheetPage(static_cast<HPROPSHEETPAGE>(page));
+    return DestroyPropertySheetPage(reinterpret_cast<HPROPSHEETPAGE>(page));
 }
 
 void Win32PropertySheets::MarkModified(WindowHandle pageWindow) {
-    HWND window = static_cast<HWND>(pageWindow);
+    HWND window = reinterpret_cast<HWND>(pageWindow);
     SendMessageA(GetParent(window), PSM_CHANGED, reinterpret_cast<WPARAM>(window), 0);
 }
 

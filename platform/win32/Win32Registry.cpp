@@ -7,7 +7,7 @@ namespace vx {
 namespace {
 
 HKEY ToKey(KeyHandle key) {
-    return static_cast<HKEY>(key);
+    return reinterpret_cast<HKEY>(key);
 }
 
 // A DWORD in/out argument mirrored from an optional 32-bit caller value.
@@ -31,7 +31,7 @@ class DwordArg {
 long Win32Registry::OpenKey(const char* path, uint32_t access, KeyHandle* out) {
     HKEY key = nullptr;
     LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key);
-    if (out != nullptr) *out = result == ERROR_SUCCESS ? key : nullptr;
+    if (out != nullptr) *out = result == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(key) : nullptr;
     return result;
 }
 

@@ -25,7 +25,7 @@ static_assert(offsetof(DEVMODEA, dmPanningWidth) == sizeof(DisplayModeRecord),
               "the record ends where the panning fields begin");
 
 HWND ToWindow(WindowHandle window) {
-    return static_cast<HWND>(window);
+    return reinterpret_cast<HWND>(window);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ long Win32ShellServices::ChangeDisplayMode(const DisplayModeRecord* mode, uint32
 
 int Win32ShellServices::LoadStringResource(InstanceHandle module, uint32_t id, char* buffer,
                                            int capacity) {
-    return LoadStringA(static_cast<HINSTANCE>(module), id, buffer, capacity);
+    return LoadStringA(reinterpret_cast<HINSTANCE>(module), id, buffer, capacity);
 }
 
 }  // namespace vx

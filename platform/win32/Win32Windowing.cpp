@@ -6,16 +6,20 @@ namespace vx {
 
 namespace {
 HWND ToWindow(WindowHandle window) {
-    return static_cast<HWND>(window);
+    return reinterpret_cast<HWND>(window);
+}
+WindowHandle ToHandle(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
 }
 }  // namespace
 
 WindowHandle Win32Windowing::CreateButton(const char* caption, uint32_t style, const Rect& rect,
                                           WindowHandle parent, int id, InstanceHandle module) {
-    return CreateWindowExA(0, "BUTTON", caption, style, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, ToWindow(parent),
-                           reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
-                           static_cast<HINSTANCE>(module), nullptr);
+    return ToHandle(CreateWindowExA(0, "BUTTON", caption, style, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top,
+                                    ToWindow(parent),
+                                    reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+                                    reinterpret_cast<HINSTANCE>(module), nullptr));
 }
 
 int Win32Windowing::DestroyWindow(WindowHandle window) {
@@ -40,7 +44,7 @@ int Win32Windowing::GetWindowRect(WindowHandle window, Rect* rect) {
 }
 
 WindowHandle Win32Windowing::GetDlgItem(WindowHandle dialog, int id) {
-    return ::GetDlgItem(ToWindow(dialog), id);
+    return ToHandle(::GetDlgItem(ToWindow(dialog), id));
 }
 
 int Win32Windowing::EnableWindow(WindowHandle window, int enable) {

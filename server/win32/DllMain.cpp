@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "platform/framework/WinApp.h"
-#include "platform/win32/RuntimeRelease.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Platform.h"
 #include "server/AdvancedPageApp.h"
@@ -26,17 +25,17 @@ void UninstallPlatform() {
 
 }  // namespace
 
-// The C runtime has constructed the module's static objects (the
-// application object among them) before the attach arrives here, and
-// destroys them after the detach has returned.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// The module's runtime (platform/win32/runtime) has constructed its static
+// objects (the application object among them) before the attach arrives
+// here, and destroys them after the detach has returned.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:
             // The module cannot serve without its application object (naming
             // it here also keeps the module's static objects in the link).
             if (vx::AfxGetModuleState()->m_pCurrentWinApp != &vx::theApp) return FALSE;
             InstallPlatform();
-            if (!vx::AfxModuleAttach(instance)) {
+            if (!vx::AfxModuleAttach(reinterpret_cast<vx::InstanceHandle>(instance))) {
                 UninstallPlatform();
                 return FALSE;
             }
@@ -49,9 +48,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
                 g_attached = false;
             }
             UninstallPlatform();
-            // Freed while the process goes on: what the runtime keeps for
-            // the module would otherwise stay behind at every unload.
-            if (reserved == nullptr) vx::ReleaseStaticRuntime();
             return TRUE;
         default:
             return TRUE;

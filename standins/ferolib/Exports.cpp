@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "DisplayKey.h"
 #include "StringObject.h"
@@ -38,9 +37,11 @@ extern "C" int __stdcall FeroGetConfigString(char** path, int capacity) {
     if (path == nullptr || capacity <= 0) return 0;
     char subkey[257];
     if (!standin::ReadCurrentDisplayKey(subkey, sizeof(subkey)) || subkey[0] == '\0') return 0;
-    std::string composed = std::string(kDisplayClassPrefix) + subkey;
-    if (composed.size() > static_cast<size_t>(capacity)) return 0;
-    return standin::AssignString(path, composed.data(), static_cast<int>(composed.size()));
+    char composed[sizeof kDisplayClassPrefix + sizeof subkey];
+    const int length =
+        std::snprintf(composed, sizeof composed, "%s%s", kDisplayClassPrefix, subkey);
+    if (length < 0 || length > capacity) return 0;
+    return standin::AssignString(path, composed, length);
 }
 
 // Exported as "?GetCurrentConfig@@YGHAAU_settingdata@@@Z". Fills the

@@ -1,7 +1,8 @@
 // tandrel.dll: forms the path of a file that lies next to a module.
 #include <windows.h>
 
-#include <string>
+#include <cstring>
+#include <new>
 
 #include "StringObject.h"
 
@@ -12,10 +13,16 @@ extern "C" int __stdcall BuildModulePath(HINSTANCE module, char** path, const ch
     char moduleFile[MAX_PATH + 1];
     DWORD length = GetModuleFileNameA(module, moduleFile, sizeof(moduleFile));
     if (length == 0 || length >= sizeof(moduleFile)) return 0;
-    std::string composed(moduleFile, length);
-    std::string::size_type lastSeparator = composed.rfind('\\');
-    if (lastSeparator == std::string::npos) return 0;
-    composed.resize(lastSeparator + 1);
-    composed += fileName;
-    return standin::AssignString(path, composed.data(), static_cast<int>(composed.size()));
+    // The folder ends at the last backslash.
+    DWORD folder = length;
+    while (folder > 0 && moduleFile[folder - 1] != '\\') --folder;
+    if (folder == 0) return 0;
+    const size_t nameLength = std::strlen(fileName);
+    char* composed = new (std::nothrow) char[folder + nameLength];
+    if (composed == nullptr) return 0;
+    std::memcpy(composed, moduleFile, folder);
+    std::memcpy(composed + folder, fileName, nameLength);
+    const int result = standin::AssignString(path, composed, static_cast<int>(folder + nameLength));
+    delete[] composed;
+    return result;
 }

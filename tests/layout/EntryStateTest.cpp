@@ -31,11 +31,15 @@ class EntryStateTest : public DriverTest {
         }
         platform.LoadRegistry(text);
     }
+    // After the end of any earlier Apply, whose writes are then on the disk.
     void WriteIni(const std::string& flagsLine) {
+        TestPlatform::WriteBackProfiles();
         TestPlatform::WriteFile(Ini(), "[Video]\r\n" + flagsLine + "\r\n[Other]\r\nFlags=9\r\n");
     }
-    // The text after "Flags=" in the [Video] section, or "(none)".
+    // The text after "Flags=" in the [Video] section, or "(none)", once
+    // the writes are on the disk as the end of Apply puts them.
     std::string FlagsText() const {
+        TestPlatform::WriteBackProfiles();
         const std::string file = TestPlatform::ReadFile(Ini());
         const size_t at = file.find("Flags=");
         if (at == std::string::npos || file.find("[Other]") < at) return "(none)";

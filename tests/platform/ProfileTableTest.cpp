@@ -65,6 +65,35 @@ const ReadCase kValues[] = {
     {"no comment after a value", "[S]\r\nK=5 ; five\r\n", "S", "K", 9, 5},
     {"second equals sign belongs to the value", "[S]\r\nK==5\r\n", "S", "K", 9, 0},
     {"only 29 characters are read", "[S]\r\nK=0000000000000000000000000000042\r\n", "S", "K", 9, 0},
+    // The 29 characters that are read: a value that fills them and one that
+    // is one longer; digits further right tell how many were kept.
+    {"29 characters fit", "[S]\r\nK=00000000000000000000000000012\r\n", "S", "K", 9, 12},
+    {"the 30th character is cut", "[S]\r\nK=000000000000000000000000000012\r\n", "S", "K", 9, 1},
+    // Quoted: the quotes go only while the closing one lies within the
+    // read characters; in the last place it takes the character before it.
+    {"quoted, 28 inside", "[S]\r\nK=\"0000000000000000000000000012\"\r\n", "S", "K", 9, 12},
+    {"quoted, 29 inside", "[S]\r\nK=\"00000000000000000000000000012\"\r\n", "S", "K", 9, 1},
+    {"quoted, 30 inside", "[S]\r\nK=\"000000000000000000000000000012\"\r\n", "S", "K", 9, 1},
+    {"quoted, 31 inside", "[S]\r\nK=\"0000000000000000000000000000012\"\r\n", "S", "K", 9, 0},
+    {"single-quoted, 28 inside", "[S]\r\nK='0000000000000000000000000012'\r\n", "S", "K", 9, 12},
+    {"single-quoted, 29 inside", "[S]\r\nK='00000000000000000000000000012'\r\n", "S", "K", 9, 1},
+    {"one quote character", "[S]\r\nK=\"\r\n", "S", "K", 9, 0},
+    {"quotes of two kinds", "[S]\r\nK=\"42'\r\n", "S", "K", 9, 0},
+    // White space and control bytes inside quotes stay in the value, which
+    // the conversion then skips at its start.
+    {"tab inside quotes", "[S]\r\nK=\"\t7\t\"\r\n", "S", "K", 9, 7},
+    {"control byte inside quotes",
+     "[S]\r\nK=\"\x01\x1F"
+     "7\"\r\n",
+     "S", "K", 9, 7},
+    {"quoted spaces only", "[S]\r\nK=\"  \"\r\n", "S", "K", 9, 0},
+    // Bytes around a quoted value: trimmed ones leave the quotes at its
+    // ends, others hide them.
+    {"tab after the closing quote", "[S]\r\nK=\"7\"\t\r\n", "S", "K", 9, 7},
+    {"Ctrl-Z after the closing quote", "[S]\r\nK=\"7\"\x1A\r\n", "S", "K", 9, 7},
+    {"Ctrl-Z before the opening quote", "[S]\r\nK=\x1A\"7\"\r\n", "S", "K", 9, 7},
+    {"byte 0x01 after the closing quote", "[S]\r\nK=\"7\"\x01\r\n", "S", "K", 9, 0},
+    {"byte 0x01 before the opening quote", "[S]\r\nK=\x01\"7\"\r\n", "S", "K", 9, 0},
 };
 
 const ReadCase kShapes[] = {
@@ -93,6 +122,23 @@ const ReadCase kShapes[] = {
     {"name up to the last bracket", "[S]]\r\nK=7\r\n", "S]", "K", 4, 7},
     {"UTF-8 mark", "\xEF\xBB\xBF[S]\r\nK=7\r\n", "S", "K", 4, 7},
     {"end-of-file mark", "[S]\r\nK=7\r\n\x1A", "S", "K", 4, 7},
+    // Ctrl-Z is white space around names; byte 0x01 is not.
+    {"Ctrl-Z before a key name", "[S]\r\n\x1AK=7\r\n", "S", "K", 4, 7},
+    {"Ctrl-Z after a key name", "[S]\r\nK\x1A=7\r\n", "S", "K", 4, 7},
+    {"Ctrl-Z inside a key name", "[S]\r\nK\x1AL=7\r\n", "S", "K", 4, 4},
+    {"Ctrl-Z around a section name", "[\x1AS\x1A]\r\nK=7\r\n", "S", "K", 4, 7},
+    {"byte 0x01 before a key name", "[S]\r\n\x01K=7\r\n", "S", "K", 4, 4},
+    {"byte 0x01 after a key name", "[S]\r\nK\x01=7\r\n", "S", "K", 4, 4},
+    // Letter case: both ends of the alphabet match their other case; the
+    // bytes next to them ('@' '[' '`' '{') are no letters and match only
+    // themselves.
+    {"A and Z match a and z", "[az]\r\nZa=7\r\n", "AZ", "zA", 4, 7},
+    {"a and z match A and Z", "[AZ]\r\nzA=7\r\n", "az", "Za", 4, 7},
+    {"'@' is not '`'", "[S]\r\n@K=7\r\n", "S", "`K", 4, 4},
+    {"'`' is not '@'", "[S]\r\n`K=7\r\n", "S", "@K", 4, 4},
+    {"'[' is not '{'", "[S]\r\nK[=7\r\n", "S", "K{", 4, 4},
+    {"'{' is not '['", "[S{]\r\nK=7\r\n", "S[", "K", 4, 4},
+    {"'@' and '[' match themselves", "[S[]\r\n@K=7\r\n", "S[", "@K", 4, 7},
 };
 
 void RunReads(const ReadCase* cases, size_t count) {
@@ -171,6 +217,7 @@ TEST(ProfileTable, WritesAsWindowsDoes) {
         std::string path = platform.IniPath("write" + std::to_string(i) + ".ini");
         if (c.before != nullptr) TestPlatform::WriteFile(path, c.before);
         EXPECT_EQ(c.result, Profile().WriteString(c.section, c.key, c.value, path.c_str()));
+        TestPlatform::WriteBackProfiles();
         const char* after = OnWine() && c.afterOnWine != nullptr ? c.afterOnWine : c.after;
         if (after == nullptr) {
             EXPECT_FALSE(FileExists(path));
@@ -202,6 +249,7 @@ TEST(ProfileTable, FileNamesTakeEitherSeparatorAndAnyLetterCase) {
     EXPECT_EQ(3u, Profile().GetInt("S", "K", 0, backslashes.c_str()));
 
     ASSERT_EQ(1, Profile().WriteString("S", "K", "4", backslashes.c_str()));
+    TestPlatform::WriteBackProfiles();
     EXPECT_EQ("[S]\r\nK=4\r\n", TestPlatform::ReadFile(platform.IniPath("Mixed.ini")));
 }
 

@@ -33,6 +33,24 @@ TEST_F(FailSafeResolution, TakesNonTextDataUpToItsFirstZeroByte) {
     EXPECT_EQ(std::string(vx::DriverKeyPath), kPrefix + "0007");
 }
 
+// Data that fills the whole room of 256 bytes is read, its text ending at
+// its first zero byte; one byte more does not fit and nothing is read.
+TEST_F(FailSafeResolution, DataFillingTheWholeRoomIsReadUpToItsZeroByte) {
+    const auto hexOf = [](size_t bytes) {
+        std::string line = "\"CurrentDisplayKey\"=hex:30,30,30,39,00";
+        for (size_t i = 5; i < bytes; ++i) line += ",5a";  // 'Z' after the zero byte
+        return line;
+    };
+    LoadCurrentDisplayKey(hexOf(256));
+    { vx::CLayoutStore store; }
+    EXPECT_EQ(std::string(vx::DriverKeyPath), kPrefix + "0009");
+
+    vx::DriverKeyPath.Empty();
+    LoadCurrentDisplayKey(hexOf(257));
+    { vx::CLayoutStore store; }
+    EXPECT_TRUE(vx::DriverKeyPath.IsEmpty());
+}
+
 TEST_F(FailSafeResolution, MissingSoftwareKeyLeavesThePathEmptyAndIsTriedAgain) {
     platform.LoadRegistry(RegText({}));
     { vx::CLayoutStore store; }

@@ -13,7 +13,7 @@
 namespace vxtest {
 
 class TestPlatform {
-public:
+  public:
     TestPlatform();
     ~TestPlatform();
     TestPlatform(const TestPlatform&) = delete;
@@ -38,6 +38,10 @@ public:
     std::string IniPath(const std::string& fileName) const;
     static std::string ReadFile(const std::string& path);
     static void WriteFile(const std::string& path, const std::string& bytes);
+    // Puts the INI writes made through the platform on the disk, as the end
+    // of the page's Apply does: the host keeps them until then, Windows
+    // writes at once.
+    static void WriteBackProfiles();
 
     // Fail-safe start as GetSystemMetrics(SM_CLEANBOOT) reports it.
     void SetFailSafe(bool failSafe);
@@ -45,7 +49,7 @@ public:
     // Name of the backend: "host" or "win32".
     static const char* Backend();
 
-private:
+  private:
     struct Impl;
     Impl* m_impl;
     std::string m_iniDir;

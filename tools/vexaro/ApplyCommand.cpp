@@ -1,126 +1,240 @@
 // apply: sets entries on or off on the shown page, presses Apply (the
 // restart question is answered No), and writes the registry file back when
 // the page changed it. The INI files are written by the page's Apply.
-// Every name, every INI file name and the registry file are checked before
-// anything is clicked, so a fault leaves all files as they were.
+// Every setting, every INI file name and the registry file are checked
+// before anything is clicked, so a wrong name, a contradiction or a file
+// that cannot be written leaves all files as they were.
+#include <strings.h>
+
+#include <map>
+
 #include "AnsiText.h"
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
+#include "ErrorReport.h"
 #include "IniFiles.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
-#include "platform/WinConstants.h"
+#include "platform/host/ProfileCache.h"
 
 namespace vexaro {
 
 namespace {
 
-// Brings one control to the asked state the way a user would: a click
-// toggles a check box and selects a radio button. A radio button cannot be
-// cleared by a click; its check is cleared directly and the page still
-// hears the click.
-void SetControl(Session& session, const ControlView& control, bool on) {
-    const vx::HostWindow* w = session.Windows().Child(session.Sheets().PageWindow(), control.id);
-    if (w == nullptr || (w->check != 0) == on) return;
-    if (control.kind == "Check" || on) {
-        session.Sheets().Click(control.id);
-        return;
+struct Target {
+    ControlView control;
+    EntryView entry;
+    bool on = false;
+};
+
+bool IsRadio(const Target& t) {
+    return t.control.kind == "Radio";
+}
+
+// The Association values without which the page's Apply writes nothing.
+const char* const kBindingValues[] = {"INIFile", "Section", "KeyString", "AndMask", "OrMask"};
+
+// Why setting the entry could change no INI value; empty when it can.
+std::string WithoutIniValue(const StoredLayout& stored, const std::string& name) {
+    const StoredEntry* e = stored.Find(name);
+    if (e == nullptr) return "";
+    const std::string what = name + " has no INI value behind it: ";
+    if (!e->associationKey) return what + "it has no Association key";
+    std::string missing;
+    for (const char* value : kBindingValues) {
+        if (e->association.count(value) == 0)
+            missing += (missing.empty() ? "" : ", ") + std::string(value);
     }
-    session.Windows().Send(w->handle, vx::kBmSetCheck, 0, 0);
-    session.Sheets().SendToPage(vx::kWmCommand, static_cast<uintptr_t>(control.id),
-                                reinterpret_cast<intptr_t>(w->handle));
+    return missing.empty() ? "" : what + "its Association key lacks " + missing;
+}
+
+// The radio buttons of the entry's group on the page, but the entry's own.
+std::string GroupSiblings(const PageSnapshot& page, const Target& t) {
+    std::string names;
+    for (const ControlView& c : page.controls) {
+        if (c.kind != "Radio" || c.position == t.control.position || c.position < 0) continue;
+        if (page.entries[c.position].group != t.entry.group) continue;
+        names += (names.empty() ? "" : ", ") + c.entry;
+    }
+    return names;
+}
+
+// A radio button goes off only when another of its group goes on, and only
+// one of a group can be on.
+std::string RadioConflict(const PageSnapshot& page, const std::vector<Target>& targets) {
+    for (size_t i = 0; i < targets.size(); ++i) {
+        for (size_t j = i + 1; j < targets.size(); ++j) {
+            const Target &a = targets[i], &b = targets[j];
+            if (IsRadio(a) && IsRadio(b) && a.on && b.on && a.entry.group == b.entry.group) {
+                return a.entry.name + " and " + b.entry.name + " are radio buttons of group " +
+                       std::to_string(a.entry.group) + ": only one of them can be on";
+            }
+        }
+    }
+    for (const Target& t : targets) {
+        if (!IsRadio(t) || t.on || !t.control.checked) continue;
+        bool replaced = false;
+        for (const Target& other : targets) {
+            replaced =
+                replaced || (IsRadio(other) && other.on && other.entry.group == t.entry.group);
+        }
+        if (replaced) continue;
+        const std::string siblings = GroupSiblings(page, t);
+        return t.entry.name + " is a radio button: it goes off when another of group " +
+               std::to_string(t.entry.group) + " is switched on" +
+               (siblings.empty() ? " (it has none)" : " (" + siblings + ")");
+    }
+    return "";
+}
+
+// Brings one control to the asked state the way a user would: a click
+// toggles a check box and selects a radio button. A radio button asked
+// off goes off by the click on the one asked on.
+void SetControl(Session& session, const Target& t) {
+    const vx::HostWindow* w = session.Windows().Child(session.Sheets().PageWindow(), t.control.id);
+    if (w == nullptr || (w->check != 0) == t.on) return;
+    if (IsRadio(t) && !t.on) return;
+    session.Sheets().Click(t.control.id);
+}
+
+// The first setting that the page does not show after the clicks.
+std::string NotTaken(Session& session, const std::vector<Target>& targets) {
+    for (const Target& t : targets) {
+        const vx::HostWindow* w =
+            session.Windows().Child(session.Sheets().PageWindow(), t.control.id);
+        if (w != nullptr && (w->check != 0) == t.on) continue;
+        return "the page does not take " + t.entry.name + (t.on ? "=on" : "=off") +
+               " together with the other settings";
+    }
+    return "";
+}
+
+// Whether the registry file gets what the page deleted from it.
+bool WritesRegistry(Session& session, const Options& options) {
+    return session.RegistryChanged() && !options.dryRun && !options.noRegistry &&
+           options.registryFile != kStandardStream;
+}
+
+RegistryOutcome SaveRegistry(Session& session, const Options& options) {
+    RegistryOutcome r;
+    r.file = options.registryFile;
+    if (!session.RegistryChanged()) return r;
+    if (options.dryRun) {
+        r.state = RegistryOutcome::State::WouldWrite;
+    } else if (options.noRegistry) {
+        r.state = RegistryOutcome::State::LeftAlone;
+    } else {
+        // Only what the page deleted is taken out of the file's own text;
+        // Apply itself deletes nothing, but should it have, the text is
+        // made again.
+        std::string bytes;
+        const bool saved =
+            session.EditedRegistry(&bytes, &r.error) && session.SaveRegistry(bytes, &r.error);
+        r.state = saved ? RegistryOutcome::State::Written : RegistryOutcome::State::Failed;
+    }
+    return r;
 }
 
 }  // namespace
 
 int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
+    auto fail = [&](const std::string& message) {
+        return ReportError(message, options.json, out, err);
+    };
     std::vector<Assignment> assignments;
     std::string error;
-    if (!ParseAssignments(options.assignments, &assignments, &error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
-    }
+    if (!ParseAssignments(options.assignments, &assignments, &error)) return fail(error);
     // The registry file and then the INI files are locked before they are
     // read, and stay locked until this run has written them.
     Session session;
-    if (!session.Open(options, &error, true) || !session.LockIniFiles(&error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
-    }
+    if (!session.Open(options, &error, true) || !session.LockIniFiles(&error)) return fail(error);
     session.ShowPage();
-    PageSnapshot shown = session.Snapshot();
+    const PageSnapshot shown = session.Snapshot();
 
-    std::vector<std::pair<ControlView, bool>> targets;
+    std::vector<Target> targets;
+    const ControlFinder finder(shown);
     for (const Assignment& a : assignments) {
-        const ControlView* control = FindControl(shown, a.name, &error);
-        if (control == nullptr) {
-            err << "vexaro: " << Shown(error) << "\n";
-            return kExitError;
-        }
-        targets.emplace_back(*control, a.on);
+        const ControlView* control = finder.Find(a.name, &error);
+        if (control == nullptr) return fail(Shown(error));
+        Target t{*control, shown.entries[control->position], a.on};
+        std::string without = WithoutIniValue(session.StoredBefore(), t.entry.name);
+        if (!without.empty()) return fail(Shown(without));
+        targets.push_back(t);
     }
+    std::string conflict = RadioConflict(shown, targets);
+    if (!conflict.empty()) return fail(Shown(conflict));
     // Apply writes every entry on the page: a file that cannot be found is
     // an error before anything is written.
     for (const IniFileUse& use :
          IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders())) {
-        if (use.verdict == vx::ProfilePathVerdict::kResolved) continue;
-        err << "vexaro: " << Shown(RefusalText(use)) << "\n";
-        return kExitError;
+        if (use.verdict != vx::ProfilePathVerdict::kResolved) return fail(Shown(RefusalText(use)));
     }
     // So is a registry file that cannot take what the page deleted.
-    std::string registryBytes;
-    const bool writeRegistry = session.RegistryChanged() && !options.noRegistry;
-    if (writeRegistry) {
+    if (WritesRegistry(session, options)) {
         if (session.RegistryReadOnly() && !options.force) {
-            err << "vexaro: " << Printable(options.registryFile)
-                << " is read-only and the page deleted data from it: nothing written (--force "
-                   "writes it, --no-registry leaves it)\n";
-            return kExitError;
+            return fail(options.registryFile +
+                        " is read-only and the page deleted data from it: nothing written "
+                        "(--force writes it, --no-registry leaves it)");
         }
-        if (!session.EditedRegistry(&registryBytes, &error)) {
-            err << "vexaro: " << Printable(error) << ": nothing written\n";
-            return kExitError;
-        }
+        std::string bytes;
+        if (!session.EditedRegistry(&bytes, &error)) return fail(error + ": nothing written");
+    }
+    if (options.registryFile == kStandardStream && session.RegistryChanged() &&
+        !options.noRegistry && !options.dryRun) {
+        return fail(
+            "showing the page deletes data from the registry, which comes from standard input "
+            "and cannot be written back (give --no-registry to apply without saving the "
+            "deletions)");
     }
 
-    for (const auto& [control, on] : targets) SetControl(session, control, on);
+    for (const Target& t : targets) SetControl(session, t);
+    conflict = NotTaken(session, targets);
+    if (!conflict.empty()) return fail(Shown(conflict));
+    session.IniLog().SetDryRun(options.dryRun);
     session.Sheets().PressApply();
+    // The host keeps INI writes until a write-back: the tool's own comes
+    // here, while it still holds its files.
+    vx::WriteBackProfileFiles();
+    const std::map<std::string, std::string> unwritten = vx::TakeUnwrittenProfileFileCauses();
 
-    RegistryOutcome outcome = RegistryOutcome::kUnchanged;
-    if (writeRegistry) {
-        // Apply itself deletes nothing; should it have, the text is made again.
-        if (!session.EditedRegistry(&registryBytes, &error) ||
-            !session.SaveRegistry(registryBytes, &error)) {
-            err << "vexaro: the INI files were written, but the registry file was not: "
-                << Printable(error) << "\n";
-            return kExitError;
+    ApplyReport report;
+    report.dryRun = options.dryRun;
+    for (const Target& t : targets) report.settings.emplace_back(t.entry.name, t.on);
+    report.changes = FoldWrites(session.IniLog().Writes());
+    // A file whose write-back failed keeps what it had: a value written
+    // again unchanged is there, a changed one is not.
+    for (IniChange& c : report.changes) {
+        for (const auto& [file, cause] : unwritten) {
+            if (!c.changed || strcasecmp(file.c_str(), c.file.c_str()) != 0) continue;
+            c.failed = true;
+            if (c.cause.empty()) c.cause = cause;
         }
-        outcome = RegistryOutcome::kWritten;
-    } else if (session.RegistryChanged()) {
-        outcome = RegistryOutcome::kLeftAlone;
     }
-
-    out << "Set:";
-    for (const auto& [control, on] : targets) {
-        out << " " << Shown(control.entry) << (on ? "=on" : "=off");
-    }
-    out << "\n";
-    const std::vector<IniChange> changes = FoldWrites(session.IniLog().Writes());
-    WriteIniChanges(changes, out);
-    WriteRegistryOutcome(shown, outcome, options.registryFile, out);
-    WritePostApply(vx::PendingAction.c_str(), session.Shell(), out);
+    report.page = &shown;
+    report.registry = SaveRegistry(session, options);
+    report.pendingAction = vx::PendingAction.c_str();
+    report.shell = &session.Shell();
 
     // The page's Apply goes on silently past a write that fails; the tool
-    // does not.
-    const std::vector<std::string> failed = FailedIniFiles(changes);
-    if (!failed.empty()) {
-        err << "vexaro: cannot write";
-        for (size_t i = 0; i < failed.size(); ++i) {
-            err << (i == 0 ? " " : ", ") << Shown(failed[i]);
-        }
-        err << " (read-only file, missing folder or full disk?): the values marked NOT WRITTEN"
-               " were not saved\n";
+    // does not, and still lists what it did write.
+    const std::string iniFailures = IniFailures(report.changes);
+    if (!iniFailures.empty()) {
+        report.error = iniFailures + " (the values marked NOT WRITTEN were not saved)";
+    }
+    if (report.registry.state == RegistryOutcome::State::Failed) {
+        report.error += iniFailures.empty()
+                            ? "the INI files were written, but the registry file was not: "
+                            : "; the registry file was not written either: ";
+        report.error += report.registry.error;
+    }
+    if (options.json) {
+        WriteReportJson(report, out);
+    } else {
+        WriteReport(report, out);
+    }
+    if (!report.error.empty()) {
+        err << "vexaro: " << Printable(report.error) << "\n";
         return kExitError;
     }
     return kExitOk;

@@ -1,14 +1,20 @@
 #include "ApplyReport.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <tuple>
 
 #include "AnsiText.h"
+#include "Files.h"
+#include "Options.h"
 
 namespace vexaro {
 
 namespace {
+
+using Json = nlohmann::ordered_json;
 
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -23,31 +29,9 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-}  // namespace
+constexpr const char* kRestartCall = "ExitWindowsEx(EWX_REBOOT | EWX_FORCE)";
 
-std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes) {
-    std::vector<IniChange> changes;
-    std::map<std::tuple<std::string, std::string, std::string>, size_t> index;
-    for (const IniWrite& w : writes) {
-        auto id = std::make_tuple(Lower(w.file), Lower(w.section), Lower(w.key));
-        auto it = index.find(id);
-        if (it == index.end()) {
-            index[id] = changes.size();
-            changes.push_back(
-                {w.file, w.section, w.key, w.existed, w.before, w.after, false, !w.written});
-        } else {
-            changes[it->second].after = w.after;
-            changes[it->second].failed = changes[it->second].failed || !w.written;
-        }
-    }
-    for (IniChange& c : changes) {
-        IniWrite folded{c.file, c.section, c.key, c.existed, c.before, c.after, true};
-        c.changed = Changes(folded);
-    }
-    return changes;
-}
-
-void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
+void WriteIniChanges(const std::vector<IniChange>& changes, bool dryRun, std::ostream& out) {
     int unchanged = 0;
     out << "INI files:\n";
     for (const IniChange& c : changes) {
@@ -62,62 +46,179 @@ void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out) {
     if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
     if (unchanged > 0) {
         out << "  " << unchanged << (unchanged == 1 ? " value" : " values")
-            << " written again unchanged\n";
+            << (dryRun ? " would be written again unchanged\n" : " written again unchanged\n");
     }
 }
 
-std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes) {
+void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
+    out << "Registry:\n";
+    for (const Removal& rm : r.page->removals) {
+        out << "  removed " << Shown(rm.name) << " ("
+            << (rm.reason == "evicted" ? "evicted by " + Shown(rm.by)
+                                       : "not admitted by " + Shown(rm.by))
+            << (rm.associationDeleted ? "; with its Association key" : "") << ")\n";
+    }
+    const std::string file = Printable(InputName(r.registry.file));
+    switch (r.registry.state) {
+        case RegistryOutcome::State::Unchanged:
+            out << "  unchanged, " << file << " not written\n";
+            break;
+        case RegistryOutcome::State::Written:
+            out << "  " << file << " written\n";
+            break;
+        case RegistryOutcome::State::Failed:
+            out << "  " << file << " NOT WRITTEN: " << Printable(r.registry.error) << "\n";
+            break;
+        case RegistryOutcome::State::WouldWrite:
+            if (r.registry.file == kStandardStream) {
+                out << "  read from standard input, which cannot be written back: a real run "
+                       "needs --no-registry\n";
+            } else {
+                out << "  " << file << " would be written\n";
+            }
+            break;
+        case RegistryOutcome::State::LeftAlone:
+            out << "  "
+                << (r.registry.file == kStandardStream ? "read from standard input, " : file + " ")
+                << "not written back (--no-registry): the removals are not saved\n";
+            break;
+    }
+}
+
+void WritePostApply(const ApplyReport& r, std::ostream& out) {
+    out << "After Apply: \"" << r.pendingAction << "\"\n";
+    for (const vx::MessageBoxCall& q : r.shell->messageBoxes) {
+        out << "  asks (\"" << Shown(q.caption) << "\", Yes/No): " << Shown(OneLine(q.text)) << "\n"
+            << "  answered No: no restart (Yes would call " << kRestartCall << ")\n";
+    }
+    for (const vx::DisplayModeCall& call : r.shell->modeChanges) {
+        const vx::DisplayModeRecord& m = call.mode;
+        out << "  sets the current display mode again: ChangeDisplaySettingsA(" << m.dmBitsPerPel
+            << " bits per pixel, " << m.dmPelsWidth << "x" << m.dmPelsHeight << ", "
+            << m.dmDisplayFrequency << " Hz, flags " << call.flags << ")\n";
+    }
+    if (r.shell->messageBoxes.empty() && r.shell->modeChanges.empty()) {
+        out << "  nothing further\n";
+    }
+}
+
+const char* StateWord(RegistryOutcome::State state) {
+    switch (state) {
+        case RegistryOutcome::State::Unchanged:
+            return "unchanged";
+        case RegistryOutcome::State::Written:
+            return "written";
+        case RegistryOutcome::State::Failed:
+            return "failed";
+        case RegistryOutcome::State::WouldWrite:
+            return "would-write";
+        case RegistryOutcome::State::LeftAlone:
+            return "left-alone";
+    }
+    return "unchanged";
+}
+
+}  // namespace
+
+std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes) {
+    std::vector<IniChange> changes;
+    std::map<std::tuple<std::string, std::string, std::string>, size_t> index;
+    for (const IniWrite& w : writes) {
+        auto id = std::make_tuple(Lower(w.file), Lower(w.section), Lower(w.key));
+        auto it = index.find(id);
+        if (it == index.end()) {
+            index[id] = changes.size();
+            changes.push_back({w.file, w.section, w.key, w.existed, w.before, w.after, false,
+                               !w.written, w.cause});
+        } else {
+            IniChange& c = changes[it->second];
+            c.after = w.after;
+            if (!w.written && !c.failed) c.cause = w.cause;
+            c.failed = c.failed || !w.written;
+        }
+    }
+    for (IniChange& c : changes) {
+        IniWrite folded{c.file, c.section, c.key, c.existed, c.before, c.after, true, ""};
+        c.changed = Changes(folded);
+    }
+    return changes;
+}
+
+std::string IniFailures(const std::vector<IniChange>& changes) {
     std::vector<std::string> files;
+    std::string text;
     for (const IniChange& c : changes) {
         if (!c.failed) continue;
         bool listed = false;
         for (const std::string& f : files) listed = listed || Lower(f) == Lower(c.file);
-        if (!listed) files.push_back(c.file);
+        if (listed) continue;
+        files.push_back(c.file);
+        text += (text.empty() ? "" : "; ") + std::string("cannot write ") + c.file + ": " + c.cause;
     }
-    return files;
+    return text;
 }
 
-void WriteRegistryOutcome(const PageSnapshot& page, RegistryOutcome outcome,
-                          const std::string& file, std::ostream& out) {
-    out << "Registry:\n";
-    for (const Removal& r : page.removals) {
-        out << "  removed " << Shown(r.name) << " ("
-            << (r.reason == "evicted" ? "evicted by " + Shown(r.by)
-                                      : "not admitted by " + Shown(r.by))
-            << (r.associationDeleted ? "; with its Association key" : "") << ")\n";
-    }
-    switch (outcome) {
-        case RegistryOutcome::kUnchanged:
-            out << "  unchanged, " << Printable(file) << " not written\n";
-            break;
-        case RegistryOutcome::kWritten:
-            out << "  " << Printable(file) << " written: only these deletions taken out\n";
-            break;
-        case RegistryOutcome::kLeftAlone:
-            out << "  " << Printable(file)
-                << " not written (--no-registry): the page deleted the above "
-                << "from the registry; they are still in the file\n";
-            break;
-    }
+void WriteReport(const ApplyReport& r, std::ostream& out) {
+    if (r.dryRun) out << "Dry run: no file written.\n";
+    out << (r.dryRun ? "Would set:" : "Set:");
+    for (const auto& [entry, on] : r.settings) out << " " << Shown(entry) << (on ? "=on" : "=off");
+    out << "\n";
+    WriteIniChanges(r.changes, r.dryRun, out);
+    WriteRegistryOutcome(r, out);
+    WritePostApply(r, out);
 }
 
-void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
-                    std::ostream& out) {
-    out << "After Apply: \"" << pendingAction << "\"\n";
-    for (const vx::MessageBoxCall& q : shell.messageBoxes) {
-        out << "  asks (\"" << Shown(q.caption) << "\", Yes/No): " << Shown(OneLine(q.text)) << "\n"
-            << "  answered No: no restart (Yes would call ExitWindowsEx(EWX_REBOOT | "
-               "EWX_FORCE))\n";
+void WriteReportJson(const ApplyReport& r, std::ostream& out) {
+    Json j;
+    j["schema"] = 1;
+    j["dryRun"] = r.dryRun;
+    j["set"] = Json::array();
+    for (const auto& [entry, on] : r.settings)
+        j["set"].push_back({{"entry", Utf8(entry)}, {"entryBytes", HexBytes(entry)}, {"on", on}});
+    j["ini"] = Json::array();
+    for (const IniChange& c : r.changes) {
+        j["ini"].push_back({{"file", Utf8(c.file)},
+                            {"section", Utf8(c.section)},
+                            {"key", Utf8(c.key)},
+                            {"before", c.existed ? Json(c.before) : Json(nullptr)},
+                            {"after", std::strtol(c.after.c_str(), nullptr, 10)},
+                            {"changed", c.changed},
+                            {"written", !r.dryRun && !c.failed},
+                            {"error", c.failed ? Json(Utf8Lenient(c.cause)) : Json(nullptr)}});
     }
-    for (const vx::DisplayModeCall& call : shell.modeChanges) {
+    Json removed = Json::array();
+    for (const Removal& rm : r.page->removals) {
+        removed.push_back({{"name", Utf8(rm.name)},
+                           {"nameBytes", HexBytes(rm.name)},
+                           {"reason", rm.reason},
+                           {"by", Utf8(rm.by)},
+                           {"byBytes", HexBytes(rm.by)},
+                           {"associationDeleted", rm.associationDeleted}});
+    }
+    j["registry"] = {
+        {"file", Utf8Lenient(r.registry.file)},
+        {"removed", removed},
+        {"state", StateWord(r.registry.state)},
+        {"error", r.registry.error.empty() ? Json(nullptr) : Json(Utf8Lenient(r.registry.error))}};
+    Json questions = Json::array(), modes = Json::array();
+    for (const vx::MessageBoxCall& q : r.shell->messageBoxes) {
+        questions.push_back({{"caption", Utf8(q.caption)},
+                             {"text", Utf8(q.text)},
+                             {"answer", "No"},
+                             {"yesWouldCall", kRestartCall}});
+    }
+    for (const vx::DisplayModeCall& call : r.shell->modeChanges) {
         const vx::DisplayModeRecord& m = call.mode;
-        out << "  sets the current display mode again: ChangeDisplaySettingsA(" << m.dmBitsPerPel
-            << " bits per pixel, " << m.dmPelsWidth << "x" << m.dmPelsHeight << ", "
-            << m.dmDisplayFrequency << " Hz, flags 0)\n";
+        modes.push_back({{"bitsPerPel", m.dmBitsPerPel},
+                         {"width", m.dmPelsWidth},
+                         {"height", m.dmPelsHeight},
+                         {"frequency", m.dmDisplayFrequency},
+                         {"flags", call.flags}});
     }
-    if (shell.messageBoxes.empty() && shell.modeChanges.empty()) {
-        out << "  nothing further\n";
-    }
+    j["afterApply"] = {
+        {"action", Utf8(r.pendingAction)}, {"questions", questions}, {"modeChanges", modes}};
+    j["error"] = r.error.empty() ? Json(nullptr) : Json({{"message", Utf8Lenient(r.error)}});
+    out << EscapeJsonControls(j.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 }  // namespace vexaro

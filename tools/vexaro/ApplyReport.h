@@ -1,5 +1,6 @@
-// What apply prints: the INI integers that changed, what became of the
-// registry file, and the action that follows Apply.
+// What apply prints: the settings, the INI integers that changed, what
+// became of the registry file, and the action that follows Apply; as text
+// or as JSON.
 #pragma once
 
 #include <ostream>
@@ -22,24 +23,42 @@ struct IniChange {
     std::string after;
     bool changed = false;
     bool failed = false;  // a write to the key did not succeed: the file keeps what it had
+    std::string cause;    // of the first failed write
 };
 
 // Folds the writes to the same key (file, section and key compared without
 // regard to letter case) into one change, in the order of the first write.
 std::vector<IniChange> FoldWrites(const std::vector<IniWrite>& writes);
 
-void WriteIniChanges(const std::vector<IniChange>& changes, std::ostream& out);
-// The files of the changes that failed, each once, in order; empty when none failed.
-std::vector<std::string> FailedIniFiles(const std::vector<IniChange>& changes);
-enum class RegistryOutcome {
-    kUnchanged,  // the page deleted nothing
-    kWritten,    // what the page deleted was taken out of the file
-    kLeftAlone,  // the page deleted data, but the file was to be left alone
+// "cannot write FILE: CAUSE" for each file whose changes failed, joined by
+// "; "; empty when none failed.
+std::string IniFailures(const std::vector<IniChange>& changes);
+
+struct RegistryOutcome {
+    enum class State {
+        Unchanged,  // the page deleted nothing: the file is left as it was
+        Written,
+        Failed,      // error says why
+        WouldWrite,  // a dry run
+        LeftAlone,   // --no-registry
+    };
+    std::string file;  // as given; "-" for standard input
+    State state = State::Unchanged;
+    std::string error;
 };
-void WriteRegistryOutcome(const PageSnapshot& page, RegistryOutcome outcome,
-                          const std::string& file, std::ostream& out);
-// pendingAction: the level after Apply; shell: what the page called.
-void WritePostApply(const std::string& pendingAction, const vx::HostShellServices& shell,
-                    std::ostream& out);
+
+struct ApplyReport {
+    bool dryRun = false;
+    std::vector<std::pair<std::string, bool>> settings;  // entry, on
+    std::vector<IniChange> changes;
+    const PageSnapshot* page = nullptr;  // as shown, before the settings
+    RegistryOutcome registry;
+    std::string pendingAction;                     // the level after Apply
+    const vx::HostShellServices* shell = nullptr;  // what the page called
+    std::string error;                             // what went wrong after the writes began
+};
+
+void WriteReport(const ApplyReport& report, std::ostream& out);
+void WriteReportJson(const ApplyReport& report, std::ostream& out);
 
 }  // namespace vexaro

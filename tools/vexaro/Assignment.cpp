@@ -30,7 +30,17 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
             return false;
         }
         // A name typed in UTF-8 is looked up in the registry's code page.
-        out->push_back({AnsiFromArgument(text.substr(0, eq)), state == "on"});
+        Assignment a{AnsiFromArgument(text.substr(0, eq)), state == "on"};
+        bool repeated = false;
+        for (const Assignment& earlier : *out) {
+            if (!Same(earlier.name, a.name)) continue;
+            if (earlier.on != a.on) {
+                *error = earlier.name + " is asked to be both on and off";
+                return false;
+            }
+            repeated = true;
+        }
+        if (!repeated) out->push_back(a);
     }
     return true;
 }
@@ -66,6 +76,21 @@ const ControlView* FindControl(const PageSnapshot& page, const std::string& name
     }
     *error = "unknown entry " + name + ": no such Layout value";
     return nullptr;
+}
+
+ControlFinder::ControlFinder(const PageSnapshot& page) : m_page(page) {
+    for (const EntryView& e : page.entries) m_entries.emplace(Lower(e.name), &e);
+    for (const ControlView& c : page.controls) m_controls.emplace(c.position, &c);
+}
+
+const ControlView* ControlFinder::Find(const std::string& name, std::string* error) const {
+    auto entry = m_entries.find(Lower(name));
+    if (entry != m_entries.end() && entry->second->kind != "Group") {
+        auto control = m_controls.find(entry->second->position);
+        if (control != m_controls.end()) return control->second;
+    }
+    // Every other answer, with its reason, as FindControl gives it.
+    return FindControl(m_page, name, error);
 }
 
 }  // namespace vexaro

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "AnsiText.h"
 #include "Commands.h"
+#include "ErrorReport.h"
 #include "Findings.h"
 #include "IniFiles.h"
 #include "Session.h"
@@ -12,12 +12,13 @@
 namespace vexaro {
 
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
-    Session session;
     std::string error;
-    if (!session.Open(options, &error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
+    if (!CheckKindWords(options.kinds, &error) || !CheckKindWords(options.ignored, &error)) {
+        if (error.back() != '?') error += " (see 'vexaro help check')";
+        return ReportError(error, options.json, out, err);
     }
+    Session session;
+    if (!session.Open(options, &error)) return ReportError(error, options.json, out, err);
     session.ShowPage();
     const PageSnapshot page = session.Snapshot();
     std::vector<Finding> findings = FindProblems(session.StoredBefore(), page);
@@ -33,12 +34,13 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
             findings.push_back(f);
         }
     }
+    const size_t leftOut = SelectFindings(options.kinds, options.ignored, &findings);
     if (options.json) {
-        WriteFindingsJson(findings, out);
+        WriteFindingsJson(findings, leftOut, out);
     } else {
-        WriteFindings(findings, out);
+        WriteFindings(findings, leftOut, out);
     }
-    return findings.empty() ? kExitOk : kExitFindings;
+    return FindingsExitCode(findings, options.strict);
 }
 
 }  // namespace vexaro

@@ -1,85 +1,467 @@
 #include "CommandLine.h"
 
-#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
+#include <sstream>
 
-#include "AnsiText.h"
 #include "Commands.h"
+#include "ErrorReport.h"
+#include "Findings.h"
 
 namespace vexaro {
 
+const char* const kVersion = VEXARO_VERSION;
+
 namespace {
 
-void AddCommonOptions(CLI::App& cmd, Options& o) {
-    cmd.add_option("--registry", o.registryFile, "REGEDIT4 file with the display driver's data")
-        ->required()
-        ->type_name("FILE");
-    cmd.add_option("--windir", o.windowsDir,
-                   "Windows folder: INI file names without a path lie here")
-        ->required()
-        ->type_name("DIR");
-    cmd.add_option("--drive", o.driveDir,
-                   "folder that stands for C:\\: INI file names such as C:\\x.ini or \\x.ini lie "
-                   "under it")
-        ->type_name("DIR");
-    cmd.add_flag("--fail-safe", o.failSafe, "act as after a fail-safe start of Windows");
+constexpr size_t kHelpWidth = 80;
+
+// Commands in the usage lines after the name; "help" is handled apart.
+const std::vector<CommandDef> kCommands = {
+    {"preview", Command::Preview, kPreviewBit, "", false,
+     "show the page as the extension lays it out (changes nothing)",
+     "Shows the page as the extension lays it out: every control with its id, kind, "
+     "rectangle, style, check, entry and caption, the entries without a control, and the "
+     "Layout values that showing the page deletes. Changes no file: the deletions happen "
+     "only in the copy of the registry in memory.",
+     RunPreview},
+    {"check", Command::Check, kCheckBit, "", false,
+     "list what the page would delete or mishandle (changes nothing)",
+     "Shows the page on a copy of the registry in memory and lists what its next showing "
+     "deletes and what in the stored data makes it behave other than its author probably "
+     "meant, grouped by kind. Exits with 1 when an error is found (with --strict: any "
+     "finding), 0 otherwise. Changes no file.",
+     RunCheck},
+    {"apply", Command::Apply, kApplyBit, "NAME=on|off...", true,
+     "set entries on or off and apply them as the page would",
+     "Shows the page, sets each named entry on or off as a click would, presses Apply "
+     "(the restart question is answered No) and writes the registry file back when "
+     "showing the page deleted data from it. A radio button is switched off by switching "
+     "another of its group on. Contradictory settings, and names without a control or "
+     "without an INI value behind them, are refused before anything is written.",
+     RunApply},
+};
+
+void SetRegistry(Options& o, const std::string& v) {
+    o.registryFile = v;
+}
+void SetWindir(Options& o, const std::string& v) {
+    o.windowsDir = v;
 }
 
-// The first line of a parse error, without CLI11's trailing advice.
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
+const std::vector<OptionDef> kOptions = {
+    {"--registry", "FILE", kPageCommands, kPageCommands, false, SetRegistry,
+     "the display driver's data, a REGEDIT4 file; - reads standard input"},
+    {"--windir", "DIR", kPageCommands, kPageCommands, false, SetWindir,
+     "the Windows folder: INI file names without a folder lie here"},
+    {"--drive", "DIR", kPageCommands, 0, false,
+     [](Options& o, const std::string& v) { o.driveDir = v; },
+     "the folder that stands for C:\\: INI file names such as C:\\x.ini or \\x.ini lie under "
+     "it"},
+    {"--fail-safe", nullptr, kPageCommands, 0, false,
+     [](Options& o, const std::string&) { o.failSafe = true; },
+     "act as after a fail-safe start of Windows"},
+    {"--json", nullptr, kPageCommands, 0, false,
+     [](Options& o, const std::string&) { o.json = true; },
+     "print JSON instead of text, errors included"},
+    {"--svg", "FILE", kPreviewBit, 0, false,
+     [](Options& o, const std::string& v) { o.svgFile = v; },
+     "also draw the page as SVG; - writes it to standard output"},
+    {"--png", "FILE", kPreviewBit, 0, false,
+     [](Options& o, const std::string& v) { o.pngFile = v; },
+     "also draw the page as PNG; - writes it to standard output"},
+    {"--kind", "KIND", kCheckBit, 0, true,
+     [](Options& o, const std::string& v) { o.kinds.push_back(v); },
+     "report only findings of this kind or severity (repeatable, or KIND,KIND)"},
+    {"--ignore", "KIND", kCheckBit, 0, true,
+     [](Options& o, const std::string& v) { o.ignored.push_back(v); },
+     "leave out findings of this kind or severity"},
+    {"--strict", nullptr, kCheckBit, 0, false,
+     [](Options& o, const std::string&) { o.strict = true; },
+     "exit with 1 on any finding reported, not only on errors"},
+    {"--dry-run", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.dryRun = true; },
+     "report what would change and write nothing"},
+    {"--no-registry", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.noRegistry = true; },
+     "leave the registry file as it is; its deletions are only reported"},
+    {"--no-wait", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.noWait = true; },
+     "fail at once when another apply holds the files, instead of waiting"},
+    {"--force", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.force = true; },
+     "write the registry file back even when it is read-only"},
+};
+
+const char* const kHelpCommand = "help";
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Lines of at most kHelpWidth columns: the first after `first`, the others
+// indented by `indent` blanks.
+std::string Wrap(const std::string& first, const std::string& text, size_t indent) {
+    std::string result = first;
+    const size_t lineStart = first.rfind('\n');
+    size_t column = lineStart == std::string::npos ? first.size() : first.size() - lineStart - 1;
+    std::istringstream words(text);
+    std::string word;
+    bool atStart = true;
+    while (words >> word) {
+        size_t need = word.size() + (atStart ? 0 : 1);
+        if (!atStart && column + need > kHelpWidth) {
+            result += "\n" + std::string(indent, ' ');
+            column = indent;
+            atStart = true;
+            need = word.size();
+        }
+        result += (atStart ? "" : " ") + word;
+        column += need;
+        atStart = false;
+    }
+    return result + "\n";
+}
+
+std::string CommandNames(unsigned bits) {
+    std::string names;
+    for (const CommandDef& c : kCommands) {
+        if (!(bits & c.bit)) continue;
+        names += (names.empty() ? "" : ", ") + std::string(c.name);
+    }
+    return names;
+}
+
+std::string OptionLabel(const OptionDef& o) {
+    return std::string(o.name) + (o.value != nullptr ? std::string(" ") + o.value : "");
+}
+
+constexpr size_t kLabelColumn = 20;
+
+std::string OptionLine(const std::string& label, const std::string& help) {
+    std::string first = "  " + label;
+    first += label.size() + 2 < kLabelColumn ? std::string(kLabelColumn - 2 - label.size(), ' ')
+                                             : std::string("\n") + std::string(kLabelColumn, ' ');
+    return Wrap(first, help, kLabelColumn);
+}
+
+std::string UsageLine(const CommandDef& c) {
+    std::string line = std::string("vexaro ") + c.name;
+    for (const OptionDef& o : kOptions) {
+        if (o.requiredBy & c.bit) line += " " + OptionLabel(o);
+    }
+    line += " [OPTION...]";
+    if (*c.operands != '\0') line += std::string(" ") + c.operands;
+    return line;
+}
+
+const CommandDef* FindCommand(const std::string& name) {
+    for (const CommandDef& c : kCommands) {
+        if (name == c.name) return &c;
+    }
+    return nullptr;
+}
+
+const OptionDef* FindOption(const std::string& name) {
+    for (const OptionDef& o : kOptions) {
+        if (name == o.name) return &o;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> CommandWords() {
+    std::vector<std::string> words;
+    for (const CommandDef& c : kCommands) words.push_back(c.name);
+    words.push_back(kHelpCommand);
+    return words;
+}
+
+std::vector<std::string> OptionWords() {
+    std::vector<std::string> words = {"--help", "--version"};
+    for (const OptionDef& o : kOptions) words.push_back(o.name);
+    return words;
+}
+
+// Optimal string alignment distance: insertions, deletions, substitutions
+// and swaps of neighbours, each 1.
+size_t Distance(const std::string& a, const std::string& b) {
+    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// ": did you mean WORD?" for a close candidate, or "".
+std::string DidYouMean(const std::string& word, const std::vector<std::string>& candidates) {
+    std::string suggestion = Suggest(word, candidates);
+    return suggestion.empty() ? "" : ": did you mean " + suggestion + "?";
+}
+
+// A usage error ends with a suggestion, or else with where to read more.
+std::string UsageError(const std::string& message, const std::string& see) {
+    if (message.size() > 1 && message.back() == '?') return message;
+    return message + " (see '" + see + "')";
+}
+
+// What the command line asks for, or the first thing wrong with it.
+struct Parsed {
+    Options options;
+    const CommandDef* command = nullptr;
+    bool helpCommand = false;  // "vexaro help [COMMAND]"
+    bool help = false;         // --help or -h
+    bool version = false;
+    std::vector<std::string> operands;
+    std::string error;
+    std::string see = "vexaro --help";  // where the error message points
+};
+
+bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
+    std::vector<std::pair<const OptionDef*, std::string>> given;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (optionsEnd || arg.size() < 2 || arg[0] != '-') {
+            if (p->command != nullptr || p->helpCommand) {
+                p->operands.push_back(arg);
+            } else if (arg == kHelpCommand) {
+                p->helpCommand = true;
+            } else if ((p->command = FindCommand(arg)) == nullptr) {
+                p->error = "unknown command '" + arg + "'" + DidYouMean(arg, CommandWords());
+                return false;
+            } else {
+                p->see = std::string("vexaro help ") + arg;
+            }
+            continue;
+        }
+        if (arg == "-h" || arg == "--help") {
+            p->help = true;
+            continue;
+        }
+        if (arg == "-V" || arg == "--version") {
+            p->version = true;
+            continue;
+        }
+        const size_t eq = arg.find('=');
+        const std::string name = arg.compare(0, 2, "--") == 0 ? arg.substr(0, eq) : arg;
+        const OptionDef* option = FindOption(name);
+        if (option == nullptr) {
+            // "-json" for "--json" is named at once.
+            const bool singleDash = name.compare(0, 2, "--") != 0;
+            p->error = "unknown option " + name +
+                       (singleDash && FindOption("-" + name) != nullptr
+                            ? ": did you mean -" + name + "?"
+                            : DidYouMean(singleDash ? "-" + name : name, OptionWords()));
+            return false;
+        }
+        std::string value;
+        if (option->value == nullptr) {
+            if (eq != std::string::npos) {
+                p->error = name + " takes no value";
+                return false;
+            }
+        } else if (eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+        } else if (i + 1 < argc && std::string(argv[i + 1]).compare(0, 2, "--") != 0) {
+            value = argv[++i];
+        } else {
+            p->error = name + " needs a " + option->value;
+            return false;
+        }
+        if (option->value != nullptr && value.empty()) {
+            p->error = name + " needs a " + option->value + ", not an empty word";
+            return false;
+        }
+        given.emplace_back(option, value);
+    }
+    if (p->help || p->version || p->helpCommand) return true;
+    if (p->command == nullptr) {
+        p->error = given.empty() ? "no command given: preview, check or apply"
+                                 : "no command given before " + std::string(given[0].first->name) +
+                                       ": preview, check or apply";
+        return false;
+    }
+
+    const CommandDef& c = *p->command;
+    std::vector<const OptionDef*> seen;
+    for (const auto& [option, value] : given) {
+        if (!(option->commands & c.bit)) {
+            p->error = std::string(c.name) + " does not take " + option->name + " (an option of " +
+                       CommandNames(option->commands) + ")";
+            return false;
+        }
+        if (!option->repeatable && std::find(seen.begin(), seen.end(), option) != seen.end()) {
+            p->error = std::string(option->name) + " is given more than once";
+            return false;
+        }
+        seen.push_back(option);
+        option->set(p->options, value);
+    }
+    for (const OptionDef& o : kOptions) {
+        if ((o.requiredBy & c.bit) && std::find(seen.begin(), seen.end(), &o) == seen.end()) {
+            p->error = std::string(c.name) + " needs " + OptionLabel(o);
+            return false;
+        }
+    }
+    if (*c.operands == '\0' && !p->operands.empty()) {
+        p->error = std::string(c.name) + " takes no arguments, but got '" + p->operands[0] + "'";
+        return false;
+    }
+    if (c.needsOperands && p->operands.empty()) {
+        p->error = std::string(c.name) + " needs at least one " + c.operands;
+        return false;
+    }
+    p->options.command = c.command;
+    p->options.assignments = p->operands;
+    return true;
+}
+
+// Whether --json stands among the options, however the rest turned out.
+bool AsksForJson(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "--json") return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    Options o;
-    CLI::App app{
-        "vexaro: the Vexaro display page's settings on Linux. Runs the page's own logic over\n"
-        "a registry file and a folder of INI files, as the page would on Windows."};
-    app.name("vexaro");
-    app.require_subcommand(1);
+const std::vector<CommandDef>& CommandTable() {
+    return kCommands;
+}
 
-    CLI::App* preview =
-        app.add_subcommand("preview", "show the page as it would be laid out (changes nothing)");
-    AddCommonOptions(*preview, o);
-    preview->add_flag("--json", o.json, "print JSON instead of a table");
-    auto* svg =
-        preview->add_option("--svg", o.svgFile, "also draw the page as SVG")->type_name("FILE");
-    auto* png =
-        preview->add_option("--png", o.pngFile, "also draw the page as PNG")->type_name("FILE");
-    svg->excludes(png);
+const std::vector<OptionDef>& OptionTable() {
+    return kOptions;
+}
 
-    CLI::App* check = app.add_subcommand(
-        "check",
-        "list what the page would delete or mishandle (changes nothing); exit 1 on "
-        "findings");
-    AddCommonOptions(*check, o);
-    check->add_flag("--json", o.json, "print JSON instead of a table");
-
-    CLI::App* apply = app.add_subcommand(
-        "apply", "set entries on or off, apply them as the page would, write the files back");
-    AddCommonOptions(*apply, o);
-    apply->add_flag("--no-wait", o.noWait,
-                    "fail at once when another apply holds the files, instead of waiting");
-    apply->add_flag("--force", o.force, "write the registry file back even when it is read-only");
-    apply->add_flag("--no-registry", o.noRegistry,
-                    "leave the registry file as it is; report what the page deleted");
-    apply->add_option("settings", o.assignments, "Layout value name and state")
-        ->required()
-        ->type_name("NAME=on|off");
-
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        return kExitOk;
-    } catch (const CLI::ParseError& e) {
-        err << "vexaro: " << Printable(FirstLine(e.what())) << " (see vexaro --help)\n";
-        return kExitError;
+std::string Suggest(const std::string& word, const std::vector<std::string>& candidates) {
+    std::string best;
+    size_t bestDistance = 0;
+    const std::string lower = Lower(word);
+    for (const std::string& c : candidates) {
+        size_t d = Distance(lower, Lower(c));
+        if (best.empty() || d < bestDistance) {
+            best = c;
+            bestDistance = d;
+        }
     }
-    if (preview->parsed()) return RunPreview(o, out, err);
-    if (check->parsed()) return RunCheck(o, out, err);
-    return RunApply(o, out, err);
+    // A close spelling, or the start of exactly one candidate.
+    const size_t core = lower.size() - (lower.compare(0, 2, "--") == 0 ? 2 : 0);
+    if (!best.empty() && best != word && bestDistance <= (core >= 6 ? 2u : 1u)) return best;
+    std::string prefixOf;
+    for (const std::string& c : candidates) {
+        if (core < 2 || c == word || Lower(c).compare(0, lower.size(), lower) != 0) continue;
+        if (!prefixOf.empty()) return "";
+        prefixOf = c;
+    }
+    return prefixOf;
+}
+
+std::string ToolHelp() {
+    std::string h;
+    h += Wrap("",
+              "vexaro: the Vexaro display page's settings on Linux. Runs the page's own logic "
+              "over a registry file and a folder of INI files, as the page would on Windows.",
+              0);
+    h += "\nUsage:\n";
+    for (const CommandDef& c : kCommands) h += "  " + UsageLine(c) + "\n";
+    h += "  vexaro help [COMMAND]\n  vexaro --version\n\nCommands:\n";
+    for (const CommandDef& c : kCommands) h += OptionLine(c.name, c.summary);
+    h += OptionLine(kHelpCommand, "show this help, or the help of one command");
+    h += "\nOptions:\n";
+    for (const OptionDef& o : kOptions) {
+        std::string help = o.help;
+        if (o.commands != kPageCommands) help = CommandNames(o.commands) + ": " + help;
+        h += OptionLine(OptionLabel(o), help);
+    }
+    h += OptionLine("-h, --help", "show help");
+    h += OptionLine("-V, --version", "show the version");
+    h += "\n";
+    h += Wrap("",
+              "Exit status: 0 done; 1 check found errors; 2 an error, reported on standard "
+              "error (nothing was written unless the message says so).",
+              0);
+    h += "'vexaro help COMMAND' explains a command; 'man vexaro' tells everything.\n";
+    return h;
+}
+
+std::string CommandHelp(const CommandDef& c) {
+    std::string h = "Usage: " + UsageLine(c) + "\n\n";
+    h += Wrap("", c.description, 0);
+    h += "\nOptions:\n";
+    for (const OptionDef& o : kOptions) {
+        if (o.commands & c.bit) h += OptionLine(OptionLabel(o), o.help);
+    }
+    h += OptionLine("-h, --help", "show this help");
+    if (c.command == Command::Apply) {
+        h += "\n";
+        h += Wrap("",
+                  "NAME is a Layout value name, matched without regard to letter case; on and "
+                  "off in any letter case.",
+                  0);
+    }
+    if (c.command == Command::Check) {
+        h += "\nKinds of finding (severity: error, warning or note):\n";
+        for (const FindingKind& k : FindingKinds()) {
+            h += OptionLine(k.code, std::string(SeverityName(k.severity)) + ": " + k.summary);
+        }
+    }
+    return h;
+}
+
+int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    Parsed p;
+    if (!ParseArguments(argc, argv, &p)) {
+        return ReportError(UsageError(p.error, p.see), AsksForJson(argc, argv), out, err);
+    }
+    if (p.version) {
+        out << "vexaro " << kVersion << "\n";
+        return kExitOk;
+    }
+    if (p.helpCommand) {
+        if (p.operands.size() > 1) {
+            return ReportError("help takes one command, but got '" + p.operands[1] + "'",
+                               AsksForJson(argc, argv), out, err);
+        }
+        if (p.operands.empty()) {
+            out << ToolHelp();
+            return kExitOk;
+        }
+        const std::string& name = p.operands[0];
+        if (name == kHelpCommand) {
+            out << ToolHelp();
+            return kExitOk;
+        }
+        const CommandDef* c = FindCommand(name);
+        if (c == nullptr) {
+            return ReportError(
+                UsageError("unknown command '" + name + "'" + DidYouMean(name, CommandWords()),
+                           "vexaro --help"),
+                AsksForJson(argc, argv), out, err);
+        }
+        out << CommandHelp(*c);
+        return kExitOk;
+    }
+    if (p.help) {
+        out << (p.command != nullptr ? CommandHelp(*p.command) : ToolHelp());
+        return kExitOk;
+    }
+    return p.command->run(p.options, out, err);
 }
 
 }  // namespace vexaro

@@ -11,7 +11,7 @@ namespace {
 const char kDisplayClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\Display\\";
 
 // The library's state: entry points are plain functions.
-const vx::HostRegistry* g_registry = nullptr;
+const vx::HostRegistryTree* g_registry = nullptr;
 DisplayMode g_mode;
 
 int VX_STDCALL GetConfigString(vx::CString& path, int capacity) {
@@ -44,7 +44,7 @@ int VX_STDCALL GetCurrentConfig(vx::_settingdata& data) {
 
 }  // namespace
 
-void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistry& registry,
+void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,
                             const DisplayMode& mode) {
     g_registry = &registry;
     g_mode = mode;

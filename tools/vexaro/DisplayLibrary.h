@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/host/HostLibraries.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 
 namespace vexaro {
 
@@ -19,7 +19,7 @@ struct DisplayMode {
 
 // Registers "ferolib.dll" with the host libraries. The registry must stay
 // alive while the library can be called.
-void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistry& registry,
+void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,
                             const DisplayMode& mode);
 
 }  // namespace vexaro

@@ -1,16 +1,66 @@
 #include "Findings.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <iomanip>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "AnsiText.h"
+#include "Columns.h"
+#include "CommandLine.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
 
 namespace {
+
+const std::vector<FindingKind> kKinds = {
+    {"driver-key", Severity::Error, "the driver's key cannot be found: the page is empty"},
+    {"evicted", Severity::Error,
+     "a duplicate: the page deletes the one loaded earlier, its Layout value and (for a "
+     "member) its Association key"},
+    {"pruned", Severity::Error,
+     "a member that its group does not admit (order above the group's, or no Group entry of "
+     "its group): deleted"},
+    {"unreadable", Severity::Error,
+     "a name of 256 characters or more, or data over 256 bytes: loading stops there"},
+    {"id-past-2255", Severity::Error, "a control id above 2255: its clicks are ignored"},
+    {"id-mismatch", Severity::Error,
+     "a control whose id minus 2000 is not its list position: its clicks are tracked on "
+     "another entry"},
+    {"no-layout", Severity::Warning, "no Layout key under the driver's key: an empty page"},
+    {"missing-association", Severity::Warning,
+     "no Association key, or one without INIFile, Section, KeyString, AndMask or OrMask: shown "
+     "at its default, Apply writes nothing"},
+    {"mask-text", Severity::Warning,
+     "AndMask or OrMask stored as text: the mask is the code of its first character"},
+    {"mask-truncated", Severity::Warning,
+     "a dword mask other than its lowest byte sign-extended: only that byte counts"},
+    {"default-case", Severity::Warning, "Default is \"on\", \"ON\"...: only \"On\" means on"},
+    {"action-text", Severity::Warning,
+     "Action other than Dynamic, Mode or Reboot: asks for nothing after Apply"},
+    {"short-name", Severity::Warning, "a Layout name shorter than 8 characters"},
+    {"unknown-kind", Severity::Warning,
+     "a name that begins with none of Group, Check, Radio: no control"},
+    {"no-group", Severity::Warning,
+     "an entry before the first Group entry: no control, Apply still writes it"},
+    {"ini-path", Severity::Error,
+     "an INIFile name that leads outside the Windows folder and the drive (another drive, a "
+     "network path, a host path, a drive path without --drive): nothing read, apply refuses"},
+    {"ini-missing", Severity::Warning,
+     "an INIFile that is not there: the page shows defaults, Apply creates it (or cannot, "
+     "when its folder is missing too)"},
+    {"not-loaded", Severity::Note,
+     "a Layout value this showing does not load: an eviction moved it past the enumeration "
+     "(loaded next time), or an unreadable value stopped loading"},
+};
+
+size_t KindIndex(const std::string& code) {
+    for (size_t i = 0; i < kKinds.size(); ++i) {
+        if (code == kKinds[i].code) return i;
+    }
+    return kKinds.size();
+}
 
 constexpr size_t kNameRoom = 256;  // the page's room for a Layout value's name, zero included
 constexpr size_t kDataRoom = 256;  // and for its data
@@ -50,7 +100,9 @@ class Collector {
   public:
     explicit Collector(std::vector<Finding>& out) : m_out(out) {}
     void Add(const std::string& code, const std::string& entry, const std::string& message) {
-        m_out.push_back({code, entry, message});
+        size_t kind = KindIndex(code);
+        m_out.push_back(
+            {code, entry, message, kind < kKinds.size() ? kKinds[kind].severity : Severity::Error});
     }
 
   private:
@@ -216,31 +268,134 @@ std::vector<Finding> FindProblems(const StoredLayout& stored, const PageSnapshot
     return findings;
 }
 
-void WriteFindings(const std::vector<Finding>& findings, std::ostream& out) {
-    if (findings.empty()) {
-        out << "No findings.\n";
-        return;
+namespace {
+
+std::vector<std::string> SplitWords(const std::vector<std::string>& words) {
+    std::vector<std::string> parts;
+    for (const std::string& w : words) {
+        size_t from = 0;
+        for (;;) {
+            size_t comma = w.find(',', from);
+            parts.push_back(w.substr(from, comma - from));
+            if (comma == std::string::npos) break;
+            from = comma + 1;
+        }
     }
-    for (const Finding& f : findings) {
-        out << std::left << std::setw(20) << f.code
-            << PadRight(f.entry.empty() ? "-" : Shown(f.entry), 12) << Printable(f.message) << "\n";
-    }
-    out << findings.size() << (findings.size() == 1 ? " finding.\n" : " findings.\n");
+    return parts;
 }
 
-void WriteFindingsJson(const std::vector<Finding>& findings, std::ostream& out) {
+bool Matches(const Finding& f, const std::vector<std::string>& words) {
+    for (const std::string& w : words) {
+        if (w == f.code || w == SeverityName(f.severity)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return "error";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Note:
+            return "note";
+    }
+    return "error";
+}
+
+const std::vector<FindingKind>& FindingKinds() {
+    return kKinds;
+}
+
+bool CheckKindWords(const std::vector<std::string>& words, std::string* error) {
+    std::vector<std::string> known = {"error", "warning", "note"};
+    for (const FindingKind& k : kKinds) known.push_back(k.code);
+    for (const std::string& w : SplitWords(words)) {
+        if (std::find(known.begin(), known.end(), w) != known.end()) continue;
+        std::string suggestion = Suggest(w, known);
+        *error = "unknown kind of finding '" + w + "'" +
+                 (suggestion.empty() ? "" : ": did you mean " + suggestion + "?");
+        return false;
+    }
+    return true;
+}
+
+size_t SelectFindings(const std::vector<std::string>& kinds,
+                      const std::vector<std::string>& ignored, std::vector<Finding>* findings) {
+    const std::vector<std::string> wanted = SplitWords(kinds), dropped = SplitWords(ignored);
+    const size_t before = findings->size();
+    findings->erase(std::remove_if(findings->begin(), findings->end(),
+                                   [&](const Finding& f) {
+                                       return (!wanted.empty() && !Matches(f, wanted)) ||
+                                              Matches(f, dropped);
+                                   }),
+                    findings->end());
+    std::stable_sort(findings->begin(), findings->end(), [](const Finding& a, const Finding& b) {
+        if (a.severity != b.severity) return a.severity < b.severity;
+        return KindIndex(a.code) < KindIndex(b.code);
+    });
+    return before - findings->size();
+}
+
+int FindingsExitCode(const std::vector<Finding>& findings, bool strict) {
+    for (const Finding& f : findings) {
+        if (strict || f.severity == Severity::Error) return kExitFindings;
+    }
+    return kExitOk;
+}
+
+void WriteFindings(const std::vector<Finding>& findings, size_t leftOut, std::ostream& out) {
+    const std::string leftOutNote =
+        leftOut == 0 ? "" : " (" + std::to_string(leftOut) + " more left out by --kind/--ignore)";
+    if (findings.empty()) {
+        out << "No findings" << leftOutNote << ".\n";
+        return;
+    }
+    size_t width = 1;
+    for (const Finding& f : findings) width = std::max(width, Columns(Shown(f.entry)));
+    width = std::min(width, kEntryColumnWidth);
+    size_t counts[3] = {0, 0, 0};
+    for (size_t i = 0; i < findings.size();) {
+        size_t end = i;
+        while (end < findings.size() && findings[end].code == findings[i].code) ++end;
+        const char* severity = SeverityName(findings[i].severity);
+        out << findings[i].code << ": " << end - i << " " << severity << (end - i == 1 ? "" : "s")
+            << "\n";
+        for (; i < end; ++i) {
+            const Finding& f = findings[i];
+            ++counts[static_cast<int>(f.severity)];
+            out << "  " << FitColumn(f.entry.empty() ? "-" : Shown(f.entry), width) << "  "
+                << Printable(f.message) << "\n";
+        }
+    }
+    out << "\n" << findings.size() << (findings.size() == 1 ? " finding: " : " findings: ");
+    const char* names[3] = {"error", "warning", "note"};
+    for (int s = 0; s < 3; ++s) {
+        out << (s == 0 ? "" : ", ") << counts[s] << " " << names[s] << (counts[s] == 1 ? "" : "s");
+    }
+    out << leftOutNote << ".\n";
+}
+
+void WriteFindingsJson(const std::vector<Finding>& findings, size_t leftOut, std::ostream& out) {
     nlohmann::ordered_json j;
     j["schema"] = 1;
     j["findings"] = nlohmann::ordered_json::array();
+    size_t counts[3] = {0, 0, 0};
     for (const Finding& f : findings) {
+        ++counts[static_cast<int>(f.severity)];
         j["findings"].push_back(
             {{"code", f.code},
+             {"severity", SeverityName(f.severity)},
              {"entry", f.entry.empty() ? nlohmann::ordered_json(nullptr)
                                        : nlohmann::ordered_json(Utf8(f.entry))},
              {"entryBytes", f.entry.empty() ? nlohmann::ordered_json(nullptr)
                                             : nlohmann::ordered_json(HexBytes(f.entry))},
              {"message", Utf8Lenient(f.message)}});
     }
+    j["counts"] = {{"error", counts[0]}, {"warning", counts[1]}, {"note", counts[2]}};
+    j["leftOut"] = leftOut;
     out << EscapeJsonControls(
                j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
         << "\n";

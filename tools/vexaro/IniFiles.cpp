@@ -91,11 +91,18 @@ std::string RefusalText(const IniFileUse& use) {
 
 std::vector<Finding> IniFileFindings(const std::vector<IniFileUse>& uses) {
     std::vector<Finding> findings;
+    auto severity = [](const std::string& code) {
+        for (const FindingKind& k : FindingKinds()) {
+            if (code == k.code) return k.severity;
+        }
+        return Severity::Error;
+    };
     for (const IniFileUse& use : uses) {
         if (use.verdict != vx::ProfilePathVerdict::kResolved) {
             findings.push_back({"ini-path", use.entries.front(),
                                 RefusalText(use) + ": the page reads nothing from it and apply " +
-                                    "refuses to run"});
+                                    "refuses to run",
+                                severity("ini-path")});
         } else if (!use.exists) {
             struct stat info;
             const size_t slash = use.hostPath.rfind('/');
@@ -106,7 +113,8 @@ std::vector<Finding> IniFileFindings(const std::vector<IniFileUse>& uses) {
                                 "INIFile \"" + use.name + "\" (" + EntryList(use.entries) +
                                     ") is missing (" + use.hostPath + "): " +
                                     (hasFolder ? "the page reads no value from it; Apply creates it"
-                                               : "and so is its folder: Apply cannot write it")});
+                                               : "and so is its folder: Apply cannot write it"),
+                                severity("ini-missing")});
         }
     }
     return findings;

@@ -1,9 +1,12 @@
 #include "PageDrawing.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "AnsiText.h"
+#include "DialogFont.h"
+#include "IconImage.h"
 
 namespace vexaro {
 
@@ -18,10 +21,43 @@ constexpr Colour kShadow{0.502, 0.502, 0.502};  // 128,128,128
 constexpr Colour kLight{0.875, 0.875, 0.875};   // 223,223,223
 constexpr Colour kWhite{1, 1, 1};
 constexpr Colour kBlack{0, 0, 0};
-constexpr Colour kYellow{1, 1, 0};
 
-constexpr double kFontSize = 10;  // close to 8-point MS Sans Serif at 96 dots per inch
-constexpr int kBoxSize = 13;      // check box and radio button glyphs
+constexpr int kBoxSize = 13;  // check box and radio button glyphs
+
+// Where DrawPage hands its lines of text, when it does not draw them.
+const cairo_user_data_key_t kTextSinkKey = {};
+
+// The dialog font's ascent and height (the step from one line to the next).
+double FontAscent(cairo_t* cr) {
+    cairo_font_extents_t e;
+    cairo_font_extents(cr, &e);
+    return std::round(e.ascent);
+}
+double FontHeight(cairo_t* cr) {
+    cairo_font_extents_t e;
+    cairo_font_extents(cr, &e);
+    return std::round(e.ascent + e.descent);
+}
+
+// Draws a line of the registry's text (code page 1252, control characters
+// shown as escapes) with its baseline starting at x, y; or hands it on.
+void ShowText(cairo_t* cr, double x, double y, const std::string& ansi) {
+    const std::string text = Shown(ansi);
+    auto* sink = static_cast<std::vector<PlacedText>*>(cairo_get_user_data(cr, &kTextSinkKey));
+    if (sink == nullptr) {
+        cairo_move_to(cr, x, y);
+        cairo_show_text(cr, text.c_str());
+        return;
+    }
+    PlacedText t;
+    t.x = x;
+    t.y = y;
+    t.text = text;
+    cairo_clip_extents(cr, &t.clipLeft, &t.clipTop, &t.clipRight, &t.clipBottom);
+    double alpha;
+    cairo_pattern_get_rgba(cairo_get_source(cr), &t.red, &t.green, &t.blue, &alpha);
+    sink->push_back(t);
+}
 
 void SetColour(cairo_t* cr, Colour c) {
     cairo_set_source_rgb(cr, c.r, c.g, c.b);
@@ -64,7 +100,7 @@ void Frame(cairo_t* cr, int l, int t, int r, int b, Colour outerTl, Colour outer
 // stands for a single "&".
 struct Mnemonic {
     std::string text;
-    int underline = -1;  // byte index in text (ANSI, one byte per character)
+    int underline = -1;  // byte index in text
 };
 
 Mnemonic ParseMnemonic(const std::string& caption) {
@@ -79,8 +115,6 @@ Mnemonic ParseMnemonic(const std::string& caption) {
     return m;
 }
 
-// Captions are ANSI text; cairo draws UTF-8, with control characters
-// shown as escapes.
 double TextWidth(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t ext;
     cairo_text_extents(cr, Shown(text).c_str(), &ext);
@@ -91,8 +125,7 @@ double TextWidth(cairo_t* cr, const std::string& text) {
 double ShowCaption(cairo_t* cr, const std::string& caption, double x, double y, Colour c) {
     Mnemonic m = ParseMnemonic(caption);
     SetColour(cr, c);
-    cairo_move_to(cr, x, y);
-    cairo_show_text(cr, Shown(m.text).c_str());
+    ShowText(cr, x, y, m.text);
     if (m.underline >= 0) {
         double from = x + TextWidth(cr, m.text.substr(0, m.underline));
         double to = from + TextWidth(cr, m.text.substr(m.underline, 1));
@@ -101,9 +134,10 @@ double ShowCaption(cairo_t* cr, const std::string& caption, double x, double y, 
     return TextWidth(cr, m.text);
 }
 
-// The baseline that centres a line of text between top and bottom.
-double Baseline(int top, int bottom) {
-    return (top + bottom) / 2.0 + kFontSize * 0.35;
+// The baseline that centres a line of text between top and bottom, as a
+// button centres its caption: the line's top at whole pixels.
+double Baseline(cairo_t* cr, int top, int bottom) {
+    return top + static_cast<int>((bottom - top - FontHeight(cr)) / 2) + FontAscent(cr);
 }
 
 void ClipTo(cairo_t* cr, const vx::Rect& r) {
@@ -134,38 +168,44 @@ void DrawText(cairo_t* cr, const ControlView& c) {
         word.clear();
     }
     if (!line.empty()) lines.push_back(line);
-    double y = c.rect.top + kFontSize;
+    double y = c.rect.top + FontAscent(cr);
     for (const std::string& l : lines) {
         SetColour(cr, kBlack);
-        cairo_move_to(cr, c.rect.left, y);
-        cairo_show_text(cr, Shown(l).c_str());
-        y += kFontSize + 2;
+        ShowText(cr, c.rect.left, y, l);
+        y += FontHeight(cr);
     }
     cairo_restore(cr);
 }
 
-// The icon: a warning sign drawn in a 32 by 32 square, scaled into the
-// control's rectangle.
+// The icon: resource 113 at its own size (an icon control takes the size
+// of its icon), its top left corner at the control's.
 void DrawIcon(cairo_t* cr, const ControlView& c) {
-    double w = c.rect.right - c.rect.left, h = c.rect.bottom - c.rect.top;
-    double size = w < h ? w : h;
-    if (size <= 0) return;
+    const IconImage& icon = PageIcon();
+    if (icon.width == 0) return;
+    cairo_surface_t* image =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, icon.width, icon.height);
+    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image);
+        return;
+    }
+    cairo_surface_flush(image);
+    unsigned char* bytes = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < icon.height; ++y) {
+        // Alpha is 0 or 255, so the colours need no premultiplying.
+        auto* row = reinterpret_cast<uint32_t*>(bytes + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < icon.width; ++x) {
+            row[x] = icon.pixels[static_cast<size_t>(y) * icon.width + x];
+        }
+    }
+    cairo_surface_mark_dirty(image);
     cairo_save(cr);
-    cairo_translate(cr, c.rect.left, c.rect.top);
-    cairo_scale(cr, size / 32, size / 32);
-    cairo_move_to(cr, 16, 2);
-    cairo_line_to(cr, 31, 29);
-    cairo_line_to(cr, 1, 29);
-    cairo_close_path(cr);
-    SetColour(cr, kYellow);
-    cairo_fill_preserve(cr);
-    SetColour(cr, kBlack);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    cairo_rectangle(cr, 14.5, 10, 3, 11);
-    cairo_rectangle(cr, 14.5, 23, 3, 3);
+    cairo_set_source_surface(cr, image, c.rect.left, c.rect.top);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr, c.rect.left, c.rect.top, icon.width, icon.height);
     cairo_fill(cr);
     cairo_restore(cr);
+    cairo_surface_destroy(image);
 }
 
 void DrawPushButton(cairo_t* cr, const ControlView& c) {
@@ -175,13 +215,13 @@ void DrawPushButton(cairo_t* cr, const ControlView& c) {
     cairo_save(cr);
     ClipTo(cr, r);
     double w = TextWidth(cr, ParseMnemonic(c.caption).text);
-    ShowCaption(cr, c.caption, (r.left + r.right - w) / 2.0, Baseline(r.top, r.bottom), kBlack);
+    ShowCaption(cr, c.caption, (r.left + r.right - w) / 2.0, Baseline(cr, r.top, r.bottom), kBlack);
     cairo_restore(cr);
 }
 
 void DrawGroupBox(cairo_t* cr, const ControlView& c) {
     const vx::Rect& r = c.rect;
-    double lineY = r.top + kFontSize / 2;
+    double lineY = r.top + static_cast<int>(FontHeight(cr) / 2);
     // Etched frame: a shadow line with a white one below and right of it.
     SetColour(cr, kShadow);
     cairo_rectangle(cr, r.left + 0.5, lineY + 0.5, r.right - r.left - 2, r.bottom - lineY - 2);
@@ -193,8 +233,8 @@ void DrawGroupBox(cairo_t* cr, const ControlView& c) {
     cairo_save(cr);
     ClipTo(cr, r);
     double w = TextWidth(cr, ParseMnemonic(c.caption).text);
-    FillRect(cr, r.left + 7, r.top, w + 4, kFontSize + 2, kFace);
-    ShowCaption(cr, c.caption, r.left + 9, r.top + kFontSize - 1, kBlack);
+    FillRect(cr, r.left + 7, r.top, w + 4, FontHeight(cr), kFace);
+    ShowCaption(cr, c.caption, r.left + 9, r.top + FontAscent(cr), kBlack);
     cairo_restore(cr);
 }
 
@@ -241,7 +281,7 @@ void DrawButton(cairo_t* cr, const ControlView& c, bool radio) {
     } else {
         DrawCheckGlyph(cr, r.left, glyphY, c.checked);
     }
-    ShowCaption(cr, c.caption, r.left + kBoxSize + 4, Baseline(r.top, r.bottom), kBlack);
+    ShowCaption(cr, c.caption, r.left + kBoxSize + 4, Baseline(cr, r.top, r.bottom), kBlack);
     cairo_restore(cr);
 }
 
@@ -261,13 +301,13 @@ void DrawControl(cairo_t* cr, const ControlView& c) {
 
 }  // namespace
 
-void DrawPage(cairo_t* cr, const PageSnapshot& page) {
+void DrawPage(cairo_t* cr, const PageSnapshot& page, std::vector<PlacedText>* texts) {
+    cairo_set_user_data(cr, &kTextSinkKey, texts, nullptr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     FillRect(cr, 0, 0, page.width, page.height, kFace);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
     cairo_set_line_width(cr, 1);
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, kFontSize);
+    UseDialogFont(cr);
     for (const ControlView& c : page.templateControls) DrawControl(cr, c);
     for (const ControlView& c : page.controls) DrawControl(cr, c);
 }

@@ -3,6 +3,7 @@
 // the data of evicted and pruned entries there.
 #include "AnsiText.h"
 #include "Commands.h"
+#include "ErrorReport.h"
 #include "IniFiles.h"
 #include "PreviewOutput.h"
 #include "Render.h"
@@ -11,12 +12,21 @@
 namespace vexaro {
 
 int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
+    auto fail = [&](const std::string& message) {
+        return ReportError(message, options.json, out, err);
+    };
+    const bool svgOut = options.svgFile == kStandardStream;
+    const bool pngOut = options.pngFile == kStandardStream;
+    if (svgOut && pngOut) {
+        return fail("--svg - and --png - cannot both write to standard output");
+    }
+    if ((svgOut || pngOut) && options.json) {
+        return fail(std::string("--json and ") + (svgOut ? "--svg -" : "--png -") +
+                    " cannot both write to standard output");
+    }
     Session session;
     std::string error;
-    if (!session.Open(options, &error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
-    }
+    if (!session.Open(options, &error)) return fail(error);
     session.ShowPage();
     PageSnapshot page = session.Snapshot();
     // An INI file that cannot be found is shown as the page would show it,
@@ -27,14 +37,14 @@ int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
         err << "vexaro: warning: " << Shown(RefusalText(use))
             << ": the page reads nothing from it\n";
     }
-    if (!options.svgFile.empty() && !RenderSvg(page, options.svgFile, &error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
+    if (!options.svgFile.empty() && !RenderSvg(page, options.svgFile, out, &error)) {
+        return fail(error);
     }
-    if (!options.pngFile.empty() && !RenderPng(page, options.pngFile, &error)) {
-        err << "vexaro: " << Printable(error) << "\n";
-        return kExitError;
+    if (!options.pngFile.empty() && !RenderPng(page, options.pngFile, out, &error)) {
+        return fail(error);
     }
+    // A picture on standard output is all that goes there.
+    if (svgOut || pngOut) return kExitOk;
     if (options.json) {
         WriteJson(page, out);
     } else {

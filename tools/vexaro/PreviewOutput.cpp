@@ -1,10 +1,11 @@
 #include "PreviewOutput.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <iomanip>
 #include <nlohmann/json.hpp>
 
 #include "AnsiText.h"
+#include "Columns.h"
 
 namespace vexaro {
 
@@ -53,21 +54,25 @@ std::string RectText(const vx::Rect& r) {
     return buf;
 }
 
-void Row(std::ostream& out, const std::string& id, const std::string& kind, const std::string& rect,
-         const std::string& style, const std::string& check, const std::string& entry,
-         const std::string& caption) {
-    // Each column at least as wide as its heading and one blank after it.
-    // Text arrives as UTF-8 with its controls escaped.
-    const std::pair<const std::string&, int> columns[] = {{id, 5},     {kind, 10}, {rect, 19},
-                                                          {style, 10}, {check, 5}, {entry, 9}};
-    for (const auto& [text, width] : columns) out << PadRight(text, width) << ' ';
-    out << caption << "\n";
+// entryWidth: the width of the entry column; longer names are clipped.
+void Row(std::ostream& out, size_t entryWidth, const std::string& id, const std::string& kind,
+         const std::string& rect, const std::string& style, const std::string& check,
+         const std::string& entry, const std::string& caption) {
+    // Each column at least as wide as its heading and one blank after it;
+    // only names are clipped, numbers never. Text arrives as UTF-8 with its
+    // controls escaped.
+    const std::pair<const std::string&, size_t> columns[] = {
+        {id, 5}, {kind, 10}, {rect, 19}, {style, 10}, {check, 5}};
+    for (const auto& [text, width] : columns) {
+        out << text << std::string(width - std::min(width, Columns(text)), ' ') << ' ';
+    }
+    out << FitColumn(entry, entryWidth) << ' ' << caption << "\n";
 }
 
-void ControlRow(std::ostream& out, const ControlView& c) {
+void ControlRow(std::ostream& out, size_t entryWidth, const ControlView& c) {
     std::string check;
     if (c.kind == "Check" || c.kind == "Radio") check = c.checked ? "on" : "off";
-    Row(out, std::to_string(c.id), c.kind, RectText(c.rect), StyleText(c.style), check,
+    Row(out, entryWidth, std::to_string(c.id), c.kind, RectText(c.rect), StyleText(c.style), check,
         c.entry.empty() ? "-" : Shown(c.entry), Shown(c.caption));
 }
 
@@ -127,9 +132,14 @@ void WriteTable(const PageSnapshot& page, std::ostream& out) {
         << page.metrics.columnWidth << ", second column x " << page.metrics.secondColumnX
         << ", available height " << page.metrics.availableHeight << ", "
         << (page.metrics.oneColumn ? "one column" : "two columns") << "\n\n";
-    Row(out, "Id", "Kind", "Rectangle", "Style", "Check", "Entry", "Caption");
-    for (const ControlView& c : page.templateControls) ControlRow(out, c);
-    for (const ControlView& c : page.controls) ControlRow(out, c);
+    size_t entryWidth = 9;  // "Check1_1" and a blank
+    for (const ControlView& c : page.controls) {
+        entryWidth = std::max(entryWidth, Columns(Shown(c.entry)));
+    }
+    entryWidth = std::min(entryWidth, kEntryColumnWidth);
+    Row(out, entryWidth, "Id", "Kind", "Rectangle", "Style", "Check", "Entry", "Caption");
+    for (const ControlView& c : page.templateControls) ControlRow(out, entryWidth, c);
+    for (const ControlView& c : page.controls) ControlRow(out, entryWidth, c);
     for (const EntryView& e : page.entries) {
         if (e.controlId != 0 || e.kind == "Group") continue;
         out << "(no control) " << Shown(e.name) << " at list position " << e.position << ": "

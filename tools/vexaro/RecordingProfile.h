@@ -1,11 +1,14 @@
 // A profile that passes every call on to another one and keeps a log of
-// the integers written, with the value that each key held before.
+// the integers written, with the value that each key held before. In a dry
+// run it writes nothing: the writes are logged, and reads of a key written
+// give what was written, as they would after real writes.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/Profile.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace vexaro {
 
@@ -17,11 +20,13 @@ struct IniWrite {
     int32_t before = 0;    // the integer it held, as the page reads it
     std::string after;     // the text written
     bool written = true;   // whether the write succeeded
+    std::string cause;     // why it did not: the system's text
 };
 
-class RecordingProfile : public vx::IProfile {
+class RecordingProfile : public vx::ForwardingPlatform {
   public:
-    explicit RecordingProfile(vx::IProfile& inner) : m_inner(inner) {}
+    explicit RecordingProfile(vx::IProfile& inner)
+        : ForwardingPlatform(vx::PlatformServices{nullptr, &inner}) {}
 
     uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
                     const char* file) override;
@@ -29,10 +34,12 @@ class RecordingProfile : public vx::IProfile {
                     const char* file) override;
 
     const std::vector<IniWrite>& Writes() const { return m_writes; }
+    void SetDryRun(bool dryRun) { m_dryRun = dryRun; }
 
   private:
-    vx::IProfile& m_inner;
     std::vector<IniWrite> m_writes;
+    bool m_dryRun = false;
+    std::map<std::string, std::string> m_pending;  // dry run: file, section, key -> text
 };
 
 // Whether a write changed the integer that the key holds.

@@ -1,7 +1,6 @@
 #include "RecordingRegistry.h"
 
-#include <cctype>
-
+#include "platform/NoCase.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -11,28 +10,23 @@ namespace {
 const std::string kLayoutSuffix = "\\vexaro\\layout";
 const std::string kAssociationPart = "\\vexaro\\association\\";
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 bool IsLayoutPath(const std::string& path) {
-    std::string lower = Lower(path);
+    std::string lower = vx::LowerCase(path);
     return lower.size() >= kLayoutSuffix.size() &&
            lower.compare(lower.size() - kLayoutSuffix.size(), kLayoutSuffix.size(),
                          kLayoutSuffix) == 0;
 }
 
 std::string AssociationName(const std::string& path) {
-    size_t at = Lower(path).rfind(kAssociationPart);
+    size_t at = vx::LowerCase(path).rfind(kAssociationPart);
     if (at == std::string::npos) return "";
     return path.substr(at + kAssociationPart.size());
 }
 
 long RecordingRegistry::OpenKey(const char* path, uint32_t access, vx::KeyHandle* out) {
-    long result = m_inner.OpenKey(path, access, out);
+    long result = ForwardingPlatform::OpenKey(path, access, out);
     if (result == vx::kErrorSuccess && out != nullptr) m_paths[*out] = path ? path : "";
     return result;
 }
@@ -40,7 +34,7 @@ long RecordingRegistry::OpenKey(const char* path, uint32_t access, vx::KeyHandle
 long RecordingRegistry::EnumValue(vx::KeyHandle key, uint32_t index, char* name,
                                   uint32_t* nameChars, uint32_t* type, uint8_t* data,
                                   uint32_t* dataBytes) {
-    long result = m_inner.EnumValue(key, index, name, nameChars, type, data, dataBytes);
+    long result = ForwardingPlatform::EnumValue(key, index, name, nameChars, type, data, dataBytes);
     if (IsLayoutKey(key)) {
         if (result == vx::kErrorSuccess) {
             m_enumerated.emplace_back(name);
@@ -51,15 +45,10 @@ long RecordingRegistry::EnumValue(vx::KeyHandle key, uint32_t index, char* name,
     return result;
 }
 
-long RecordingRegistry::QueryValue(vx::KeyHandle key, const char* name, uint32_t* type,
-                                   uint8_t* data, uint32_t* dataBytes) {
-    return m_inner.QueryValue(key, name, type, data, dataBytes);
-}
-
 long RecordingRegistry::SetValue(vx::KeyHandle key, const char* name, uint32_t type,
                                  const uint8_t* data, uint32_t bytes) {
     ++m_valueWrites;
-    return m_inner.SetValue(key, name, type, data, bytes);
+    return ForwardingPlatform::SetValue(key, name, type, data, bytes);
 }
 
 long RecordingRegistry::DeleteValue(vx::KeyHandle key, const char* name) {
@@ -71,11 +60,11 @@ long RecordingRegistry::DeleteValue(vx::KeyHandle key, const char* name) {
         if (m_hook) m_hook(deletion);
         m_deletions.push_back(deletion);
     }
-    return m_inner.DeleteValue(key, name);
+    return ForwardingPlatform::DeleteValue(key, name);
 }
 
 long RecordingRegistry::DeleteKey(const char* path) {
-    long result = m_inner.DeleteKey(path);
+    long result = ForwardingPlatform::DeleteKey(path);
     if (result == vx::kErrorSuccess && path != nullptr) {
         std::string name = AssociationName(path);
         if (!name.empty()) m_associations.push_back(name);
@@ -85,7 +74,7 @@ long RecordingRegistry::DeleteKey(const char* path) {
 
 long RecordingRegistry::CloseKey(vx::KeyHandle key) {
     m_paths.erase(key);
-    return m_inner.CloseKey(key);
+    return ForwardingPlatform::CloseKey(key);
 }
 
 bool RecordingRegistry::IsLayoutKey(vx::KeyHandle key) const {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace vexaro {
 
@@ -20,15 +20,14 @@ struct LayoutDeletion {
     std::string lastEnumerated;  // the value enumerated last before the deletion
 };
 
-class RecordingRegistry : public vx::IRegistry {
+class RecordingRegistry : public vx::ForwardingPlatform {
   public:
-    explicit RecordingRegistry(vx::IRegistry& inner) : m_inner(inner) {}
+    explicit RecordingRegistry(vx::IRegistry& inner)
+        : ForwardingPlatform(vx::PlatformServices{&inner}) {}
 
     long OpenKey(const char* path, uint32_t access, vx::KeyHandle* out) override;
     long EnumValue(vx::KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
                    uint32_t* type, uint8_t* data, uint32_t* dataBytes) override;
-    long QueryValue(vx::KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
-                    uint32_t* dataBytes) override;
     long SetValue(vx::KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
                   uint32_t bytes) override;
     long DeleteValue(vx::KeyHandle key, const char* name) override;
@@ -49,7 +48,6 @@ class RecordingRegistry : public vx::IRegistry {
   private:
     bool IsLayoutKey(vx::KeyHandle key) const;
 
-    vx::IRegistry& m_inner;
     std::map<vx::KeyHandle, std::string> m_paths;
     std::vector<std::string> m_enumerated;
     std::vector<LayoutDeletion> m_deletions;

@@ -4,19 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <set>
-#include <sstream>
 
+#include "ErrorReport.h"
+#include "Files.h"
 #include "IniFiles.h"
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
+#include "platform/NoCase.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"
+#include "platform/host/AtomicFile.h"
 #include "platform/host/HostProfile.h"
-#include "platform/host/ProfileFile.h"
 #include "platform/regfile/RegFileEdit.h"
 #include "resources/resource.h"
 #include "server/AdvancedPageApp.h"
@@ -31,24 +33,12 @@ namespace {
 // The instance handle the module is attached with; any non-null value.
 vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(0x10000000);
 
-bool IsFolder(const std::string& path) {
+// Empty when the folder is there; otherwise the message.
+std::string FolderProblem(const std::string& what, const std::string& path) {
     struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool ReadWhole(const std::string& path, std::string* bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    *bytes = text.str();
-    return true;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
+    const bool found = stat(path.c_str(), &info) == 0;
+    if (found && S_ISDIR(info.st_mode)) return {};
+    return "cannot open " + what + " " + path + ": " + SystemError(found ? ENOTDIR : errno);
 }
 
 // What the page took out of the registry: the keys that are gone (only the
@@ -56,24 +46,24 @@ std::string Lower(std::string text) {
 vx::regfile::Removals Difference(const vx::regfile::Document& before,
                                  const vx::regfile::Document& after) {
     std::map<std::string, const vx::regfile::Key*> now;
-    for (const vx::regfile::Key& key : after.keys) now[Lower(key.path)] = &key;
+    for (const vx::regfile::Key& key : after.keys) now[vx::LowerCase(key.path)] = &key;
     vx::regfile::Removals removals;
     for (const vx::regfile::Key& key : before.keys) {
-        const std::string path = Lower(key.path);
+        const std::string path = vx::LowerCase(key.path);
         auto it = now.find(path);
         if (it == now.end()) {
             bool under = false;
             for (const std::string& gone : removals.keys) {
-                const std::string g = Lower(gone);
+                const std::string g = vx::LowerCase(gone);
                 under = under || (path.compare(0, g.size() + 1, g + "\\") == 0);
             }
             if (!under) removals.keys.push_back(key.path);
             continue;
         }
         std::set<std::string> names;
-        for (const vx::regfile::Value& v : it->second->values) names.insert(Lower(v.name));
+        for (const vx::regfile::Value& v : it->second->values) names.insert(vx::LowerCase(v.name));
         for (const vx::regfile::Value& v : key.values) {
-            if (!names.count(Lower(v.name))) removals.values.push_back({key.path, v.name});
+            if (!names.count(vx::LowerCase(v.name))) removals.values.push_back({key.path, v.name});
         }
     }
     return removals;
@@ -118,20 +108,15 @@ Session::~Session() {
 
 bool Session::Open(const Options& options, std::string* error, bool forWriting) {
     m_options = options;
-    if (!IsFolder(options.windowsDir)) {
-        *error = "Windows folder " + options.windowsDir + " does not exist or is not a folder";
-        return false;
-    }
-    if (!options.driveDir.empty() && !IsFolder(options.driveDir)) {
-        *error = "drive folder " + options.driveDir + " does not exist or is not a folder";
-        return false;
-    }
-    if (IsFolder(options.registryFile)) {
-        *error = "registry file " + options.registryFile + " is a folder";
-        return false;
+    for (const auto& [what, path] :
+         {std::pair<const char*, std::string>{"Windows folder", options.windowsDir},
+          {"drive folder", options.driveDir}}) {
+        if (path.empty()) continue;
+        *error = FolderProblem(what, path);
+        if (!error->empty()) return false;
     }
     m_folders = vx::ProfileFolders{options.windowsDir, options.driveDir};
-    if (forWriting) {
+    if (forWriting && options.registryFile != "-") {
         vx::SetActiveFileLocks(&m_locks);
         std::string reason;
         switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
@@ -146,17 +131,13 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
                 return false;
         }
     }
+    if (!ReadInput(options.registryFile, &m_registryBytes, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(m_folders);
-    if (!ReadWhole(options.registryFile, &m_registryBytes)) {
-        *error = "cannot read " + options.registryFile;
-        return false;
-    }
     vx::regfile::ParseError parseError;
     if (!m_host->Registry().ImportText(m_registryBytes, &parseError)) {
-        *error = parseError.line > 0
-                     ? options.registryFile + ":" + std::to_string(parseError.line) + ": " +
-                           parseError.reason
-                     : parseError.reason;
+        *error = InputName(options.registryFile) +
+                 (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
+                 ": " + parseError.reason;
         return false;
     }
     if (forWriting) m_registryAsRead = m_host->Registry().Export();
@@ -367,7 +348,7 @@ bool Session::EditedRegistry(std::string* bytes, std::string* error) const {
         return false;
     }
     // The edited file must read as what the page left, or it is not written.
-    vx::HostRegistry check;
+    vx::HostRegistryTree check;
     if (!check.ImportText(*bytes, &parseError) ||
         vx::regfile::Write(check.Export()) != vx::regfile::Write(now)) {
         *error = "cannot write back " + m_options.registryFile +
@@ -378,10 +359,9 @@ bool Session::EditedRegistry(std::string* bytes, std::string* error) const {
 }
 
 bool Session::SaveRegistry(const std::string& bytes, std::string* error) {
-    errno = 0;
-    if (vx::ReplaceProfileFile(m_options.registryFile, bytes)) return true;
-    *error = "cannot write " + m_options.registryFile +
-             (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+    std::string reason;
+    if (vx::ReplaceFileAtomically(m_options.registryFile, bytes, &reason)) return true;
+    *error = reason;
     return false;
 }
 

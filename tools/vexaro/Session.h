@@ -56,6 +56,7 @@ class Session {
     vx::HostWindowing& Windows() { return m_ui.windows; }
     const vx::HostShellServices& Shell() const { return m_ui.shell; }
     const RecordingProfile& IniLog() const { return *m_profileLog; }
+    RecordingProfile& IniLog() { return *m_profileLog; }
     const RecordingRegistry& RegistryLog() const { return *m_registryLog; }
 
     // Whether the page changed the registry in memory.

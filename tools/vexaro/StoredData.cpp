@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/NoCase.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -12,17 +13,6 @@ namespace {
 // Registry limits: value names of up to 16383 characters; data is asked
 // for again with the size the registry reports when it does not fit.
 constexpr uint32_t kNameRoom = 16384;
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool EnumOne(vx::IRegistry& registry, vx::KeyHandle key, uint32_t index, std::string* name,
              uint32_t* type, std::vector<uint8_t>* data) {
@@ -67,7 +57,7 @@ const char* const kAssociationValueNames[7] = {"INIFile", "Section", "KeyString"
 
 const StoredEntry* StoredLayout::Find(const std::string& name) const {
     for (const StoredEntry& e : entries) {
-        if (SameNoCase(e.name, name)) return &e;
+        if (vx::SameNoCase(e.name, name)) return &e;
     }
     return nullptr;
 }
@@ -84,8 +74,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
     StoredLayout layout;
     {
         vx::ScopedKey key(registry);
-        if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
-            vx::kErrorSuccess) {
+        if (key.Open(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead) != vx::kErrorSuccess) {
             return layout;
         }
         layout.layoutKey = true;
@@ -97,8 +86,8 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
     }
     for (StoredEntry& entry : layout.entries) {
         vx::ScopedKey key(registry);
-        if (registry.OpenKey(AssociationPath(driverKeyPath, entry.name).c_str(), vx::kKeyRead,
-                             key.Receive()) != vx::kErrorSuccess) {
+        if (key.Open(AssociationPath(driverKeyPath, entry.name).c_str(), vx::kKeyRead) !=
+            vx::kErrorSuccess) {
             continue;
         }
         entry.associationKey = true;
@@ -115,8 +104,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
 bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath,
                        const std::string& name) {
     vx::ScopedKey key(registry);
-    if (registry.OpenKey(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead, key.Receive()) !=
-        vx::kErrorSuccess) {
+    if (key.Open(LayoutPath(driverKeyPath).c_str(), vx::kKeyRead) != vx::kErrorSuccess) {
         return false;
     }
     StoredValue value;
@@ -126,8 +114,8 @@ bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath
 bool AssociationKeyExists(vx::IRegistry& registry, const std::string& driverKeyPath,
                           const std::string& name) {
     vx::ScopedKey key(registry);
-    return registry.OpenKey(AssociationPath(driverKeyPath, name).c_str(), vx::kKeyRead,
-                            key.Receive()) == vx::kErrorSuccess;
+    return key.Open(AssociationPath(driverKeyPath, name).c_str(), vx::kKeyRead) ==
+           vx::kErrorSuccess;
 }
 
 }  // namespace vexaro

@@ -50,6 +50,33 @@ TEST_F(PageCommandTest, AClickOnTheRadioButtonLoadedAsOnDoesNotMarkThePage) {
     EXPECT_EQ(ui.sheets.ModifiedMarks(), 1);
 }
 
+// More than 256 entries: command 2255 stands for list position 255 and
+// 2256 for none, though position 256 holds an entry. Position 254 holds the
+// checked radio button, so a command one position off marks nothing.
+TEST_F(PageCommandTest, EntryCommandsEndAtPosition255) {
+    std::vector<LayoutSetting> settings;
+    const std::string groups = "123456789abcdefghijklmnopq";  // 26 groups of 10 entries
+    for (char g : groups) {
+        settings.push_back({std::string("Group") + g + "_9", "Group", "", "", ""});
+        for (char order = '1'; order <= '9'; ++order) {
+            const bool radio = g == 'q' && order == '4';  // list position 254
+            settings.push_back({std::string(radio ? "Radio" : "Check") + g + "_" + order, "Setting",
+                                radio ? "Standard" : "", radio ? "On" : "", ""});
+        }
+    }
+    Load(settings, kExampleIni);
+    Show();
+    ASSERT_EQ(page.m_entries.GetCount(), 260);
+    ASSERT_EQ(Entry(254)->IsCheckedRadio(), 1);
+    ASSERT_EQ(Entry(255)->m_strName, "Checkq_5");
+    ASSERT_EQ(Entry(256)->m_strName, "Checkq_6");
+
+    Command(2256);
+    EXPECT_EQ(ui.sheets.ModifiedMarks(), 0);
+    Command(2255);
+    EXPECT_EQ(ui.sheets.ModifiedMarks(), 1);
+}
+
 TEST_F(PageCommandTest, CommandsOutsideTheEntriesChangeNothing) {
     Start();
     const uint32_t ignored[] = {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/PageData.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/host/HostUi.h"

@@ -1,6 +1,6 @@
 // The page's layout pass on the headless template: metrics, one and two
 // columns, pruning and the numbering of the created controls.
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/host/PageFixture.h"
 
 namespace vxtest {

@@ -54,6 +54,36 @@ TEST_F(PageWindowTest, ClosingThePageLeavesTheEntriesWithoutTheirDeadButtons) {
     EXPECT_EQ(StoredData(), stored);
 }
 
+// Display Properties open twice: both sheets show the one page object, the
+// second showing replacing the entries. The first sheet closing must leave
+// the second one's buttons and window to it.
+TEST_F(PageWindowTest, ClosingAnEarlierSheetLeavesTheLaterOneWorking) {
+    LoadExample();
+    handle = ui.sheets.CreatePage(page);
+    const vx::WindowHandle first = ui.sheets.ShowPage(handle);
+    const vx::WindowHandle second = ui.sheets.ShowInAnotherSheet(handle);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    const std::vector<vx::WindowHandle> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 6u);
+
+    ASSERT_EQ(ui.sheets.CloseSheet(first), 1);
+    EXPECT_EQ(page.GetSafeHwnd(), second);
+    EXPECT_EQ(Entry(1)->GetSafeHwnd(), buttons[0]);
+    EXPECT_EQ(ui.windows.DestroyCallsOnDeadWindows(), 0);
+
+    ui.sheets.Click(2001);  // Fast fill off
+    EXPECT_TRUE(ui.sheets.IsModified());
+    ui.sheets.PressApply();
+    EXPECT_EQ(Ini(),
+              "[Display]\r\nFastFill=0\r\nSmoothLines=0\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n");
+
+    // The later sheet's own closing still lets go of everything.
+    ASSERT_EQ(ui.sheets.CloseSheet(second), 1);
+    EXPECT_EQ(page.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(Entry(1)->GetSafeHwnd(), nullptr);
+}
+
 // The module unloaded after the sheet has gone: the page object goes with
 // the entries of its last showing.
 TEST_F(PageWindowTest, DestroyingThePageAfterItsWindowTouchesNoDeadHandle) {

@@ -23,7 +23,8 @@ namespace {
 class PageWindowTest : public DriverTest {
   protected:
     PageWindowTest() {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = GetModuleHandleA(nullptr);
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
+            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
         const std::string iniPath = platform.IniPath("vexaro.ini");
         platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
         TestPlatform::WriteFile(iniPath, kExampleIni);
@@ -37,7 +38,7 @@ class PageWindowTest : public DriverTest {
     // Opens a modeless sheet with the page; the page's window exists on return.
     HWND Open() {
         HPROPSHEETPAGE handle =
-            static_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
+            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
         if (handle == nullptr) return nullptr;
         PROPSHEETHEADERA header{};
         header.dwSize = PROPSHEETHEADERA_V1_SIZE;
@@ -47,7 +48,7 @@ class PageWindowTest : public DriverTest {
         header.nPages = 1;
         header.phpage = &handle;
         sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? static_cast<HWND>(page->GetSafeHwnd()) : nullptr;
+        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
     }
     void Close() {
         if (sheet != nullptr) DestroyWindow(sheet);
@@ -56,7 +57,7 @@ class PageWindowTest : public DriverTest {
     std::vector<HWND> EntryWindows() const {
         std::vector<HWND> windows;
         for (auto pos = page->m_entries.GetHeadPosition(); pos != nullptr;) {
-            windows.push_back(static_cast<HWND>(page->m_entries.GetNext(pos)->GetSafeHwnd()));
+            windows.push_back(reinterpret_cast<HWND>(page->m_entries.GetNext(pos)->GetSafeHwnd()));
         }
         return windows;
     }
@@ -86,7 +87,7 @@ TEST_F(PageWindowTest, EntriesLetGoOfTheButtonsThatDieWithThePage) {
     ASSERT_NE(Open(), nullptr);
     for (HWND button : EntryWindows()) {
         EXPECT_TRUE(IsWindow(button));
-        EXPECT_EQ(GetParent(button), static_cast<HWND>(page->GetSafeHwnd()));
+        EXPECT_EQ(GetParent(button), reinterpret_cast<HWND>(page->GetSafeHwnd()));
     }
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "layout/PendingAction.h"
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 #include "page/PageData.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
@@ -36,7 +36,8 @@ struct Shown {
 class RealPageTest : public DriverTest {
   protected:
     RealPageTest() : iniPath(platform.IniPath("vexaro.ini")) {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = GetModuleHandleA(nullptr);
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
+            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
         page = std::make_unique<vx::CZrDriveDlg>();
         platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
         TestPlatform::WriteFile(iniPath, kExampleIni);
@@ -50,7 +51,7 @@ class RealPageTest : public DriverTest {
     // Opens a modeless sheet with the page; its window exists on return.
     HWND Open() {
         HPROPSHEETPAGE handle =
-            static_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
+            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
         if (handle == nullptr) return nullptr;
         PROPSHEETHEADERA header{};
         header.dwSize = PROPSHEETHEADERA_V1_SIZE;
@@ -60,13 +61,13 @@ class RealPageTest : public DriverTest {
         header.nPages = 1;
         header.phpage = &handle;
         sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? static_cast<HWND>(page->GetSafeHwnd()) : nullptr;
+        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
     }
     void Close() {
         if (sheet != nullptr) DestroyWindow(sheet);
         sheet = nullptr;
     }
-    HWND PageWindow() const { return static_cast<HWND>(page->GetSafeHwnd()); }
+    HWND PageWindow() const { return reinterpret_cast<HWND>(page->GetSafeHwnd()); }
 
     std::vector<Shown> Controls() const {
         std::vector<Shown> shown;
@@ -155,6 +156,26 @@ TEST_F(RealPageTest, ClickMarksTheSheetAndApplyWritesTheIniFile) {
     SendMessageA(GetDlgItem(PageWindow(), 1005), BM_CLICK, 0,
                  0);  // "&Reset": Fast fill's default is on
     EXPECT_EQ(SendMessageA(GetDlgItem(PageWindow(), 2001), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+// Display Properties open twice: both sheets show the one page object. The
+// first sheet closing must leave the second one's buttons and window to it.
+TEST_F(RealPageTest, ClosingAnEarlierSheetLeavesTheLaterOneWorking) {
+    ASSERT_NE(Open(), nullptr);
+    HWND first = sheet;
+    sheet = nullptr;
+    HWND secondPage = Open();
+    ASSERT_NE(secondPage, nullptr);
+    DestroyWindow(first);
+    EXPECT_EQ(PageWindow(), secondPage);
+
+    HWND apply = GetDlgItem(sheet, kApplyButton);
+    ASSERT_NE(apply, nullptr);
+    SendMessageA(GetDlgItem(secondPage, 2001), BM_CLICK, 0, 0);  // Fast fill off
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    EXPECT_EQ(TestPlatform::ReadFile(iniPath),
+              "[Display]\r\nFastFill=0\r\nSmoothLines=0\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n");
 }
 
 }  // namespace

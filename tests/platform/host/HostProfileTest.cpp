@@ -11,17 +11,21 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/host/HostProfile.h"
+#include "platform/host/ProfileCache.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// The file as another process sees it once the kept writes are written back.
 std::string ReadText(const std::string& path) {
+    vx::WriteBackProfileFiles();
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -143,6 +147,7 @@ TEST_F(HostProfileTest, FileIsReplacedWholeKeepingItsPermissions) {
     ASSERT_EQ(0, stat(path.c_str(), &before));
 
     EXPECT_EQ(1, m_profile.WriteString("S", "A", "2", path.c_str()));
+    vx::WriteBackProfileFiles();
 
     struct stat after;
     ASSERT_EQ(0, stat(path.c_str(), &after));
@@ -159,6 +164,7 @@ TEST_F(HostProfileTest, UnchangedFileIsNotRewritten) {
     EXPECT_EQ(1, m_profile.WriteString("S", "A", "1", path.c_str()));
     EXPECT_EQ(1, m_profile.WriteString("S", "Gone", nullptr, path.c_str()));
     EXPECT_EQ(1, m_profile.WriteString("Gone", nullptr, nullptr, path.c_str()));
+    vx::WriteBackProfileFiles();
     struct stat after;
     ASSERT_EQ(0, stat(path.c_str(), &after));
     EXPECT_EQ(before.st_ino, after.st_ino);
@@ -171,6 +177,7 @@ TEST_F(HostProfileTest, EditGivingTheSameBytesDoesNotRewriteTheFile) {
     struct stat before;
     ASSERT_EQ(0, stat(path.c_str(), &before));
     EXPECT_EQ(1, m_profile.WriteString("", nullptr, nullptr, path.c_str()));
+    vx::WriteBackProfileFiles();
     struct stat after;
     ASSERT_EQ(0, stat(path.c_str(), &after));
     EXPECT_EQ(before.st_ino, after.st_ino);
@@ -207,11 +214,15 @@ TEST_F(HostProfileTest, FailuresLeaveNothingBehind) {
     EXPECT_EQ((std::vector<std::string>{"drive", "folder.ini", "windows"}), Entries());
 }
 
-TEST_F(HostProfileTest, FullDiskKeepsTheOldFile) {
+TEST_F(HostProfileTest, FullDiskKeepsTheOldFileAndReportsItsWrites) {
     const std::string path = Path("a.ini");
     const std::string original = "[S]\r\nA=1\r\n" + std::string(200, ';') + "\r\n";
     WriteText(path, original);
+    vx::TakeUnwrittenProfileFiles();
 
+    // The writes are kept; the disk fills up before the write-back.
+    EXPECT_EQ(1, m_profile.WriteString("S", "A", "2", path.c_str()));
+    EXPECT_EQ(1, m_profile.WriteString("S", "B", "3", Path("A.INI").c_str()));
     // A file size limit makes every write past 64 bytes fail, as a full disk does.
     struct rlimit saved;
     ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
@@ -219,12 +230,16 @@ TEST_F(HostProfileTest, FullDiskKeepsTheOldFile) {
     small.rlim_cur = 64;
     auto* previous = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    const int result = m_profile.WriteString("S", "A", "2", path.c_str());
+    vx::WriteBackProfileFiles();
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(0, result);
+    // Under every name it was written by.
+    EXPECT_EQ((std::set<std::string>{path, Path("A.INI")}), vx::TakeUnwrittenProfileFiles());
+    EXPECT_TRUE(vx::TakeUnwrittenProfileFiles().empty()) << "reported once";
     EXPECT_EQ(original, ReadText(path));
+    // The copy went with the failure: reads see the file as it is.
+    EXPECT_EQ(1u, m_profile.GetInt("S", "A", 0, path.c_str()));
     EXPECT_EQ((std::vector<std::string>{"a.ini", "drive", "windows"}), Entries());
 }
 

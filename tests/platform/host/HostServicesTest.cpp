@@ -71,7 +71,7 @@ TEST(HostSystemTest, AnswersWhatWasSetAndCountsCalls) {
 TEST(HostModulePathTest, FormsThePathInTheModuleFolderAndRecordsCalls) {
     vx::HostModulePath modulePath;
     vx::CString path;
-    void* module = reinterpret_cast<void*>(0x10000000);
+    auto module = reinterpret_cast<vx::InstanceHandle>(0x10000000);
     EXPECT_EQ(modulePath.BuildModulePath(module, path, "tarnel.hlp"), 1);
     EXPECT_STREQ(path.c_str(), "C:\\WINDOWS\\SYSTEM\\tarnel.hlp");
     modulePath.SetResultPath("D:\\HELP\\other.hlp");

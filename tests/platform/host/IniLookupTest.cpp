@@ -1,8 +1,9 @@
-// The line-by-line lookup of the INI reader gives the answers of the whole
-// document: the same value, or the same miss, on texts that test the
-// reading rules (first section of a name, first key, keys without '=',
-// the unnamed section, letter case, white space, line endings, the
-// encoding mark); and HoldsValue says exactly when SetValue changes nothing.
+// The index of the INI reader gives the answers of the whole document: the
+// same value, or the same miss, on texts that test the reading rules (first
+// section of a name, first key, keys without '=', the unnamed section,
+// letter case, white space, line endings, the encoding mark); Holds says
+// exactly when SetValue changes nothing; and an index brought up to date
+// after SetValue answers as one made anew from the edited text.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,7 +40,7 @@ const std::vector<Query> kQueries = {
     {"Missing", "Fast"}, {"Display", "Missing"},
 };
 
-TEST(IniLookupTest, LineByLineLookupAnswersAsTheDocument) {
+TEST(IniLookupTest, IndexAnswersAsTheDocument) {
     for (const std::string& text : kTexts) {
         for (const Query& q : kQueries) {
             SCOPED_TRACE("text \"" + text + "\" section \"" + q.section + "\" key \"" + q.key +
@@ -47,7 +48,7 @@ TEST(IniLookupTest, LineByLineLookupAnswersAsTheDocument) {
             std::string whole = "unset";
             std::string lines = "unset";
             const bool foundWhole = vx::IniDocument(text).FindValue(q.section, q.key, &whole);
-            const bool foundLines = vx::IniDocument::FindValueIn(text, q.section, q.key, &lines);
+            const bool foundLines = vx::IniIndex(text).Find(q.section, q.key, &lines);
             EXPECT_EQ(foundLines, foundWhole);
             if (foundWhole) {
                 EXPECT_EQ(lines, whole);
@@ -65,7 +66,46 @@ TEST(IniLookupTest, HoldsValueExactlyWhenSetValueChangesNothing) {
                              "\" value \"" + value + "\"");
                 vx::IniDocument document(text);
                 const bool changed = document.SetValue(q.section, q.key, value);
-                EXPECT_EQ(vx::IniDocument::HoldsValue(text, q.section, q.key, value), !changed);
+                EXPECT_EQ(vx::IniIndex(text).Holds(q.section, q.key, value), !changed);
+            }
+        }
+    }
+}
+
+// Names that read otherwise once written ('=' inside, a leading '[', the
+// encoding mark) are among the written ones: Update must refuse them.
+TEST(IniLookupTest, UpdatedIndexAnswersAsANewOne) {
+    const std::vector<Query> written = {
+        {"Display", "Fast"},
+        {"display", " NEW "},
+        {"Fresh", "Fast"},
+        {"", "Fast"},
+        {"Other", "Fast"},
+        {"Display", "a=b"},
+        {"Display", "[Other]"},
+        {"",
+         "\xEF\xBB\xBF"
+         "Fast"},
+    };
+    for (const std::string& text : kTexts) {
+        for (const Query& w : written) {
+            SCOPED_TRACE("text \"" + text + "\" written section \"" + w.section + "\" key \"" +
+                         w.key + "\"");
+            vx::IniDocument document(text);
+            vx::IniIndex index(text);
+            if (!document.SetValue(w.section, w.key, " 42 ")) continue;
+            if (!index.Update(document, w.section, w.key)) index = vx::IniIndex(document.Text());
+            const vx::IniIndex fresh(document.Text());
+            std::vector<Query> asked = kQueries;
+            asked.insert(asked.end(), written.begin(), written.end());
+            asked.push_back({"Display", "a"});
+            for (const Query& q : asked) {
+                std::string updated = "unset";
+                std::string made = "unset";
+                EXPECT_EQ(index.Find(q.section, q.key, &updated),
+                          fresh.Find(q.section, q.key, &made))
+                    << q.section << "/" << q.key;
+                EXPECT_EQ(updated, made) << q.section << "/" << q.key;
             }
         }
     }

@@ -54,7 +54,8 @@ class BorrowedTemplate {
         HMODULE library = GetModuleHandleA("comctl32.dll");
         EnumResourceNamesA(library, reinterpret_cast<LPCSTR>(RT_DIALOG), &TakeFirst,
                            reinterpret_cast<LONG_PTR>(&m_id));
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = library;
+        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
+            reinterpret_cast<vx::InstanceHandle>(library);
     }
     ~BorrowedTemplate() { vx::AfxGetModuleState()->m_hCurrentResourceHandle = m_saved; }
     BorrowedTemplate(const BorrowedTemplate&) = delete;
@@ -75,7 +76,7 @@ class BorrowedTemplate {
 class Sheet {
   public:
     explicit Sheet(vx::PageHandle page) {
-        HPROPSHEETPAGE pages[] = {static_cast<HPROPSHEETPAGE>(page)};
+        HPROPSHEETPAGE pages[] = {reinterpret_cast<HPROPSHEETPAGE>(page)};
         PROPSHEETHEADERA header{};
         header.dwSize = sizeof header;
         header.dwFlags = PSH_MODELESS | PSH_HASHELP;
@@ -125,9 +126,9 @@ TEST_F(Win32PropertySheetTest, WindowMessagesReachThePage) {
     Sheet sheet(Sheets().CreatePage(page));
     ASSERT_NE(sheet.Get(), nullptr);
 
-    HWND window = static_cast<HWND>(page.GetSafeHwnd());
+    HWND window = reinterpret_cast<HWND>(page.GetSafeHwnd());
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(page.initWindow, window);
+    EXPECT_EQ(page.initWindow, page.GetSafeHwnd());
     EXPECT_EQ(GetParent(window), sheet.Get());
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet.Get(), IDHELP)));
 

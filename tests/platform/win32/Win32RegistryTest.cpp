@@ -39,7 +39,7 @@ class Win32RegistryTest : public ::testing::Test {
 // Runs an operation on the Seam key opened with the given access.
 long OnSeamKey(IRegistry& registry, uint32_t access, const std::function<long(KeyHandle)>& op) {
     vx::ScopedKey key(registry);
-    long opened = registry.OpenKey(kSeam, access, key.Receive());
+    long opened = key.Open(kSeam, access);
     if (opened != vx::kErrorSuccess) return opened;
     return op(key.Get());
 }
@@ -138,7 +138,7 @@ TEST_F(Win32RegistryTest, EnumeratesValuesSortedByNameIgnoringCase) {
         {"C", vx::kRegBinary, {0xFE, 0x00, 0x01}},
     };
     vx::ScopedKey key(Registry());
-    ASSERT_EQ(Registry().OpenKey(kSeam, vx::kKeyRead, key.Receive()), vx::kErrorSuccess);
+    ASSERT_EQ(key.Open(kSeam, vx::kKeyRead), vx::kErrorSuccess);
     uint32_t index = 0;
     for (const Expected& e : expected) {
         char name[256];
@@ -176,7 +176,7 @@ TEST_F(Win32RegistryTest, EnumerationRefusesWhatDoesNotFit) {
         {"data one byte short", 10, 9, vx::kErrorMoreData},
     };
     vx::ScopedKey key(Registry());
-    ASSERT_EQ(Registry().OpenKey(kSeam, vx::kKeyRead, key.Receive()), vx::kErrorSuccess);
+    ASSERT_EQ(key.Open(kSeam, vx::kKeyRead), vx::kErrorSuccess);
     for (const Case& c : cases) {
         char name[256];
         uint8_t data[256];

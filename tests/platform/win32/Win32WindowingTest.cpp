@@ -22,6 +22,7 @@ class ParentWindow {
     ParentWindow(const ParentWindow&) = delete;
     ParentWindow& operator=(const ParentWindow&) = delete;
     HWND Get() const { return m_window; }
+    vx::WindowHandle Handle() const { return reinterpret_cast<vx::WindowHandle>(m_window); }
 
   private:
     HWND m_window;
@@ -47,11 +48,12 @@ TEST(Win32WindowingTest, CreatesButtonsAndPassesMessages) {
         {vx::kWsChild | vx::kWsVisible | vx::kBsGroupBox, {11, 50, 363, 119}, 2003, 0},
     };
     for (const Case& c : cases) {
-        vx::WindowHandle button = windows.CreateButton("Caption", c.style, c.rect, parent.Get(),
-                                                       c.id, GetModuleHandleA(nullptr));
+        vx::WindowHandle button =
+            windows.CreateButton("Caption", c.style, c.rect, parent.Handle(), c.id,
+                                 reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr)));
         ASSERT_NE(button, nullptr) << c.id;
-        EXPECT_EQ(windows.GetDlgItem(parent.Get(), c.id), button);
-        EXPECT_EQ(static_cast<uint32_t>(GetWindowLongA(static_cast<HWND>(button), GWL_STYLE)) &
+        EXPECT_EQ(windows.GetDlgItem(parent.Handle(), c.id), button);
+        EXPECT_EQ(static_cast<uint32_t>(GetWindowLongA(reinterpret_cast<HWND>(button), GWL_STYLE)) &
                       0xFFFF000F,
                   c.style & 0xFFFF000F)
             << c.id;
@@ -70,9 +72,9 @@ TEST(Win32WindowingTest, CreatesButtonsAndPassesMessages) {
         EXPECT_EQ(windows.Send(button, vx::kWmGetFont, 0, 0), reinterpret_cast<intptr_t>(font));
 
         windows.EnableWindow(button, 0);
-        EXPECT_FALSE(IsWindowEnabled(static_cast<HWND>(button)));
+        EXPECT_FALSE(IsWindowEnabled(reinterpret_cast<HWND>(button)));
         EXPECT_TRUE(windows.DestroyWindow(button));
-        EXPECT_FALSE(IsWindow(static_cast<HWND>(button)));
+        EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(button)));
     }
 }
 
@@ -81,7 +83,7 @@ TEST(Win32WindowingTest, MissingWindowsGiveNothing) {
     vx::IWindowing& windows = *vx::Platform().windows;
     ParentWindow parent;
     vx::Rect rect{1, 2, 3, 4};
-    EXPECT_EQ(windows.GetDlgItem(parent.Get(), 1005), nullptr);
+    EXPECT_EQ(windows.GetDlgItem(parent.Handle(), 1005), nullptr);
     EXPECT_FALSE(windows.GetWindowRect(nullptr, &rect));
     EXPECT_EQ(rect, (vx::Rect{1, 2, 3, 4}));
 }

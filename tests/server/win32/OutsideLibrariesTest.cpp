@@ -150,10 +150,14 @@ TEST(TandrelTest, BuildModulePathPutsTheFileNextToTheModule) {
 
     vx::Win32ModulePath modulePath;
     vx::CString path("previous text");
-    EXPECT_EQ(modulePath.BuildModulePath(GetModuleHandleA(nullptr), path, "tarnel.hlp"), 1);
+    EXPECT_EQ(
+        modulePath.BuildModulePath(reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr)),
+                                   path, "tarnel.hlp"),
+        1);
     EXPECT_EQ(std::string(path), expected);
     vx::CString untouched("kept");
-    EXPECT_EQ(modulePath.BuildModulePath(reinterpret_cast<HINSTANCE>(0x10), untouched, "x"), 0);
+    EXPECT_EQ(
+        modulePath.BuildModulePath(reinterpret_cast<vx::InstanceHandle>(0x10), untouched, "x"), 0);
     EXPECT_STREQ(untouched.c_str(), "kept");
 }
 

@@ -5,6 +5,7 @@
 #include "platform/WinConstants.h"
 #include "store/DriverFixture.h"
 #include "store/LayoutStore.h"
+#include "support/RegistryCalls.h"
 #include "support/host/HostAccess.h"
 #include "vx_abi.h"
 
@@ -87,12 +88,12 @@ TEST_F(ConfigLibraryTest, AResolvedPathAsksNothing) {
     vx::DriverKeyPath = "Preset";
     RegisterLibrary();
     const int metrics = HostServices().System().MetricsCalls();
-    const int opens = HostServices().RegistryApi().Calls().open;
     platform.SetFailSafe(true);
+    RegistryCalls calls;
     vx::CLayoutStore store;
     EXPECT_EQ(std::string(vx::DriverKeyPath), "Preset");
     EXPECT_EQ(HostServices().System().MetricsCalls(), metrics);
-    EXPECT_EQ(HostServices().RegistryApi().Calls().open, opens);
+    EXPECT_EQ(calls.open, 0);
     EXPECT_EQ(Libraries().LoadAttempts("ferolib.dll"), 0);
 }
 
@@ -102,6 +103,7 @@ TEST_F(ConfigLibraryTest, NoKeyStaysOpenBetweenCalls) {
         RegText({KeyLine(LayoutKey()), SzLine("Check1_1", "A"), SzLine("Check1_2", "B"),
                  KeyLine(AssociationKey("Check1_1")), SzLine("Action", "Mode")}));
     vx::HostRegistryApi& api = HostServices().RegistryApi();
+    RegistryCalls calls;
     vx::CLayoutStore store;
     vx::CString name;
     vx::CString data;
@@ -114,7 +116,7 @@ TEST_F(ConfigLibraryTest, NoKeyStaysOpenBetweenCalls) {
     store.DeleteLayoutValue("Check1_2");
     store.DeleteAssociation("Check1_1");
     EXPECT_EQ(api.OpenHandleCount(), 0u);
-    EXPECT_EQ(api.Calls().open, api.Calls().close + 1);  // Check1_9 was never opened
+    EXPECT_EQ(calls.open, calls.close + 1);  // Check1_9 was never opened
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
+#include "platform/host/ProfileCache.h"
 #include "support/host/HostAccess.h"
 
 namespace vxtest {
@@ -94,7 +95,7 @@ vx::HostUi& HostUserInterface() {
 }
 
 void TestPlatform::LoadRegistry(const std::string& regText) {
-    vx::HostRegistry& registry = m_impl->platform.Registry();
+    vx::HostRegistryTree& registry = m_impl->platform.Registry();
     for (const char* path : kTestKeys) registry.DeleteKey(kMachine + std::string(path));
     vx::regfile::ParseError error;
     if (!registry.ImportText(regText, &error)) {
@@ -129,6 +130,10 @@ std::string TestPlatform::IniPath(const std::string& fileName) const {
 
 void TestPlatform::SetFailSafe(bool failSafe) {
     m_impl->platform.System().SetFailSafe(failSafe);
+}
+
+void TestPlatform::WriteBackProfiles() {
+    vx::WriteBackProfileFiles();
 }
 
 const char* TestPlatform::Backend() {

@@ -278,6 +278,8 @@ void TestPlatform::SetFailSafe(bool failSafe) {
     vx::Platform().system = m_impl->failSafe.get();
 }
 
+void TestPlatform::WriteBackProfiles() {}
+
 const char* TestPlatform::Backend() {
     return "win32";
 }

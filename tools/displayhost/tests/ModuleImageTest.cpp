@@ -35,8 +35,7 @@ TEST(ModuleImage, ImportsOnlyFromTheSystemLibrariesAndTandrel) {
     PeTables tables = TarnelTables();
     ASSERT_TRUE(tables.valid) << tables.error;
     const std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "advapi32.dll",
-                                           "comctl32.dll", "gdi32.dll",  "msvcrt.dll",
-                                           "tandrel.dll"};
+                                           "comctl32.dll", "gdi32.dll",  "tandrel.dll"};
     for (const std::string& name : tables.imports)
         EXPECT_TRUE(allowed.count(Lower(name))) << "imports from " << name;
     EXPECT_TRUE(std::count_if(tables.imports.begin(), tables.imports.end(),

@@ -3,6 +3,7 @@
 // check announced.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -99,12 +100,12 @@ TEST(Check, MasksStoredAsTextInTheSample) {
     s.CopySample("driver.reg");
     s.CopySample("vexaro.ini");
     Result r = Check(s, "driver.reg", false);
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 0);  // warnings only
     EXPECT_NE(
         r.out.find("AndMask stored as text \"?\": the page uses its first character's code, 63"),
         std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("2 findings."), std::string::npos);
+    EXPECT_NE(r.out.find("2 findings: 0 errors, 2 warnings, 0 notes."), std::string::npos);
 }
 
 TEST(Check, CleanDataExitsZero) {
@@ -157,6 +158,107 @@ TEST(Check, ControlIdsPast2255) {
     int past = 0;
     for (const auto& [code, entry] : Findings(r)) past += code == "id-past-2255" ? 1 : 0;
     EXPECT_EQ(past, groups * 7 - 255);
+}
+
+// --kind and --ignore choose by kind or by severity; only errors make the
+// exit code 1, or with --strict whatever is reported.
+TEST(Check, FiltersAndSeverities) {
+    struct Case {
+        std::vector<std::string> options;
+        int exitCode;
+        size_t shown;
+        const char* onlyCode;  // when all shown are of one kind
+    };
+    const Case cases[] = {
+        {{}, 1, 14, nullptr},
+        {{"--ignore", "error"}, 0, 9, nullptr},
+        {{"--ignore", "error", "--strict"}, 1, 9, nullptr},
+        {{"--kind", "evicted,pruned"}, 1, 2, nullptr},
+        {{"--kind", "note"}, 0, 1, "not-loaded"},
+        {{"--kind", "note", "--strict"}, 1, 1, "not-loaded"},
+        {{"--kind", "id-mismatch", "--kind", "pruned", "--ignore", "pruned"}, 1, 3, "id-mismatch"},
+        {{"--kind", "warning", "--ignore", "missing-association"}, 0, 6, nullptr},
+        {{"--kind", "driver-key"}, 0, 0, nullptr},
+        {{"--kind", "driver-key", "--strict"}, 0, 0, nullptr},
+    };
+    const std::map<std::string, std::string> severities = {
+        {"evicted", "error"},
+        {"pruned", "error"},
+        {"id-mismatch", "error"},
+        {"not-loaded", "note"},
+        {"missing-association", "warning"},
+        {"mask-truncated", "warning"},
+        {"default-case", "warning"},
+        {"action-text", "warning"},
+        {"short-name", "warning"},
+        {"unknown-kind", "warning"},
+        {"no-group", "warning"},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& o : c.options) line += o + " ";
+        SCOPED_TRACE(line);
+        Scratch s;
+        s.CopyTestData("messy.reg");
+        s.CopyTestData("messy.ini");
+        std::vector<std::string> args = {"check",    "--registry", "messy.reg",
+                                         "--windir", ".",          "--json"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        Result r = s.Run(args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        const Json j = Json::parse(r.out);
+        EXPECT_EQ(j["findings"].size(), c.shown);
+        EXPECT_EQ(j["leftOut"], 14 - c.shown);
+        size_t counted = 0;
+        for (const auto& [severity, n] : j["counts"].items()) counted += n.get<size_t>();
+        EXPECT_EQ(counted, c.shown);
+        for (const Json& f : j["findings"]) {
+            EXPECT_EQ(f["severity"], severities.at(f["code"])) << f["code"];
+            if (c.onlyCode != nullptr) {
+                EXPECT_EQ(f["code"], c.onlyCode);
+            }
+        }
+    }
+}
+
+// The text groups findings by kind, errors first, each kind once with its
+// count, and ends with the totals.
+TEST(Check, GroupsFindingsByKind) {
+    Scratch s;
+    s.CopyTestData("messy.reg");
+    s.CopyTestData("messy.ini");
+    Result r = Check(s, "messy.reg", false);
+    EXPECT_EQ(r.exitCode, 1);
+    const char* const headings[] = {
+        "evicted: 1 error\n",          "pruned: 1 error\n",
+        "id-mismatch: 3 errors\n",     "missing-association: 2 warnings\n",
+        "mask-truncated: 1 warning\n", "default-case: 1 warning\n",
+        "action-text: 1 warning\n",    "short-name: 1 warning\n",
+        "unknown-kind: 1 warning\n",   "no-group: 1 warning\n",
+        "not-loaded: 1 note\n",
+    };
+    size_t at = 0;
+    for (const char* heading : headings) {
+        size_t found = r.out.find(heading);
+        ASSERT_NE(found, std::string::npos) << heading << r.out;
+        EXPECT_GE(found, at) << heading;
+        EXPECT_EQ(r.out.find(heading, found + 1), std::string::npos) << heading;
+        at = found;
+    }
+    EXPECT_NE(r.out.find("id-mismatch: 3 errors\n  Check1_1  control id 2001"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.substr(r.out.rfind("\n\n")),
+              "\n\n14 findings: 5 errors, 8 warnings, 1 note.\n");
+
+    Result some =
+        s.Run({"check", "--registry", "messy.reg", "--windir", ".", "--ignore", "warning,note"});
+    EXPECT_EQ(some.out.substr(some.out.rfind("\n\n")),
+              "\n\n5 findings: 5 errors, 0 warnings, 0 notes (9 more left out by "
+              "--kind/--ignore).\n");
+    Result none =
+        s.Run({"check", "--registry", "messy.reg", "--windir", ".", "--kind", "unreadable"});
+    EXPECT_EQ(none.out, "No findings (14 more left out by --kind/--ignore).\n");
+    EXPECT_EQ(none.exitCode, 0);
 }
 
 }  // namespace

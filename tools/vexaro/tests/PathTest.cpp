@@ -46,9 +46,10 @@ TEST(Paths, CheckNamesEveryNameThatLeadsNowhere) {
                              "\"C:\\WINDOWS\\VEXARO.INI\""}) {
         EXPECT_FALSE(Contains(r.out, std::string("INIFile ") + fine)) << fine << "\n" << r.out;
     }
+    // A name that leads nowhere is an error, a missing file a warning.
+    EXPECT_TRUE(Contains(r.out, "ini-path: 4 errors\n")) << r.out;
     const std::pair<const char*, const char*> refused[] = {
-        {"ini-path            Check1_5    INIFile \"D:\\WINDOWS\\VEXARO.INI\" (Check1_5)",
-         "drive other than C:"},
+        {"  Check1_5  INIFile \"D:\\WINDOWS\\VEXARO.INI\" (Check1_5)", "drive other than C:"},
         {"INIFile \"\\\\server\\share\\x.ini\" (Check1_6)", "network"},
         {"INIFile \"/tmp/vexaro-outside.ini\" (Check1_7)", "not of Windows"},
         {"INIFile \"..\\outside.ini\" (Check1_8)", "leaves the Windows folder"},
@@ -60,7 +61,7 @@ TEST(Paths, CheckNamesEveryNameThatLeadsNowhere) {
     }
     // ".." stops at the root of the drive: C:\top.ini, which is missing.
     EXPECT_TRUE(Contains(r.out,
-                         "ini-missing         Check1_9    INIFile "
+                         "ini-missing: 1 warning\n  Check1_9  INIFile "
                          "\"C:\\..\\..\\WINDOWS\\..\\top.ini\" (Check1_9) is missing "
                          "(drive/top.ini): the page reads no value from it; Apply creates "
                          "it"))
@@ -134,7 +135,7 @@ TEST(Paths, DriveFolderMustExist) {
     PathData s;
     Result r = s.Run({"check", "--registry", "paths.reg", "--windir", "win", "--drive", "nope"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "vexaro: drive folder nope does not exist or is not a folder\n");
+    EXPECT_EQ(r.err, "vexaro: cannot open drive folder nope: No such file or directory\n");
 }
 
 }  // namespace

@@ -6,9 +6,12 @@
 
 #include "ApplyReport.h"
 #include "Assignment.h"
+#include "Columns.h"
 #include "Findings.h"
+#include "IconImage.h"
 #include "RecordingProfile.h"
 #include "RecordingRegistry.h"
+#include "ToolRunner.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -63,10 +66,10 @@ TEST(Pieces, NamesCompareWithoutLetterCase) {
 
 TEST(Pieces, WritesToOneKeyFoldIntoOneChange) {
     std::vector<IniWrite> writes = {
-        {"vexaro.ini", "Refresh", "Rate", true, 2, "0"},
-        {"VEXARO.INI", "refresh", "RATE", true, 0, "4"},
-        {"vexaro.ini", "Colour", "Gamma", true, 1, "1"},
-        {"vexaro.ini", "Colour", "New", false, 0, "0"},
+        {"vexaro.ini", "Refresh", "Rate", true, 2, "0", true, ""},
+        {"VEXARO.INI", "refresh", "RATE", true, 0, "4", true, ""},
+        {"vexaro.ini", "Colour", "Gamma", true, 1, "1", true, ""},
+        {"vexaro.ini", "Colour", "New", false, 0, "0", true, ""},
     };
     std::vector<IniChange> changes = FoldWrites(writes);
     ASSERT_EQ(changes.size(), 3u);
@@ -164,6 +167,66 @@ TEST(Pieces, RegistryPaths) {
     EXPECT_EQ(AssociationName("D\\Vexaro\\Association\\Check1_1"), "Check1_1");
     EXPECT_EQ(AssociationName("D\\VEXARO\\association\\Radio2_1"), "Radio2_1");
     EXPECT_EQ(AssociationName("D\\Vexaro\\Layout"), "");
+}
+
+TEST(Pieces, ColumnsClipWithAnEllipsis) {
+    struct Case {
+        std::string text;
+        size_t width;
+        std::string fitted;
+    };
+    const Case cases[] = {
+        {"Check1_1", 9, "Check1_1 "},
+        {"Check1_12", 9, "Check1_12"},                  // exactly the width: whole
+        {"Check1_123", 9, "Check1_1\u2026"},            // one more: clipped
+        {"Gr\u00f6\u00dfe_1", 7, "Gr\u00f6\u00dfe_1"},  // letters, not bytes
+        {"Gr\u00f6\u00dfe_12", 7, "Gr\u00f6\u00dfe_\u2026"},
+        {"\u00e4\u00e4\u00e4", 2, "\u00e4\u2026"},  // never half a letter
+        {"", 3, "   "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FitColumn(c.text, c.width), c.fitted);
+        EXPECT_EQ(Columns(FitColumn(c.text, c.width)), c.width);
+    }
+}
+
+TEST(Pieces, PageIcon) {
+    const IconImage& icon = PageIcon();
+    ASSERT_EQ(icon.width, 32);
+    ASSERT_EQ(icon.height, 32);
+    EXPECT_EQ(icon.pixels[0], 0u);                      // transparent corner
+    EXPECT_EQ(icon.pixels[7 * 32 + 7], 0xFF008080u);    // the screen, rows from the top
+    EXPECT_EQ(icon.pixels[23 * 32 + 10], 0xFF000000u);  // the cabinet's bottom edge
+    EXPECT_EQ(icon.pixels[31 * 32 + 31] >> 24, 0u);
+}
+
+// Whatever the bytes, decoding ends cleanly; cut or bent icons are refused.
+TEST(Pieces, BrokenIconsAreRefused) {
+    const std::string file = vexarotest::ReadFile(VEXARO_ICON);
+    ASSERT_GT(file.size(), 62u);
+    auto decode = [](const std::string& bytes) {
+        IconImage image;
+        return DecodeIcon(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &image);
+    };
+    EXPECT_TRUE(decode(file));
+    EXPECT_FALSE(decode(file.substr(0, file.size() - 1)));  // mask one byte short
+    EXPECT_FALSE(decode(file.substr(0, 21)));
+    std::string bits = file;
+    bits[22 + 14] = 5;  // 5 bits per pixel
+    EXPECT_FALSE(decode(bits));
+    std::string huge = file;
+    huge[22 + 4] = 0;  // width 32 -> 0x100000 ... as four bytes
+    huge[22 + 6] = 0x10;
+    EXPECT_FALSE(decode(huge));
+    std::string offset = file;
+    offset[18] = static_cast<char>(0xFF);  // image past the end
+    EXPECT_FALSE(decode(offset));
+    for (size_t i = 0; i < file.size(); ++i) {  // every single byte changed
+        std::string bent = file;
+        bent[i] = static_cast<char>(~bent[i]);
+        decode(bent);
+    }
 }
 
 }  // namespace

@@ -77,4 +77,19 @@ Result Scratch::Run(const std::vector<std::string>& args, const std::string& pre
     return r;
 }
 
+Result Scratch::RunRedirected(const std::vector<std::string>& args,
+                              const std::string& redirections) const {
+    std::string command = "cd " + Quote(m_dir) + " && " + Quote(VEXARO_PROGRAM);
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " >" + Quote(Path(".out")) + " 2>" + Quote(Path(".err")) + " " + redirections;
+    Result r;
+    int status = std::system(command.c_str());
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = Read(".out");
+    r.err = Read(".err");
+    std::filesystem::remove(Path(".out"));
+    std::filesystem::remove(Path(".err"));
+    return r;
+}
+
 }  // namespace vexarotest

@@ -32,6 +32,10 @@ class Scratch {
     // ending in a blank) goes in front of the program, such as a command
     // that runs it as another user.
     Result Run(const std::vector<std::string>& args, const std::string& prefix = "") const;
+    // Runs vexaro with shell redirections after the arguments ("< in.reg",
+    // "> /dev/full"); what a redirection takes from the result stays empty.
+    Result RunRedirected(const std::vector<std::string>& args,
+                         const std::string& redirections) const;
 
   private:
     std::string m_dir;

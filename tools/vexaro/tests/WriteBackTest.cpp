@@ -2,8 +2,8 @@
 // leave it, everything else stays byte for byte; its mode stays, a symbolic
 // link stays and its target is written, a read-only file is refused unless
 // --force, and --no-registry leaves it alone. Concurrent applies take turns.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,7 +97,7 @@ TEST(WriteBack, NoRegistryLeavesTheFileAndReportsTheDeletions) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(s.Read("writeback.reg"), original);
     EXPECT_TRUE(Contains(r.out, "removed Check1_3")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "writeback.reg not written (--no-registry)")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "writeback.reg not written back (--no-registry)")) << r.out;
     EXPECT_EQ(s.Read("example.ini"), "[Options]\r\nFlags=1\r\n");
 }
 

@@ -1,5 +1,5 @@
 // The module-wide layout cursor and page metrics.
-#include "page/LayoutCursor.h"
+#include "page/ControlPlacement.h"
 
 namespace vx {
 

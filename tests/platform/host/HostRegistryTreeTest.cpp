@@ -1,11 +1,12 @@
 // The host registry's tree: Windows 95 naming and ordering rules, recursive
 // deletion, import with deletions, and saving to a file atomically.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "RegFileTestUtil.h"
-#include "platform/host/HostRegistry.h"
+#include "platform/host/HostRegistryTree.h"
 #include "support/TestPlatform.h"
 
 namespace vxtest {
@@ -16,7 +17,7 @@ using Names = std::vector<std::string>;
 constexpr char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\Test";
 
 TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     for (const char* name : {"b", "a", "C", ""}) registry.SetString(kKey, name, name);
     EXPECT_EQ(registry.ValueNames(kKey), (Names{"b", "a", "C", ""}));
 
@@ -34,7 +35,7 @@ TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
 }
 
 TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     ASSERT_NE(registry.CreateKey("HKLM\\Software\\Corvane\\Lumetra"), nullptr);
     EXPECT_TRUE(registry.KeyExists("hkey_local_machine\\SOFTWARE\\corvane\\LUMETRA"));
     EXPECT_TRUE(registry.KeyExists("HKLM\\Software\\Corvane\\"));
@@ -47,7 +48,7 @@ TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {
 }
 
 TEST(HostRegistryTest, DeletingAKeyDeletesEverythingUnderIt) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\A\\B\\C", "x", "1");
     registry.SetString("HKLM\\A\\B", "y", "2");
     registry.SetString("HKLM\\A\\D", "z", "3");
@@ -62,7 +63,7 @@ TEST(HostRegistryTest, DeletingAKeyDeletesEverythingUnderIt) {
 }
 
 TEST(HostRegistryTest, ImportAppliesKeysAndDeletionsInFileOrder) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\Old\\Sub", "v", "1");
     registry.SetString("HKLM\\Keep", "gone", "1");
     registry.SetString("HKLM\\Keep", "stays", "1");
@@ -89,7 +90,7 @@ TEST(HostRegistryTest, ImportAppliesKeysAndDeletionsInFileOrder) {
 }
 
 TEST(HostRegistryTest, RefusedImportChangesNothing) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString(kKey, "x", "1");
     vx::regfile::Document document;
     document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Test", true, {}});
@@ -118,7 +119,7 @@ class RegistryFileTest : public ::testing::Test {
 };
 
 TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString("HKLM\\Software\\B", "name", "text \"quoted\"");
     registry.SetValue("HKLM\\Software\\B", "bin", 3, std::vector<uint8_t>(100, 0xAB));
     registry.SetValue("HKLM\\Software\\A", "", 4, {1, 0, 0, 0});
@@ -126,11 +127,15 @@ TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
     registry.SetString("HKCU\\User", "u", "v");
     const std::string file = Path("system.reg");
     TestPlatform::WriteFile(file, "old content");
+    ASSERT_EQ(chmod(file.c_str(), 0600), 0);
     std::string why;
     ASSERT_TRUE(registry.SaveFile(file, &why)) << why;
     EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+    struct stat info;
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);  // the file keeps its mode
 
-    vx::HostRegistry loaded;
+    vx::HostRegistryTree loaded;
     vx::regfile::ParseError error;
     ASSERT_TRUE(loaded.LoadFile(file, &error)) << error.line << ": " << error.reason;
     EXPECT_TRUE(SameDocument(registry.Export(), loaded.Export()));
@@ -140,7 +145,7 @@ TEST_F(RegistryFileTest, SaveAndLoadGiveTheSameRegistry) {
 }
 
 TEST_F(RegistryFileTest, FailedSaveLeavesNothingBehind) {
-    vx::HostRegistry registry;
+    vx::HostRegistryTree registry;
     registry.SetString(kKey, "x", "1");
     std::string why;
     EXPECT_FALSE(registry.SaveFile(Path("missing/system.reg"), &why));

@@ -1,4 +1,4 @@
-#include "HostRegistry.h"
+#include "HostRegistryTree.h"
 
 #include <fstream>
 #include <sstream>
@@ -29,14 +29,14 @@ RegistryNode::Ptr FindKeyUnder(RegistryNode::Ptr base, const std::vector<std::st
     return base;
 }
 
-HostRegistry::HostRegistry() {
+HostRegistryTree::HostRegistryTree() {
     for (const char* name : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT",
                              "HKEY_USERS", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"}) {
         m_roots.push_back({name, std::make_shared<RegistryNode>(name)});
     }
 }
 
-RegistryNode::Ptr HostRegistry::Root(const std::string& name) const {
+RegistryNode::Ptr HostRegistryTree::Root(const std::string& name) const {
     std::string canonical = regfile::CanonicalRoot(name);
     for (const RootEntry& root : m_roots) {
         if (canonical == root.name) return root.node;
@@ -44,8 +44,8 @@ RegistryNode::Ptr HostRegistry::Root(const std::string& name) const {
     return nullptr;
 }
 
-RegistryNode::Ptr HostRegistry::Resolve(const std::string& path,
-                                        std::vector<std::string>* names) const {
+RegistryNode::Ptr HostRegistryTree::Resolve(const std::string& path,
+                                            std::vector<std::string>* names) const {
     size_t slash = path.find('\\');
     RegistryNode::Ptr root = Root(path.substr(0, slash));
     std::string rest = slash == std::string::npos ? std::string() : path.substr(slash + 1);
@@ -53,12 +53,12 @@ RegistryNode::Ptr HostRegistry::Resolve(const std::string& path,
     return root;
 }
 
-RegistryNode::Ptr HostRegistry::FindKey(const std::string& path) const {
+RegistryNode::Ptr HostRegistryTree::FindKey(const std::string& path) const {
     std::vector<std::string> names;
     return FindKeyUnder(Resolve(path, &names), names);
 }
 
-RegistryNode::Ptr HostRegistry::CreateKey(const std::string& path) {
+RegistryNode::Ptr HostRegistryTree::CreateKey(const std::string& path) {
     std::vector<std::string> names;
     RegistryNode::Ptr key = Resolve(path, &names);
     for (const std::string& name : names) {
@@ -68,7 +68,7 @@ RegistryNode::Ptr HostRegistry::CreateKey(const std::string& path) {
     return key;
 }
 
-bool HostRegistry::DeleteKey(const std::string& path) {
+bool HostRegistryTree::DeleteKey(const std::string& path) {
     std::vector<std::string> names;
     RegistryNode::Ptr root = Resolve(path, &names);
     if (root == nullptr || names.empty()) return false;
@@ -78,23 +78,23 @@ bool HostRegistry::DeleteKey(const std::string& path) {
     return parent != nullptr && parent->RemoveSubkey(last);
 }
 
-bool HostRegistry::SetValue(const std::string& keyPath, const std::string& name, uint32_t type,
-                            const std::vector<uint8_t>& data) {
+bool HostRegistryTree::SetValue(const std::string& keyPath, const std::string& name, uint32_t type,
+                                const std::vector<uint8_t>& data) {
     RegistryNode::Ptr key = CreateKey(keyPath);
     if (key == nullptr) return false;
     key->SetValue(name, type, data);
     return true;
 }
 
-bool HostRegistry::SetString(const std::string& keyPath, const std::string& name,
-                             const std::string& text) {
+bool HostRegistryTree::SetString(const std::string& keyPath, const std::string& name,
+                                 const std::string& text) {
     std::vector<uint8_t> data(text.begin(), text.end());
     data.push_back(0);
     return SetValue(keyPath, name, 1, data);
 }
 
-bool HostRegistry::ReadValue(const std::string& keyPath, const std::string& name,
-                             RegistryValue* out) const {
+bool HostRegistryTree::ReadValue(const std::string& keyPath, const std::string& name,
+                                 RegistryValue* out) const {
     RegistryNode::Ptr key = FindKey(keyPath);
     const RegistryValue* value = key != nullptr ? key->FindValue(name) : nullptr;
     if (value == nullptr) return false;
@@ -102,12 +102,12 @@ bool HostRegistry::ReadValue(const std::string& keyPath, const std::string& name
     return true;
 }
 
-bool HostRegistry::DeleteValue(const std::string& keyPath, const std::string& name) {
+bool HostRegistryTree::DeleteValue(const std::string& keyPath, const std::string& name) {
     RegistryNode::Ptr key = FindKey(keyPath);
     return key != nullptr && key->DeleteValue(name);
 }
 
-std::vector<std::string> HostRegistry::ValueNames(const std::string& keyPath) const {
+std::vector<std::string> HostRegistryTree::ValueNames(const std::string& keyPath) const {
     std::vector<std::string> names;
     if (RegistryNode::Ptr key = FindKey(keyPath)) {
         for (const RegistryValue& value : key->Values()) names.push_back(value.name);
@@ -115,7 +115,7 @@ std::vector<std::string> HostRegistry::ValueNames(const std::string& keyPath) co
     return names;
 }
 
-std::vector<std::string> HostRegistry::SubkeyNames(const std::string& keyPath) const {
+std::vector<std::string> HostRegistryTree::SubkeyNames(const std::string& keyPath) const {
     std::vector<std::string> names;
     if (RegistryNode::Ptr key = FindKey(keyPath)) {
         for (const RegistryNode::Ptr& subkey : key->Subkeys()) names.push_back(subkey->Name());
@@ -123,11 +123,11 @@ std::vector<std::string> HostRegistry::SubkeyNames(const std::string& keyPath) c
     return names;
 }
 
-void HostRegistry::Clear() {
+void HostRegistryTree::Clear() {
     for (RootEntry& root : m_roots) root.node->Clear();
 }
 
-bool HostRegistry::Import(const regfile::Document& document, regfile::ParseError* error) {
+bool HostRegistryTree::Import(const regfile::Document& document, regfile::ParseError* error) {
     regfile::ParseError ignored;
     if (error == nullptr) error = &ignored;
     for (const regfile::Key& key : document.keys) {
@@ -158,12 +158,12 @@ bool HostRegistry::Import(const regfile::Document& document, regfile::ParseError
     return true;
 }
 
-bool HostRegistry::ImportText(const std::string& text, regfile::ParseError* error) {
+bool HostRegistryTree::ImportText(const std::string& text, regfile::ParseError* error) {
     regfile::Document document;
     return regfile::Parse(text, &document, error) && Import(document, error);
 }
 
-bool HostRegistry::LoadFile(const std::string& fileName, regfile::ParseError* error) {
+bool HostRegistryTree::LoadFile(const std::string& fileName, regfile::ParseError* error) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         if (error != nullptr) *error = {0, "cannot read " + fileName};
@@ -193,14 +193,14 @@ void ExportKey(const RegistryNode& node, const std::string& path, bool isRoot,
 
 }  // namespace
 
-regfile::Document HostRegistry::Export() const {
+regfile::Document HostRegistryTree::Export() const {
     regfile::Document document;
     for (const RootEntry& root : m_roots) ExportKey(*root.node, root.name, true, &document);
     return document;
 }
 
-bool HostRegistry::SaveFile(const std::string& fileName, std::string* error) const {
-    return WriteFileAtomically(fileName, regfile::Write(Export()), error);
+bool HostRegistryTree::SaveFile(const std::string& fileName, std::string* error) const {
+    return ReplaceFileAtomically(fileName, regfile::Write(Export()), error);
 }
 
 }  // namespace vx

@@ -26,11 +26,11 @@ bool SplitKeyPath(const std::string& path, std::vector<std::string>* names);
 // The key reached from base through names; null when one is missing.
 RegistryNode::Ptr FindKeyUnder(RegistryNode::Ptr base, const std::vector<std::string>& names);
 
-class HostRegistry {
+class HostRegistryTree {
   public:
-    HostRegistry();
-    HostRegistry(const HostRegistry&) = delete;
-    HostRegistry& operator=(const HostRegistry&) = delete;
+    HostRegistryTree();
+    HostRegistryTree(const HostRegistryTree&) = delete;
+    HostRegistryTree& operator=(const HostRegistryTree&) = delete;
 
     // A root key by its full or abbreviated name; null for none.
     RegistryNode::Ptr Root(const std::string& name) const;

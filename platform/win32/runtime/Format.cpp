@@ -1,0 +1,180 @@
+// The formatter behind snprintf. Portable: the tests run it on both backends.
+#include <stdint.h>
+
+#include "Runtime.h"
+
+namespace vx {
+namespace rt {
+
+namespace {
+
+// Collects the output: counts every character, stores those that fit.
+class Output {
+  public:
+    Output(char* buffer, size_t size) : m_buffer(buffer), m_size(size) {}
+
+    void Put(char c) {
+        if (m_length + 1 < m_size) m_buffer[m_length] = c;
+        ++m_length;
+    }
+    void Repeat(char c, int count) {
+        for (int i = 0; i < count; ++i) Put(c);
+    }
+    void Write(const char* text, int length) {
+        for (int i = 0; i < length; ++i) Put(text[i]);
+    }
+    // Ends the stored text; gives the whole text's length.
+    size_t Finish() {
+        if (m_size > 0) m_buffer[m_length < m_size ? m_length : m_size - 1] = '\0';
+        return m_length;
+    }
+
+  private:
+    char* m_buffer;
+    size_t m_size;
+    size_t m_length = 0;
+};
+
+struct Spec {
+    bool left = false;     // '-'
+    bool zeroPad = false;  // '0'
+    int width = 0;
+    int precision = -1;  // none
+};
+
+// Writes sign, zeros and text padded to the field's width.
+void Field(Output& out, const Spec& spec, const char* sign, int zeros, const char* text,
+           int length) {
+    const int signLength = sign[0] ? 1 : 0;
+    const int used = signLength + zeros + length;
+    int padding = spec.width > used ? spec.width - used : 0;
+    if (!spec.left && !spec.zeroPad) out.Repeat(' ', padding);
+    out.Write(sign, signLength);
+    if (!spec.left && spec.zeroPad) out.Repeat('0', padding);
+    out.Repeat('0', zeros);
+    out.Write(text, length);
+    if (spec.left) out.Repeat(' ', padding);
+}
+
+void Number(Output& out, Spec spec, const char* sign, uint32_t value, unsigned base, bool upper) {
+    const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    char text[16];
+    int at = sizeof text;
+    // A precision gives the least number of digits; 0 with value 0 gives none.
+    while (value != 0) {
+        text[--at] = digits[value % base];
+        value /= base;
+    }
+    const int length = static_cast<int>(sizeof text) - at;
+    const int minimum = spec.precision < 0 ? 1 : spec.precision;
+    if (spec.precision >= 0) spec.zeroPad = false;
+    Field(out, spec, sign, minimum > length ? minimum - length : 0, text + at, length);
+}
+
+// Widths and precisions beyond this are taken as this.
+constexpr int kLargestCount = 100000;
+
+// A width or precision: digits, or '*' for the next argument (which may be
+// negative).
+int ReadCount(const char*& format, va_list& args) {
+    if (*format == '*') {
+        ++format;
+        const int count = va_arg(args, int);
+        if (count > kLargestCount) return kLargestCount;
+        return count < -kLargestCount ? -kLargestCount : count;
+    }
+    int count = 0;
+    while (*format >= '0' && *format <= '9') {
+        if (count < kLargestCount) count = count * 10 + (*format - '0');
+        ++format;
+    }
+    return count > kLargestCount ? kLargestCount : count;
+}
+
+}  // namespace
+
+int FormatV(char* buffer, size_t size, const char* format, va_list args) {
+    Output out(buffer, size);
+    va_list rest;
+    va_copy(rest, args);
+    bool known = true;
+    while (known && *format) {
+        if (*format != '%') {
+            out.Put(*format++);
+            continue;
+        }
+        ++format;
+        Spec spec;
+        for (;; ++format) {
+            if (*format == '-') {
+                spec.left = true;
+            } else if (*format == '0') {
+                spec.zeroPad = true;
+            } else {
+                break;
+            }
+        }
+        spec.width = ReadCount(format, rest);
+        if (spec.width < 0) {  // a negative width from '*' means '-'
+            spec.left = true;
+            spec.width = -spec.width;
+        }
+        if (*format == '.') {
+            ++format;
+            spec.precision = ReadCount(format, rest);
+            if (spec.precision < 0) spec.precision = -1;
+        }
+        if (spec.left) spec.zeroPad = false;
+        // int, long and size_t are all 32 bits here; a short is promoted to int.
+        char size = 0;
+        if (*format == 'l' || *format == 'h' || *format == 'z') size = *format++;
+        switch (*format++) {
+            case 'd':
+            case 'i': {
+                int32_t value = va_arg(rest, int32_t);
+                if (size == 'h') value = static_cast<int16_t>(value);
+                const uint32_t magnitude =
+                    value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+                Number(out, spec, value < 0 ? "-" : "", magnitude, 10, false);
+                break;
+            }
+            case 'u':
+            case 'x':
+            case 'X': {
+                uint32_t value = va_arg(rest, uint32_t);
+                if (size == 'h') value = static_cast<uint16_t>(value);
+                const char c = format[-1];
+                Number(out, spec, "", value, c == 'u' ? 10 : 16, c == 'X');
+                break;
+            }
+            case 'c': {
+                const char c = static_cast<char>(va_arg(rest, int));
+                spec.zeroPad = false;
+                Field(out, spec, "", 0, &c, 1);
+                break;
+            }
+            case 's': {
+                const char* text = va_arg(rest, const char*);
+                if (text == nullptr) text = "(null)";
+                int length = 0;
+                while (text[length] && (spec.precision < 0 || length < spec.precision)) ++length;
+                spec.zeroPad = false;
+                Field(out, spec, "", 0, text, length);
+                break;
+            }
+            case '%':
+                out.Put('%');
+                break;
+            default:
+                known = false;
+                break;
+        }
+    }
+    va_end(rest);
+    const size_t length = out.Finish();
+    if (!known || length > 0x7FFFFFFF) return -1;
+    return static_cast<int>(length);
+}
+
+}  // namespace rt
+}  // namespace vx

@@ -1,0 +1,6 @@
+// A static object of a second source file.
+#include "RuntimeProbe.h"
+
+namespace {
+probe::Witness g_other("other");
+}  // namespace
