@@ -1,8 +1,8 @@
 #!/bin/bash
 # The demonstration's Windows part, sourced by run-demo.sh (after setup.sh
 # and wine-env.sh): builds tarnel.dll and the Display control panel host,
-# prepares a Wine prefix with the sample display driver and the registered
-# extension, and opens Display Properties with Ctrl held. With a reachable X
+# prepares a Wine prefix with the sample display driver, installs the
+# extension with tarnel.inf as a user would, and opens Display Properties with Ctrl held. With a reachable X
 # display the sheet is left to the user; without one the host drives it
 # under Xvfb, saves a picture of the page, clicks one setting of each action
 # kind, applies, answers the restart question No, and this script shows how
@@ -24,11 +24,6 @@ vx_display_reachable() {
             ;;
         *) return 0 ;;
     esac
-}
-
-# A Windows path for a Linux path, its backslashes doubled for a .reg file.
-vx_reg_path() {
-    winepath -w "$1" 2>/dev/null | sed 's/\\/\\\\/g'
 }
 
 vx_demo_wine() {
@@ -74,11 +69,16 @@ vx_demo_wine() {
     vx_log "Putting the sample INI file into $windir"
     cp "$ROOT/sample/vexaro.ini" "$windir/vexaro.ini"
     cp "$ROOT/sample/vexaro.ini" "$demo_dir/vexaro.ini.before"
-    # The extension's registration, with the real path of tarnel.dll.
-    local dll_path
-    dll_path=$(vx_reg_path "$bin/tarnel.dll")
-    sed "s|TARNEL_DLL_PATH|${dll_path//\\/\\\\}|" "$ROOT/server/win32/register.reg" \
-        >"$demo_dir/register.reg"
+    # The extension installed as a user installs it: setup reads tarnel.inf,
+    # copies the DLLs into the system folder and registers them there.
+    vx_log "Installing the Vexaro page: rundll32 setupapi.dll,InstallHinfSection DefaultInstall 132 tarnel.inf"
+    (cd "$bin" && wine rundll32.exe setupapi.dll,InstallHinfSection DefaultInstall 132 \
+        "$(winepath -w "$bin/tarnel.inf")")
+    wineserver -w
+    [ -f "$windir/system32/tarnel.dll" ] || {
+        echo "demo: setup did not copy tarnel.dll into $windir/system32" >&2
+        return 1
+    }
     # Wine draws the sheet's own frame when no window manager does.
     if [ "$interactive" = 1 ]; then
         wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
@@ -86,11 +86,12 @@ vx_demo_wine() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
 
-    local register
-    register=$(winepath -w "$demo_dir/register.reg")
+    # The control panel host runs from the demo folder, away from the
+    # build's DLLs: the shell loads what setup installed.
+    cp "$bin/displayhost.exe" "$demo_dir/displayhost.exe"
     if [ "$interactive" = 1 ]; then
         vx_log "Opening Display Properties on $DISPLAY with Ctrl held; close it to end the demo"
-        (cd "$bin" && wine displayhost.exe --register "$register" --trace)
+        (cd "$demo_dir" && wine displayhost.exe --trace)
         return
     fi
 
@@ -98,7 +99,7 @@ vx_demo_wine() {
     rm -f "$bmp" "$png"
     vx_log "Opening Display Properties with Ctrl held and driving it (no display: Xvfb $DISPLAY)"
     local rc=0
-    (cd "$bin" && wine displayhost.exe --register "$register" --trace --script \
+    (cd "$demo_dir" && wine displayhost.exe --trace --script \
         --screenshot "$(winepath -w "$bmp")") || rc=$?
     if [ -f "$bmp" ]; then
         vx_log "Converting the picture of the page to PNG"

@@ -42,6 +42,10 @@ cp sample/vexaro.ini "$WORK/"
 vx_log "What the store reads from the sample driver, laid out as the page shows it"
 "$TOOL" preview --registry sample/driver.reg --windir "$WORK" --png "$BUILD/vexaro-page.png"
 vx_log "Picture of the page: $BUILD/vexaro-page.png"
+vx_log "The same data as an AddReg section for the driver's INF (vexaro inf), first lines"
+"$TOOL" inf --registry sample/driver.reg >"$WORK/driver.inf"
+head -n 8 "$WORK/driver.inf" | tr -d '\r'
+echo "  ... ($(wc -l <"$WORK/driver.inf") lines in all)"
 
 # The page as the Display control panel shows it: tarnel.dll under Wine.
 source scripts/wine-env.sh

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "../Platform.h"
+#include "Guarded.h"
 #include "PropertyPage.h"
 
 namespace vx {
@@ -50,11 +51,8 @@ CFontRef* CFontRef::FromHandle(FontHandle handle) {
     if (found != fonts.end()) return found->second.get();
     std::unique_ptr<CFontRef> font(new (std::nothrow) CFontRef(handle));
     if (font == nullptr) return nullptr;
-    try {
-        return fonts.emplace(handle, std::move(font)).first->second.get();
-    } catch (...) {
-        return nullptr;
-    }
+    return Guarded([&] { return fonts.emplace(handle, std::move(font)).first->second.get(); },
+                   static_cast<CFontRef*>(nullptr));
 }
 
 }  // namespace vx

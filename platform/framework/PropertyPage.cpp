@@ -2,6 +2,7 @@
 
 #include "../Platform.h"
 #include "../WinConstants.h"
+#include "Guarded.h"
 
 namespace vx {
 
@@ -92,22 +93,14 @@ WindowHandle CPropertyPageBase::GetDlgItem(int id) const {
 // counts as handled with the answer given so far.
 int CPropertyPageBase::HandleInitDialog(WindowHandle window) {
     m_hWnd = window;
-    try {
-        return OnInitDialog();
-    } catch (...) {
-        return 1;
-    }
+    return Guarded([this] { return OnInitDialog(); }, 1);
 }
 
 int CPropertyPageBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam,
                                      intptr_t* result) {
     intptr_t ignored = 0;
     if (result == nullptr) result = &ignored;
-    try {
-        return Dispatch(message, wParam, lParam, result);
-    } catch (...) {
-        return 1;
-    }
+    return Guarded([&] { return Dispatch(message, wParam, lParam, result); }, 1);
 }
 
 int CPropertyPageBase::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam,
@@ -128,10 +121,12 @@ void CPropertyPageBase::OnPageWindowDestroyed() {}
 
 void CPropertyPageBase::HandleDestroy(WindowHandle window) {
     if (window == nullptr || window != m_hWnd) return;
-    try {
-        OnPageWindowDestroyed();
-    } catch (...) {
-    }
+    Guarded(
+        [this] {
+            OnPageWindowDestroyed();
+            return 0;
+        },
+        0);
     m_hWnd = nullptr;
 }
 

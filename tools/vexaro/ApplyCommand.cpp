@@ -1,6 +1,7 @@
 // apply: sets entries on or off on the shown page, presses Apply (the
 // restart question is answered No), and writes the registry file back when
-// the page changed it. The INI files are written by the page's Apply.
+// the page changed it (an INF file is only read: the lines of the deleted
+// data are reported). The INI files are written by the page's Apply.
 // Every setting, every INI file name and the registry file are checked
 // before anything is clicked, so a wrong name, a contradiction or a file
 // that cannot be written leaves all files as they were.
@@ -13,6 +14,7 @@
 #include "Assignment.h"
 #include "Commands.h"
 #include "ErrorReport.h"
+#include "InfCommand.h"
 #include "IniFiles.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
@@ -113,14 +115,17 @@ std::string NotTaken(Session& session, const std::vector<Target>& targets) {
 // Whether the registry file gets what the page deleted from it.
 bool WritesRegistry(Session& session, const Options& options) {
     return session.RegistryChanged() && !options.dryRun && !options.noRegistry &&
-           options.registryFile != kStandardStream;
+           options.infFile.empty() && options.registryFile != kStandardStream;
 }
 
 RegistryOutcome SaveRegistry(Session& session, const Options& options) {
     RegistryOutcome r;
-    r.file = options.registryFile;
+    r.inf = !options.infFile.empty();
+    r.file = r.inf ? options.infFile : options.registryFile;
     if (!session.RegistryChanged()) return r;
-    if (options.dryRun) {
+    if (r.inf) {
+        r.state = RegistryOutcome::State::InfReadOnly;
+    } else if (options.dryRun) {
         r.state = RegistryOutcome::State::WouldWrite;
     } else if (options.noRegistry) {
         r.state = RegistryOutcome::State::LeftAlone;
@@ -180,8 +185,8 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
         std::string bytes;
         if (!session.EditedRegistry(&bytes, &error)) return fail(error + ": nothing written");
     }
-    if (options.registryFile == kStandardStream && session.RegistryChanged() &&
-        !options.noRegistry && !options.dryRun) {
+    if (options.infFile.empty() && options.registryFile == kStandardStream &&
+        session.RegistryChanged() && !options.noRegistry && !options.dryRun) {
         return fail(
             "showing the page deletes data from the registry, which comes from standard input "
             "and cannot be written back (give --no-registry to apply without saving the "
@@ -213,6 +218,11 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     }
     report.page = &shown;
     report.registry = SaveRegistry(session, options);
+    if (report.registry.inf) {
+        for (const Removal& r : shown.removals) {
+            report.registry.infLines.push_back(InfLinesOf(session.InfEntries(), r));
+        }
+    }
     report.pendingAction = vx::PendingAction.c_str();
     report.shell = &session.Shell();
 

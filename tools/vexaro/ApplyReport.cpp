@@ -50,15 +50,41 @@ void WriteIniChanges(const std::vector<IniChange>& changes, bool dryRun, std::os
     }
 }
 
+// Line numbers as "12, 30-36".
+std::string LineList(const std::vector<int>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size();) {
+        size_t j = i;
+        while (j + 1 < lines.size() && lines[j + 1] == lines[j] + 1) ++j;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(lines[i]);
+        if (j > i) text += "-" + std::to_string(lines[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+// The INF lines of the removal at the index; empty when not INF input.
+const std::vector<int>& InfLinesAt(const RegistryOutcome& registry, size_t index) {
+    static const std::vector<int> kNone;
+    return index < registry.infLines.size() ? registry.infLines[index] : kNone;
+}
+
 void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
     out << "Registry:\n";
-    for (const Removal& rm : r.page->removals) {
+    const std::string file = Printable(InputName(r.registry.file));
+    for (size_t i = 0; i < r.page->removals.size(); ++i) {
+        const Removal& rm = r.page->removals[i];
         out << "  removed " << Shown(rm.name) << " ("
             << (rm.reason == "evicted" ? "evicted by " + Shown(rm.by)
                                        : "not admitted by " + Shown(rm.by))
-            << (rm.associationDeleted ? "; with its Association key" : "") << ")\n";
+            << (rm.associationDeleted ? "; with its Association key" : "") << ")";
+        const std::vector<int>& lines = InfLinesAt(r.registry, i);
+        if (!lines.empty()) {
+            out << ": " << file << (lines.size() == 1 ? " line " : " lines ") << LineList(lines);
+        }
+        out << "\n";
     }
-    const std::string file = Printable(InputName(r.registry.file));
     switch (r.registry.state) {
         case RegistryOutcome::State::Unchanged:
             out << "  unchanged, " << file << " not written\n";
@@ -81,6 +107,11 @@ void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
             out << "  "
                 << (r.registry.file == kStandardStream ? "read from standard input, " : file + " ")
                 << "not written back (--no-registry): the removals are not saved\n";
+            break;
+        case RegistryOutcome::State::InfReadOnly:
+            out << "  " << file
+                << " is an INF file, which is never written: take out the lines listed to "
+                   "save the removals\n";
             break;
     }
 }
@@ -114,6 +145,8 @@ const char* StateWord(RegistryOutcome::State state) {
             return "would-write";
         case RegistryOutcome::State::LeftAlone:
             return "left-alone";
+        case RegistryOutcome::State::InfReadOnly:
+            return "inf-read-only";
     }
     return "unchanged";
 }
@@ -187,16 +220,19 @@ void WriteReportJson(const ApplyReport& r, std::ostream& out) {
                             {"error", c.failed ? Json(Utf8Lenient(c.cause)) : Json(nullptr)}});
     }
     Json removed = Json::array();
-    for (const Removal& rm : r.page->removals) {
+    for (size_t i = 0; i < r.page->removals.size(); ++i) {
+        const Removal& rm = r.page->removals[i];
         removed.push_back({{"name", Utf8(rm.name)},
                            {"nameBytes", HexBytes(rm.name)},
                            {"reason", rm.reason},
                            {"by", Utf8(rm.by)},
                            {"byBytes", HexBytes(rm.by)},
                            {"associationDeleted", rm.associationDeleted}});
+        if (r.registry.inf) removed.back()["infLines"] = InfLinesAt(r.registry, i);
     }
     j["registry"] = {
         {"file", Utf8Lenient(r.registry.file)},
+        {"format", r.registry.inf ? "inf" : "regedit4"},
         {"removed", removed},
         {"state", StateWord(r.registry.state)},
         {"error", r.registry.error.empty() ? Json(nullptr) : Json(Utf8Lenient(r.registry.error))}};

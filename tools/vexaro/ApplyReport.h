@@ -38,13 +38,18 @@ struct RegistryOutcome {
     enum class State {
         Unchanged,  // the page deleted nothing: the file is left as it was
         Written,
-        Failed,      // error says why
-        WouldWrite,  // a dry run
-        LeftAlone,   // --no-registry
+        Failed,       // error says why
+        WouldWrite,   // a dry run
+        LeftAlone,    // --no-registry
+        InfReadOnly,  // the data came from an INF file, which is never written
     };
     std::string file;  // as given; "-" for standard input
+    bool inf = false;  // file is an INF file
     State state = State::Unchanged;
     std::string error;
+    // On INF input: for each of the page's removals, in order, the lines of
+    // the INF that add the deleted data.
+    std::vector<std::vector<int>> infLines;
 };
 
 struct ApplyReport {

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "Findings.h"
+#include "InfCommand.h"
 
 namespace vexaro {
 
@@ -40,6 +41,14 @@ const std::vector<CommandDef> kCommands = {
      "another of its group on. Contradictory settings, and names without a control or "
      "without an INI value behind them, are refused before anything is written.",
      RunApply},
+    {"inf", Command::Inf, kInfBit, "", false,
+     "print the driver's page data as an INF AddReg section",
+     "Prints the Layout and Association data of the display driver that the registry file "
+     "names as an AddReg section in HKR form (HKR stands for the driver's key), ready to go "
+     "into the driver's INF and to be named on an AddReg= line of its install section. "
+     "Strings are quoted as INF files require; binary and dword values carry their flags. "
+     "preview, check and apply read such a section with --inf FILE. Changes no file.",
+     RunInf},
 };
 
 void SetRegistry(Options& o, const std::string& v) {
@@ -50,8 +59,18 @@ void SetWindir(Options& o, const std::string& v) {
 }
 
 const std::vector<OptionDef> kOptions = {
-    {"--registry", "FILE", kPageCommands, kPageCommands, false, SetRegistry,
+    {"--registry", "FILE", kPageCommands | kInfBit, kPageCommands | kInfBit, false, SetRegistry,
      "the display driver's data, a REGEDIT4 file; - reads standard input"},
+    {"--inf", "FILE", kPageCommands, 0, false,
+     [](Options& o, const std::string& v) { o.infFile = v; },
+     "instead of --registry: the driver's data as AddReg lines of an INF file (HKR: the "
+     "driver's key), which is never written; - reads standard input",
+     "--registry"},
+    {"--section", "NAME", kPageCommands | kInfBit, 0, false,
+     [](Options& o, const std::string& v) { o.infSection = v; },
+     "the INF section that --inf reads (AddReg lines, or an install section naming their "
+     "sections) or that inf prints; by default Vexaro.AddReg",
+     nullptr, "--inf"},
     {"--windir", "DIR", kPageCommands, kPageCommands, false, SetWindir,
      "the Windows folder: INI file names without a folder lie here"},
     {"--drive", "DIR", kPageCommands, 0, false,
@@ -94,6 +113,16 @@ const std::vector<OptionDef> kOptions = {
 };
 
 const char* const kHelpCommand = "help";
+
+// "preview, check, apply or inf".
+std::string CommandChoice() {
+    std::string names;
+    for (size_t i = 0; i < kCommands.size(); ++i) {
+        if (i > 0) names += i + 1 == kCommands.size() ? " or " : ", ";
+        names += kCommands[i].name;
+    }
+    return names;
+}
 
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -289,9 +318,9 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
     }
     if (p->help || p->version || p->helpCommand) return true;
     if (p->command == nullptr) {
-        p->error = given.empty() ? "no command given: preview, check or apply"
+        p->error = given.empty() ? "no command given: " + CommandChoice()
                                  : "no command given before " + std::string(given[0].first->name) +
-                                       ": preview, check or apply";
+                                       ": " + CommandChoice();
         return false;
     }
 
@@ -310,11 +339,34 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         seen.push_back(option);
         option->set(p->options, value);
     }
-    for (const OptionDef& o : kOptions) {
-        if ((o.requiredBy & c.bit) && std::find(seen.begin(), seen.end(), &o) == seen.end()) {
-            p->error = std::string(c.name) + " needs " + OptionLabel(o);
+    auto isSeen = [&](const OptionDef* o) {
+        return o != nullptr && std::find(seen.begin(), seen.end(), o) != seen.end();
+    };
+    for (const OptionDef* o : seen) {
+        if (o->insteadOf != nullptr && isSeen(FindOption(o->insteadOf))) {
+            p->error = std::string("give either ") + o->insteadOf + " or " + o->name + ", not both";
             return false;
         }
+        const OptionDef* needed = o->needs != nullptr ? FindOption(o->needs) : nullptr;
+        if (needed != nullptr && (needed->commands & c.bit) && !isSeen(needed)) {
+            p->error = std::string(c.name) + " takes " + o->name + " only with " + needed->name;
+            return false;
+        }
+    }
+    for (const OptionDef& o : kOptions) {
+        if (!(o.requiredBy & c.bit) || isSeen(&o)) continue;
+        // An option the command takes in its place will do.
+        const OptionDef* standIn = nullptr;
+        for (const OptionDef& s : kOptions) {
+            if (s.insteadOf != nullptr && o.name == std::string(s.insteadOf) &&
+                (s.commands & c.bit)) {
+                standIn = &s;
+            }
+        }
+        if (isSeen(standIn)) continue;
+        p->error = std::string(c.name) + " needs " + OptionLabel(o) +
+                   (standIn != nullptr ? " or " + OptionLabel(*standIn) : std::string());
+        return false;
     }
     if (*c.operands == '\0' && !p->operands.empty()) {
         p->error = std::string(c.name) + " takes no arguments, but got '" + p->operands[0] + "'";
@@ -386,7 +438,10 @@ std::string ToolHelp() {
     h += "\nOptions:\n";
     for (const OptionDef& o : kOptions) {
         std::string help = o.help;
-        if (o.commands != kPageCommands) help = CommandNames(o.commands) + ": " + help;
+        // An option of some of the page's commands only says which.
+        if ((o.commands & kPageCommands) != kPageCommands) {
+            help = CommandNames(o.commands) + ": " + help;
+        }
         h += OptionLine(OptionLabel(o), help);
     }
     h += OptionLine("-h, --help", "show help");

@@ -20,6 +20,7 @@ enum CommandBit : unsigned {
     kPreviewBit = 1u << 0,
     kCheckBit = 1u << 1,
     kApplyBit = 1u << 2,
+    kInfBit = 1u << 3,
     kPageCommands = kPreviewBit | kCheckBit | kApplyBit,  // the commands that show the page
 };
 
@@ -42,6 +43,12 @@ struct OptionDef {
     bool repeatable;      // may be given more than once (values add up)
     void (*set)(Options& options, const std::string& value);
     const char* help;
+    // A required option that this one may be given in place of; the two
+    // exclude each other.
+    const char* insteadOf = nullptr;
+    // An option without which this one is refused by a command that takes
+    // both.
+    const char* needs = nullptr;
 };
 
 const std::vector<CommandDef>& CommandTable();

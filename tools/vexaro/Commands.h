@@ -1,4 +1,4 @@
-// The three commands. Each returns the exit code; a failure is reported
+// The commands. Each returns the exit code; a failure is reported
 // as one line on err and nothing is written then.
 #pragma once
 
@@ -11,5 +11,6 @@ namespace vexaro {
 int RunPreview(const Options& options, std::ostream& out, std::ostream& err);
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err);
 int RunApply(const Options& options, std::ostream& out, std::ostream& err);
+int RunInf(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vexaro

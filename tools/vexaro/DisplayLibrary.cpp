@@ -8,27 +8,14 @@ namespace vexaro {
 
 namespace {
 
-const char kDisplayClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\Display\\";
-
 // The library's state: entry points are plain functions.
 const vx::HostRegistryTree* g_registry = nullptr;
 DisplayMode g_mode;
 
 int VX_STDCALL GetConfigString(vx::CString& path, int capacity) {
     if (g_registry == nullptr || capacity <= 0) return 0;
-    vx::RegistryValue value;
-    if (!g_registry->ReadValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Lumetra",
-                               "CurrentDisplayKey", &value)) {
-        return 0;
-    }
-    std::string subkey;
-    for (uint8_t b : value.data) {
-        if (b == 0) break;
-        subkey += static_cast<char>(b);
-    }
-    if (subkey.empty()) return 0;
-    std::string composed = kDisplayClassPrefix + subkey;
-    if (composed.size() > static_cast<size_t>(capacity)) return 0;
+    std::string composed = DriverKeyOf(*g_registry);
+    if (composed.empty() || composed.size() > static_cast<size_t>(capacity)) return 0;
     path = composed.c_str();
     return 1;
 }
@@ -43,6 +30,17 @@ int VX_STDCALL GetCurrentConfig(vx::_settingdata& data) {
 }
 
 }  // namespace
+
+std::string DriverKeyOf(const vx::HostRegistryTree& registry) {
+    vx::RegistryValue value;
+    if (!registry.ReadValue(kMakerKey, kCurrentDisplayKey, &value)) return {};
+    std::string subkey;
+    for (uint8_t b : value.data) {
+        if (b == 0) break;
+        subkey += static_cast<char>(b);
+    }
+    return subkey.empty() ? std::string() : kDisplayClassPrefix + subkey;
+}
 
 void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,
                             const DisplayMode& mode) {

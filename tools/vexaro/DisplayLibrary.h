@@ -17,6 +17,14 @@ struct DisplayMode {
     std::string frequency = "75";
 };
 
+const char kDisplayClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\Display\\";
+const char kMakerKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Lumetra";
+const char kCurrentDisplayKey[] = "CurrentDisplayKey";
+
+// The driver's key (relative to HKEY_LOCAL_MACHINE) as the library gives
+// it; empty when the maker's key does not name one.
+std::string DriverKeyOf(const vx::HostRegistryTree& registry);
+
 // Registers "ferolib.dll" with the host libraries. The registry must stay
 // alive while the library can be called.
 void RegisterDisplayLibrary(vx::HostLibraries& libraries, const vx::HostRegistryTree& registry,

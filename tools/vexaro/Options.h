@@ -6,11 +6,13 @@
 
 namespace vexaro {
 
-enum class Command { None, Preview, Check, Apply };
+enum class Command { None, Preview, Check, Apply, Inf };
 
 struct Options {
     Command command = Command::None;
     std::string registryFile;  // REGEDIT4 file with the driver's data; "-": standard input
+    std::string infFile;       // or an INF file whose AddReg lines hold it; "-": standard input
+    std::string infSection;    // the INF's section (inf: the one written); empty for the default
     std::string windowsDir;    // folder where INI file names without a path lie
     std::string driveDir;      // folder that stands for C:\; empty for none
     bool failSafe = false;     // as if Windows had been started in its fail-safe mode

@@ -10,6 +10,7 @@
 
 #include "ErrorReport.h"
 #include "Files.h"
+#include "InfCommand.h"
 #include "IniFiles.h"
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
@@ -116,7 +117,11 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
         if (!error->empty()) return false;
     }
     m_folders = vx::ProfileFolders{options.windowsDir, options.driveDir};
-    if (forWriting && options.registryFile != "-") {
+    // The driver's data comes from a registry file or an INF file; an INF
+    // file is only read, so only a registry file is locked.
+    const bool inf = !options.infFile.empty();
+    const std::string& source = inf ? options.infFile : options.registryFile;
+    if (forWriting && !inf && options.registryFile != kStandardStream) {
         vx::SetActiveFileLocks(&m_locks);
         std::string reason;
         switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
@@ -131,11 +136,13 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
                 return false;
         }
     }
-    if (!ReadInput(options.registryFile, &m_registryBytes, error)) return false;
+    if (!ReadInput(source, &m_registryBytes, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(m_folders);
     vx::regfile::ParseError parseError;
-    if (!m_host->Registry().ImportText(m_registryBytes, &parseError)) {
-        *error = InputName(options.registryFile) +
+    if (inf ? !LoadInfRegistry(m_host->Registry(), m_registryBytes, options.infSection,
+                               &m_infEntries, &parseError)
+            : !m_host->Registry().ImportText(m_registryBytes, &parseError)) {
+        *error = InputName(source) +
                  (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
                  ": " + parseError.reason;
         return false;

@@ -18,6 +18,7 @@
 #include "platform/host/FileLock.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
+#include "platform/regfile/InfFile.h"
 #include "server/ModuleGlobals.h"
 
 namespace vexaro {
@@ -29,10 +30,11 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the registry file, checks the Windows folder and sets the
-    // platform up; false with a one-line reason. A run that will write
-    // locks the registry file first (waiting for another run that holds
-    // it, unless options.noWait) and keeps every lock until it ends.
+    // Loads the registry file (or the INF file's section), checks the
+    // Windows folder and sets the platform up; false with a one-line reason.
+    // A run that will write locks the registry file first (waiting for
+    // another run that holds it, unless options.noWait) and keeps every lock
+    // until it ends.
     bool Open(const Options& options, std::string* error, bool forWriting = false);
 
     // Resolves the driver's key and keeps the stored data as it is before
@@ -68,8 +70,10 @@ class Session {
     // would not read back as the registry in memory.
     bool EditedRegistry(std::string* bytes, std::string* error) const;
     // Replaces the registry file (through a symbolic link, keeping its mode
-    // and owner) with the bytes, atomically.
+    // and owner) with the bytes, atomically; never called for an INF.
     bool SaveRegistry(const std::string& bytes, std::string* error);
+    // The AddReg lines the registry was made from on INF input; else empty.
+    const std::vector<vx::regfile::AddRegEntry>& InfEntries() const { return m_infEntries; }
 
   private:
     void RecordDeletion(const LayoutDeletion& deletion);
@@ -90,6 +94,7 @@ class Session {
     vx::PageHandle m_pageHandle = nullptr;
     StoredLayout m_before;
     std::vector<Removal> m_removals;
+    std::vector<vx::regfile::AddRegEntry> m_infEntries;
 };
 
 }  // namespace vexaro

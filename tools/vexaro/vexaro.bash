@@ -1,12 +1,14 @@
 # bash completion for vexaro: commands, each command's options, files and
 # folders for their values, the kinds of finding for check, and for apply
-# the entries of the page named by --registry and --windir.
+# the entries of the page named by --registry (or --inf and --section) and
+# --windir.
 
 _vexaro_entries() {
     # The check boxes and radio buttons of the page, read from the page itself.
-    local registry="$1" windir="$2"
-    [ -n "$registry" ] && [ -n "$windir" ] || return
-    "${COMP_WORDS[0]}" preview --registry "$registry" --windir "$windir" --json 2>/dev/null |
+    local windir="$1"
+    shift
+    [ "$#" -gt 0 ] && [ -n "$windir" ] || return
+    "${COMP_WORDS[0]}" preview "$@" --windir "$windir" --json 2>/dev/null |
         awk '/^ *"kind": / { kind = $2 }
              /^ *"entry": "/ && kind != "\"Group\"," {
                  sub(/^ *"entry": "/, ""); sub(/",$/, ""); print }'
@@ -15,25 +17,29 @@ _vexaro_entries() {
 _vexaro() {
     local cur="${COMP_WORDS[COMP_CWORD]}" prev=""
     [ "$COMP_CWORD" -gt 0 ] && prev="${COMP_WORDS[COMP_CWORD - 1]}"
-    local commands="preview check apply help"
+    local commands="preview check apply inf help"
     local kinds="error warning note driver-key evicted pruned unreadable id-past-2255
         id-mismatch no-layout missing-association mask-text mask-truncated default-case
         action-text short-name unknown-kind no-group ini-path ini-missing not-loaded"
-    local common="--registry --windir --drive --fail-safe --json --help"
+    local common="--registry --inf --section --windir --drive --fail-safe --json --help"
 
-    local command="" registry="" windir="" i word
+    local command="" registry="" inf="" section="" windir="" i word
     for ((i = 1; i < COMP_CWORD; i++)); do
         word="${COMP_WORDS[i]}"
         case "$word" in
             --registry) registry="${COMP_WORDS[i + 1]}" ;;
             --registry=*) registry="${word#--registry=}" ;;
+            --inf) inf="${COMP_WORDS[i + 1]}" ;;
+            --inf=*) inf="${word#--inf=}" ;;
+            --section) section="${COMP_WORDS[i + 1]}" ;;
+            --section=*) section="${word#--section=}" ;;
             --windir) windir="${COMP_WORDS[i + 1]}" ;;
             --windir=*) windir="${word#--windir=}" ;;
             --drive | --svg | --png | --kind | --ignore) ;;
             -*) ;;
             *)
                 case "${COMP_WORDS[i - 1]}" in
-                    --registry | --windir | --drive | --svg | --png | --kind | --ignore) ;;
+                    --registry | --inf | --section | --windir | --drive | --svg | --png | --kind | --ignore) ;;
                     *) [ -z "$command" ] && command="$word" ;;
                 esac
                 ;;
@@ -41,13 +47,19 @@ _vexaro() {
     done
 
     case "$prev" in
-        --registry | --svg | --png)
+        --registry | --inf | --svg | --png)
             COMPREPLY=($(compgen -f -- "$cur"))
             [ "$cur" = "" ] && COMPREPLY+=("-")
             return
             ;;
         --windir | --drive)
             COMPREPLY=($(compgen -d -- "$cur"))
+            return
+            ;;
+        --section)
+            # The sections of the INF file named.
+            [ -n "$inf" ] && [ -r "$inf" ] &&
+                COMPREPLY=($(compgen -W "$(sed -n 's/^[[:space:]]*\[\([^]]*\)\].*/\1/p' "$inf" 2>/dev/null)" -- "$cur"))
             return
             ;;
         --kind | --ignore)
@@ -67,8 +79,9 @@ _vexaro() {
         preview) options="$common --svg --png" ;;
         check) options="$common --kind --ignore --strict" ;;
         apply) options="$common --dry-run --no-registry --no-wait --force" ;;
+        inf) options="--registry --section --help" ;;
         help)
-            COMPREPLY=($(compgen -W "preview check apply" -- "$cur"))
+            COMPREPLY=($(compgen -W "preview check apply inf" -- "$cur"))
             return
             ;;
         "")
@@ -89,7 +102,11 @@ _vexaro() {
             COMPREPLY=($(compgen -W "${cur%%=*}=on ${cur%%=*}=off" -- "$cur"))
         else
             local entries
-            entries="$(_vexaro_entries "$registry" "$windir")"
+            if [ -n "$inf" ]; then
+                entries="$(_vexaro_entries "$windir" --inf "$inf" ${section:+--section "$section"})"
+            else
+                entries="$(_vexaro_entries "$windir" ${registry:+--registry "$registry"})"
+            fi
             COMPREPLY=($(compgen -S "=" -W "$entries" -- "$cur"))
             compopt -o nospace 2>/dev/null
         fi

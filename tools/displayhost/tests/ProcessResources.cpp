@@ -29,8 +29,17 @@ struct WineGdiEntry {
 #pragma pack(pop)
 static_assert(sizeof(WineGdiEntry) == 24, "Wine's GDI_HANDLE_ENTRY");
 
+// mingw's NtCurrentTeb reads the thread's record at fs:0x18 through an
+// address that GCC sees as an empty array, and warns about its own header.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+BYTE* ProcessEnvironmentBlock() {
+    return reinterpret_cast<BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+}
+#pragma GCC diagnostic pop
+
 long WineGdiObjects() {
-    auto* peb = reinterpret_cast<BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    auto* peb = ProcessEnvironmentBlock();
     auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);
     if (!table) return -1;
     long count = 0;

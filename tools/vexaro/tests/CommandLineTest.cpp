@@ -42,7 +42,7 @@ TEST(CommandLine, MistakesAreNamed) {
         const char* err;
     };
     const Case cases[] = {
-        {{}, "no command given: preview, check or apply (see 'vexaro --help')"},
+        {{}, "no command given: preview, check, apply or inf (see 'vexaro --help')"},
         {{"bogus"}, "unknown command 'bogus' (see 'vexaro --help')"},
         {{"previwe"}, "unknown command 'previwe': did you mean preview?"},
         {{"aply"}, "unknown command 'aply': did you mean apply?"},
@@ -52,7 +52,8 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"apply", "--dry"}, "unknown option --dry: did you mean --dry-run?"},
         {{"preview", "--bogus"}, "unknown option --bogus (see 'vexaro help preview')"},
         {{"--fail-safe"},
-         "no command given before --fail-safe: preview, check or apply (see 'vexaro --help')"},
+         "no command given before --fail-safe: preview, check, apply or inf (see 'vexaro "
+         "--help')"},
         {{"apply", "--svg", "x.svg"},
          "apply does not take --svg (an option of preview) (see "
          "'vexaro help apply')"},
@@ -66,6 +67,21 @@ TEST(CommandLine, MistakesAreNamed) {
          "--registry needs a FILE, not an empty word (see 'vexaro help preview')"},
         {{"check", "--json=yes"}, "--json takes no value (see 'vexaro help check')"},
         {{"apply", "--registry", "r"}, "apply needs --windir DIR (see 'vexaro help apply')"},
+        // --inf stands in for --registry where a command takes it, and
+        // --section goes with it; inf prints the section it names.
+        {{"check", "--windir", "."},
+         "check needs --registry FILE or --inf FILE (see 'vexaro help check')"},
+        {{"inf", "--section", "S"}, "inf needs --registry FILE (see 'vexaro help inf')"},
+        {{"inf", "--inf", "d.inf"},
+         "inf does not take --inf (an option of preview, check, apply) "
+         "(see 'vexaro help inf')"},
+        {{"check", "--registry", "r", "--inf", "d.inf", "--windir", "."},
+         "give either --registry or --inf, not both (see 'vexaro help check')"},
+        {{"preview", "--registry", "r", "--section", "S", "--windir", "."},
+         "preview takes --section only with --inf (see 'vexaro help preview')"},
+        {{"inf", "--registry", "r", "--windir", "."},
+         "inf does not take --windir (an option of preview, check, apply) (see 'vexaro help "
+         "inf')"},
         {{"apply", "--registry", "r", "--windir", "."},
          "apply needs at least one NAME=on|off... (see 'vexaro help apply')"},
         {{"preview", "--registry=r", "--windir=.", "x.svg"},
@@ -232,21 +248,29 @@ TEST(CommandLine, CompletionCompletes) {
     };
     const Case cases[] = {
         {"vexaro pr", "preview"},
-        {"vexaro ''", "preview check apply help"},
+        {"vexaro ''", "preview check apply inf help"},
+        {"vexaro inf --", "--registry --section --help"},
+        {"vexaro help i", "inf"},
         {"vexaro --v", "--version"},
         {"vexaro help a", "apply"},
-        {"vexaro check --registry driver.reg --s", "--strict"},
-        {"vexaro preview --s", "--svg"},
+        {"vexaro check --registry driver.reg --s", "--section --strict"},
+        {"vexaro preview --s", "--section --svg"},
         {"vexaro apply --dr", "--drive --dry-run"},
         {"vexaro check --kind ev", "evicted"},
         {"vexaro check --ignore note,mask-", "note,mask-text note,mask-truncated"},
         {"vexaro preview --windir ''", ""},  // folders only: none here
         {"vexaro apply --registry driver.reg --windir . Radio", "Radio2_1= Radio2_2= Radio2_3="},
+        {"vexaro apply --inf driver.inf --windir . Radio", "Radio2_1= Radio2_2= Radio2_3="},
+        {"vexaro apply --inf driver.inf --section Other --windir . Radio", ""},
+        {"vexaro check --inf driver.inf --section V", "Vexaro.AddReg"},
         {"vexaro apply --windir . --registry driver.reg Check1_1=o", "Check1_1=on Check1_1=off"},
         {"vexaro apply --registry driver.reg --windir . Group", ""},  // group boxes have no state
     };
     const std::string program = VEXARO_PROGRAM;
     const std::string folder = program.substr(0, program.rfind('/'));
+    const std::string inf =
+        "cd '" + s.Dir() + "' && '" + program + "' inf --registry driver.reg >driver.inf";
+    ASSERT_EQ(std::system(inf.c_str()), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         s.Write("complete.sh", std::string("source '") + VEXARO_SOURCE_DIR +

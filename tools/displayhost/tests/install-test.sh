@@ -1,0 +1,59 @@
+#!/bin/bash
+# Installs the Vexaro page with tarnel.inf into a fresh Wine prefix as a
+# user would (the 32-bit rundll32 with setupapi's InstallHinfSection), twice,
+# then uninstalls it with the INF that setup left in the INF folder, and
+# runs test_install.exe after each step.
+#
+#   install-test.sh BIN_DIR WORK_DIR
+#
+# BIN_DIR holds the DLLs, tarnel.inf and install/test_install.exe. A prefix
+# made once under WORK_DIR (prefix-template) is copied to WORK_DIR/prefix
+# for each run, so every run starts from a prefix that never saw the page.
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+work=$2
+template=$work/prefix-template
+mkdir -p "$work"
+
+export WINEARCH=win32 WINEDEBUG=-all
+if [ ! -f "$template/system.reg" ]; then
+    echo "install-test: making the prefix template (once; takes a minute)"
+    rm -rf "$template"
+    WINEPREFIX=$template WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$template wineserver -w
+fi
+export WINEPREFIX=$work/prefix
+rm -rf "$WINEPREFIX"
+cp -a "$template" "$WINEPREFIX"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+system=$WINEPREFIX/drive_c/windows/system32
+# The driver maker's own tandrel.dll, which setup keeps on Windows (Wine
+# ignores the copy flag that says so), and another Display handler, which
+# neither install nor uninstall may touch.
+cp "$bin/tandrel.dll" "$system/tandrel.dll"
+printf "driver maker's own copy" >>"$system/tandrel.dll"
+wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Controls Folder\Display\shellex\PropertySheetHandlers\Other' \
+    /ve /d '{00000000-0000-0000-0000-00000000F00D}' /f >/dev/null
+
+run_setup() {
+    echo "install-test: InstallHinfSection $1 132 $2"
+    wine rundll32.exe setupapi.dll,InstallHinfSection "$1" 132 "$2"
+    wineserver -w
+}
+
+check() {
+    echo "install-test: $1"
+    wine "$bin/install/test_install.exe" --gtest_filter="$1"
+}
+
+inf=$(winepath -w "$bin/tarnel.inf")
+status=0
+run_setup DefaultInstall "$inf"
+check 'Installed.*' || status=1
+run_setup DefaultInstall "$inf"
+check 'Installed.*' || status=1
+run_setup DefaultUninstall 'C:\windows\inf\tarnel.inf'
+check 'Uninstalled.*' || status=1
+exit $status
