@@ -14,7 +14,7 @@ SECONDS_EACH=${2:-30}
 JOBS=${3:-2}
 shift $(($# < 3 ? $# : 3))
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(regfile ini page inf)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(regfile ini page inf tool)
 # A fixed seed makes a failing run repeatable; VX_FUZZ_SEED=0 picks a new one.
 SEED=${VX_FUZZ_SEED:-1}
 CC_BIN=${VX_FUZZ_CC:-clang-14}

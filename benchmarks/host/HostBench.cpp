@@ -32,7 +32,7 @@ HostBench::HostBench(int entries) {
     if (m_folder.empty()) return;
     m_folder += '/';
     m_data = MakeSettings(entries, m_folder);
-    m_host = std::make_unique<vx::HostPlatform>(m_folder);
+    m_host = std::make_unique<vx::HostPlatform>(vx::ProfileFolders{m_folder, {}, true});
     for (const RegistryKeyData& key : m_data.keys) {
         const std::string path = "HKEY_LOCAL_MACHINE\\" + key.path;
         m_host->Registry().CreateKey(path);

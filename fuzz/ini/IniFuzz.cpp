@@ -286,7 +286,7 @@ void Write(vx::HostProfile& profile, IniModel& model, const std::string& path, O
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Folder folder;
-    static vx::HostProfile profile(folder.path);
+    static vx::HostProfile profile(vx::ProfileFolders{folder.path, {}, true});
     FuzzedDataProvider in(data, size);
 
     unlink(folder.file.c_str());

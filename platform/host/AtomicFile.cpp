@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "FileLock.h"
+
 namespace vx {
 
 namespace {
@@ -115,6 +117,12 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
     Descriptor sibling(CreateSibling(target, &siblingName));
     if (sibling.Get() < 0) return Fail(error, "cannot create a temporary file next to " + path);
     TemporaryFile temporary(siblingName);
+    // A run that holds the old file keeps holding the name once the new
+    // file has taken it.
+    FileLocks* locks = ActiveFileLocks();
+    if (locks != nullptr && !locks->Adopt(sibling.Get())) {
+        return Fail(error, "cannot lock the new file for " + path);
+    }
     if (exists) {
         if (fchmod(sibling.Get(), info.st_mode & 07777) != 0) {
             return Fail(error, "cannot set the permissions of " + path);

@@ -9,6 +9,8 @@
 //   may give it; a new file gets 0666 less the umask.
 // - A symbolic link stays: the file it points to is replaced.
 // - Only a regular file (or a missing one) is replaced.
+// - While FileLocks are active (FileLock.h) the new file is locked before it
+//   takes the name, so that the name stays guarded.
 #pragma once
 
 #include <sys/stat.h>

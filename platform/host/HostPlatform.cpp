@@ -6,6 +6,8 @@ namespace vx {
 
 HostPlatform::HostPlatform(std::string windowsDir) : m_profile(std::move(windowsDir)) {}
 
+HostPlatform::HostPlatform(ProfileFolders folders) : m_profile(std::move(folders)) {}
+
 HostPlatform::~HostPlatform() {
     Uninstall();
 }

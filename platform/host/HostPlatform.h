@@ -21,6 +21,8 @@ class HostPlatform {
   public:
     // windowsDir is the folder of INI files named without a folder.
     explicit HostPlatform(std::string windowsDir);
+    // folders: where INI file names lead (ProfilePath.h).
+    explicit HostPlatform(ProfileFolders folders);
     ~HostPlatform();
     HostPlatform(const HostPlatform&) = delete;
     HostPlatform& operator=(const HostPlatform&) = delete;

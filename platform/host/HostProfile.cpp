@@ -29,6 +29,10 @@ HostProfile::~HostProfile() {
     ProfileCache::Process().RemoveUser();
 }
 
+HostProfile::HostProfile(ProfileFolders folders) : m_folders(std::move(folders)) {
+    ProfileCache::Process().AddUser();
+}
+
 uint32_t HostProfile::GetInt(const char* section, const char* key, int32_t defaultValue,
                              const char* file) {
     const uint32_t fallback = static_cast<uint32_t>(defaultValue);

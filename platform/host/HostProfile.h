@@ -30,6 +30,7 @@ class HostProfile final : public IProfile {
     explicit HostProfile(std::string windowsDir);
     // driveRoot: the host folder that stands for "C:\".
     HostProfile(std::string windowsDir, std::string driveRoot);
+    explicit HostProfile(ProfileFolders folders);
     // The last profile of the process writes back what is kept.
     ~HostProfile() override;
     HostProfile(const HostProfile&) = delete;

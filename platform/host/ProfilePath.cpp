@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace vx {
@@ -22,29 +23,99 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
-// The entry of the path's folder whose name equals the path's last part
-// but for letter case; the path itself when it exists or nothing matches.
-std::string MatchLetterCase(const std::string& path) {
-    if (Exists(path)) return path;
-    size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty()) return path;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return path;
+// The entry of the folder whose name equals name but for letter case; the
+// same spelling every time when the host holds several. Empty for none.
+std::string EntryNoCase(const std::string& folder, const std::string& name) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return "";
     std::vector<std::string> matches;
     while (const dirent* entry = readdir(dir)) {
         if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
     }
     closedir(dir);
-    if (matches.empty()) return path;
-    // Several spellings may exist on the host; take the same one every time.
+    if (matches.empty()) return "";
     std::sort(matches.begin(), matches.end());
-    return slash == std::string::npos ? matches.front() : folder + matches.front();
+    return matches.front();
+}
+
+// Each part of the path as it exists, matched for letter case where it
+// does not exist as spelled; the rest as given from the first part that
+// matches nothing.
+std::string MatchLetterCase(const std::string& path) {
+    if (path.empty() || Exists(path)) return path;
+    std::string result = path[0] == '/' ? "/" : "";
+    size_t start = path[0] == '/' ? 1 : 0;
+    bool matching = true;
+    while (start <= path.size()) {
+        size_t slash = path.find('/', start);
+        if (slash == std::string::npos) slash = path.size();
+        std::string part = path.substr(start, slash - start);
+        std::string folder = result;
+        if (!part.empty() && matching && !Exists(JoinPath(folder, part))) {
+            std::string found = EntryNoCase(folder, part);
+            if (found.empty()) {
+                matching = false;
+            } else {
+                part = found;
+            }
+        }
+        result = JoinPath(folder, part);
+        if (slash == path.size()) break;
+        start = slash + 1;
+    }
+    return result;
 }
 
 bool IsDriveLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Characters that no Windows file name holds (':' is looked at apart).
+bool HasBadCharacter(const std::string& name) {
+    for (unsigned char c : name) {
+        if (c < 0x20 || std::strchr("<>\"|?*", c) != nullptr) return true;
+    }
+    return false;
+}
+
+// The parts of a path, with "." dropped and ".." taking away the part
+// before it. A ".." with nothing left to take away sets climbed.
+std::vector<std::string> Parts(const std::string& path, bool* climbed) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end])) ++end;
+        std::string part = path.substr(start, end - start);
+        if (part == "..") {
+            if (parts.empty()) {
+                *climbed = true;
+            } else {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string JoinParts(const std::string& base, const std::vector<std::string>& parts) {
+    std::string path = base;
+    for (const std::string& part : parts) path = JoinPath(path, part);
+    return path;
+}
+
+bool EndsInFolder(const std::string& name) {
+    if (IsSeparator(name.back())) return true;
+    size_t last = name.find_last_of("\\/");
+    std::string tail = last == std::string::npos ? name : name.substr(last + 1);
+    return tail == "." || tail == "..";
 }
 
 }  // namespace
@@ -53,27 +124,72 @@ std::string MatchProfileLetterCase(const std::string& path) {
     return MatchLetterCase(path);
 }
 
-bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath,
-                        bool matchLetterCase) {
-    if (fileName == nullptr || *fileName == '\0') return false;
-    std::string name(fileName);
-    std::replace(name.begin(), name.end(), '\\', '/');
+ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolders& folders,
+                                       std::string* hostPath, bool matchLetterCase) {
+    if (fileName == nullptr || *fileName == '\0') return ProfilePathVerdict::kEmpty;
+    const std::string name(fileName);
+    if (HasBadCharacter(name)) return ProfilePathVerdict::kBadName;
+    if (EndsInFolder(name)) return ProfilePathVerdict::kEmpty;
 
     std::string path;
-    if (name.find('/') == std::string::npos && name.find(':') == std::string::npos) {
-        path = JoinPath(folders.windowsDir, name);
-    } else if (name.size() >= 2 && IsDriveLetter(name[0]) && name[1] == ':') {
-        if (name.size() < 3 || name[2] != '/') return false;
-        if (name[0] != 'C' && name[0] != 'c') return false;
-        if (folders.driveRoot.empty()) return false;
-        path = JoinPath(folders.driveRoot, name.substr(3));
-    } else if (name.compare(0, 2, "//") == 0) {
-        return false;
-    } else {
+    if (folders.hostPaths && IsSeparator(name[0]) && !(name.size() > 1 && IsSeparator(name[1]))) {
         path = name;
+        std::replace(path.begin(), path.end(), '\\', '/');
+    } else {
+        if (name.size() > 1 && IsSeparator(name[0]) && IsSeparator(name[1])) {
+            return ProfilePathVerdict::kNetwork;
+        }
+        if (name[0] == '/') return ProfilePathVerdict::kHostPath;
+        std::string rest = name;
+        const bool onDrive = name.size() >= 2 && IsDriveLetter(name[0]) && name[1] == ':';
+        if (onDrive) {
+            if (name[0] != 'C' && name[0] != 'c') return ProfilePathVerdict::kOtherDrive;
+            rest = name.substr(2);
+        }
+        if (rest.find(':') != std::string::npos) return ProfilePathVerdict::kBadName;
+        bool climbed = false;
+        const std::vector<std::string> parts = Parts(rest, &climbed);
+        if (parts.empty()) return ProfilePathVerdict::kEmpty;
+        if (!rest.empty() && IsSeparator(rest[0])) {
+            // From the root of the drive; ".." stops there.
+            if (folders.driveRoot.empty()) return ProfilePathVerdict::kNeedsDrive;
+            path = JoinParts(folders.driveRoot, parts);
+        } else {
+            // From the current folder, which is the Windows folder.
+            if (climbed) return ProfilePathVerdict::kOutsideFolder;
+            path = JoinParts(folders.windowsDir, parts);
+        }
     }
     *hostPath = matchLetterCase ? MatchLetterCase(path) : path;
-    return true;
+    return ProfilePathVerdict::kResolved;
+}
+
+bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath,
+                        bool matchLetterCase) {
+    return ClassifyProfilePath(fileName, folders, hostPath, matchLetterCase) ==
+           ProfilePathVerdict::kResolved;
+}
+
+std::string DescribeProfilePathVerdict(ProfilePathVerdict verdict) {
+    switch (verdict) {
+        case ProfilePathVerdict::kResolved:
+            return "resolves";
+        case ProfilePathVerdict::kEmpty:
+            return "names no file";
+        case ProfilePathVerdict::kNeedsDrive:
+            return "is a path on drive C:, for which no folder is given";
+        case ProfilePathVerdict::kOtherDrive:
+            return "is on a drive other than C:, which is never read or written";
+        case ProfilePathVerdict::kNetwork:
+            return "is a network or device name, which is never read or written";
+        case ProfilePathVerdict::kHostPath:
+            return "is a path of this computer, not of Windows: never read or written";
+        case ProfilePathVerdict::kOutsideFolder:
+            return "leaves the Windows folder through \"..\": never read or written";
+        case ProfilePathVerdict::kBadName:
+            return "holds characters that a Windows file name cannot hold";
+    }
+    return "is refused";
 }
 
 }  // namespace vx

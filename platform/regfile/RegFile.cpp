@@ -117,6 +117,7 @@ class Parser {
         if (line.size() < 2 || line.back() != ']') return Fail("key name without closing ']'");
         std::string inner = line.substr(1, line.size() - 2);
         Key key;
+        key.line = m_line;
         if (!inner.empty() && inner[0] == '-') {
             key.deleted = true;
             inner.erase(0, 1);
@@ -270,6 +271,9 @@ class Parser {
     }
 
     bool AddValue(Value value) {
+        value.firstLine = m_pendingLine != 0 ? m_pendingLine : m_line;
+        value.lastLine = m_line;
+        m_pendingLine = 0;
         m_document.keys.back().values.push_back(std::move(value));
         return true;
     }

@@ -23,12 +23,15 @@ struct Value {
     uint32_t type = 0;          // REG_SZ, REG_DWORD, REG_BINARY, hex(N) types ...
     std::vector<uint8_t> data;  // as stored; REG_SZ data ends with its zero byte
     bool deleted = false;       // "name"=-
+    int firstLine = 0;          // lines of the file that hold it (1-based); 0 when not read
+    int lastLine = 0;           // from a file
 };
 
 struct Key {
     std::string path;      // full path with its root, e.g. HKEY_LOCAL_MACHINE\Software\Corvane
     bool deleted = false;  // [-path]
     std::vector<Value> values;
+    int line = 0;  // the line of its "[path]" (1-based); 0 when not read from a file
 };
 
 // The keys and values of a file, in file order.

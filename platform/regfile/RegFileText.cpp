@@ -133,6 +133,13 @@ bool ToSingleByte(uint32_t codePoint, char* out) {
     return false;
 }
 
+uint32_t FromSingleByte(char c) {
+    const uint8_t byte = static_cast<uint8_t>(c);
+    if (byte < 0x80 || byte >= 0xA0) return byte;
+    const uint16_t mapped = kHighControls[byte - 0x80];
+    return mapped != 0 ? mapped : byte;
+}
+
 bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error) {
     std::vector<std::string> result;
     LineSink sink(&result);

@@ -13,6 +13,9 @@ namespace vx::regfile {
 
 // The single-byte character of a Unicode code point; false when it has none.
 bool ToSingleByte(uint32_t codePoint, char* out);
+// The Unicode code point of a single-byte character; the five bytes that
+// Windows-1252 leaves undefined stand for the C1 code points of their value.
+uint32_t FromSingleByte(char c);
 
 // Splits a whole file into single-byte lines without their line ends.
 // UTF-16LE with a byte-order mark and UTF-8 (with a byte-order mark, or

@@ -2,17 +2,20 @@
 // restart question is answered No), and writes the registry file back when
 // the page changed it (an INF file is only read: the lines of the deleted
 // data are reported). The INI files are written by the page's Apply.
-// Every setting is checked before anything is clicked, so a wrong name or
-// a contradiction leaves all files as they were.
+// Every setting, every INI file name and the registry file are checked
+// before anything is clicked, so a wrong name, a contradiction or a file
+// that cannot be written leaves all files as they were.
 #include <strings.h>
 
 #include <map>
 
+#include "AnsiText.h"
 #include "ApplyReport.h"
 #include "Assignment.h"
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "InfCommand.h"
+#include "IniFiles.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/host/ProfileCache.h"
@@ -109,6 +112,12 @@ std::string NotTaken(Session& session, const std::vector<Target>& targets) {
     return "";
 }
 
+// Whether the registry file gets what the page deleted from it.
+bool WritesRegistry(Session& session, const Options& options) {
+    return session.RegistryChanged() && !options.dryRun && !options.noRegistry &&
+           options.infFile.empty() && options.registryFile != kStandardStream;
+}
+
 RegistryOutcome SaveRegistry(Session& session, const Options& options) {
     RegistryOutcome r;
     r.inf = !options.infFile.empty();
@@ -120,10 +129,14 @@ RegistryOutcome SaveRegistry(Session& session, const Options& options) {
         r.state = RegistryOutcome::State::WouldWrite;
     } else if (options.noRegistry) {
         r.state = RegistryOutcome::State::LeftAlone;
-    } else if (session.SaveRegistry(&r.error)) {
-        r.state = RegistryOutcome::State::Written;
     } else {
-        r.state = RegistryOutcome::State::Failed;
+        // Only what the page deleted is taken out of the file's own text;
+        // Apply itself deletes nothing, but should it have, the text is
+        // made again.
+        std::string bytes;
+        const bool saved =
+            session.EditedRegistry(&bytes, &r.error) && session.SaveRegistry(bytes, &r.error);
+        r.state = saved ? RegistryOutcome::State::Written : RegistryOutcome::State::Failed;
     }
     return r;
 }
@@ -137,8 +150,10 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<Assignment> assignments;
     std::string error;
     if (!ParseAssignments(options.assignments, &assignments, &error)) return fail(error);
+    // The registry file and then the INI files are locked before they are
+    // read, and stay locked until this run has written them.
     Session session;
-    if (!session.Open(options, &error)) return fail(error);
+    if (!session.Open(options, &error, true) || !session.LockIniFiles(&error)) return fail(error);
     session.ShowPage();
     const PageSnapshot shown = session.Snapshot();
 
@@ -146,14 +161,30 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     const ControlFinder finder(shown);
     for (const Assignment& a : assignments) {
         const ControlView* control = finder.Find(a.name, &error);
-        if (control == nullptr) return fail(error);
+        if (control == nullptr) return fail(Shown(error));
         Target t{*control, shown.entries[control->position], a.on};
         std::string without = WithoutIniValue(session.StoredBefore(), t.entry.name);
-        if (!without.empty()) return fail(without);
+        if (!without.empty()) return fail(Shown(without));
         targets.push_back(t);
     }
     std::string conflict = RadioConflict(shown, targets);
-    if (!conflict.empty()) return fail(conflict);
+    if (!conflict.empty()) return fail(Shown(conflict));
+    // Apply writes every entry on the page: a file that cannot be found is
+    // an error before anything is written.
+    for (const IniFileUse& use :
+         IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders())) {
+        if (use.verdict != vx::ProfilePathVerdict::kResolved) return fail(Shown(RefusalText(use)));
+    }
+    // So is a registry file that cannot take what the page deleted.
+    if (WritesRegistry(session, options)) {
+        if (session.RegistryReadOnly() && !options.force) {
+            return fail(options.registryFile +
+                        " is read-only and the page deleted data from it: nothing written "
+                        "(--force writes it, --no-registry leaves it)");
+        }
+        std::string bytes;
+        if (!session.EditedRegistry(&bytes, &error)) return fail(error + ": nothing written");
+    }
     if (options.infFile.empty() && options.registryFile == kStandardStream &&
         session.RegistryChanged() && !options.noRegistry && !options.dryRun) {
         return fail(
@@ -164,7 +195,7 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
 
     for (const Target& t : targets) SetControl(session, t);
     conflict = NotTaken(session, targets);
-    if (!conflict.empty()) return fail(conflict);
+    if (!conflict.empty()) return fail(Shown(conflict));
     session.IniLog().SetDryRun(options.dryRun);
     session.Sheets().PressApply();
     // The host keeps INI writes until a write-back: the tool's own comes
@@ -213,7 +244,7 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
         WriteReport(report, out);
     }
     if (!report.error.empty()) {
-        err << "vexaro: " << report.error << "\n";
+        err << "vexaro: " << Printable(report.error) << "\n";
         return kExitError;
     }
     return kExitOk;

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <tuple>
 
+#include "AnsiText.h"
 #include "Files.h"
 #include "Options.h"
 
@@ -38,9 +39,9 @@ void WriteIniChanges(const std::vector<IniChange>& changes, bool dryRun, std::os
             ++unchanged;
             continue;
         }
-        out << "  " << c.file << " [" << c.section << "] " << c.key << ": "
-            << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> " << c.after
-            << (c.failed ? " NOT WRITTEN" : "") << "\n";
+        out << "  " << Shown(c.file) << " [" << Shown(c.section) << "] " << Shown(c.key) << ": "
+            << (c.existed ? std::to_string(c.before) : std::string("(none)")) << " -> "
+            << Shown(c.after) << (c.failed ? " NOT WRITTEN" : "") << "\n";
     }
     if (unchanged == static_cast<int>(changes.size())) out << "  no value changed\n";
     if (unchanged > 0) {
@@ -71,11 +72,12 @@ const std::vector<int>& InfLinesAt(const RegistryOutcome& registry, size_t index
 
 void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
     out << "Registry:\n";
-    const std::string file = InputName(r.registry.file);
+    const std::string file = Printable(InputName(r.registry.file));
     for (size_t i = 0; i < r.page->removals.size(); ++i) {
         const Removal& rm = r.page->removals[i];
-        out << "  removed " << rm.name << " ("
-            << (rm.reason == "evicted" ? "evicted by " + rm.by : "not admitted by " + rm.by)
+        out << "  removed " << Shown(rm.name) << " ("
+            << (rm.reason == "evicted" ? "evicted by " + Shown(rm.by)
+                                       : "not admitted by " + Shown(rm.by))
             << (rm.associationDeleted ? "; with its Association key" : "") << ")";
         const std::vector<int>& lines = InfLinesAt(r.registry, i);
         if (!lines.empty()) {
@@ -91,7 +93,7 @@ void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
             out << "  " << file << " written\n";
             break;
         case RegistryOutcome::State::Failed:
-            out << "  " << file << " NOT WRITTEN: " << r.registry.error << "\n";
+            out << "  " << file << " NOT WRITTEN: " << Printable(r.registry.error) << "\n";
             break;
         case RegistryOutcome::State::WouldWrite:
             if (r.registry.file == kStandardStream) {
@@ -117,7 +119,7 @@ void WriteRegistryOutcome(const ApplyReport& r, std::ostream& out) {
 void WritePostApply(const ApplyReport& r, std::ostream& out) {
     out << "After Apply: \"" << r.pendingAction << "\"\n";
     for (const vx::MessageBoxCall& q : r.shell->messageBoxes) {
-        out << "  asks (\"" << q.caption << "\", Yes/No): " << OneLine(q.text) << "\n"
+        out << "  asks (\"" << Shown(q.caption) << "\", Yes/No): " << Shown(OneLine(q.text)) << "\n"
             << "  answered No: no restart (Yes would call " << kRestartCall << ")\n";
     }
     for (const vx::DisplayModeCall& call : r.shell->modeChanges) {
@@ -192,7 +194,7 @@ std::string IniFailures(const std::vector<IniChange>& changes) {
 void WriteReport(const ApplyReport& r, std::ostream& out) {
     if (r.dryRun) out << "Dry run: no file written.\n";
     out << (r.dryRun ? "Would set:" : "Set:");
-    for (const auto& [entry, on] : r.settings) out << " " << entry << (on ? "=on" : "=off");
+    for (const auto& [entry, on] : r.settings) out << " " << Shown(entry) << (on ? "=on" : "=off");
     out << "\n";
     WriteIniChanges(r.changes, r.dryRun, out);
     WriteRegistryOutcome(r, out);
@@ -204,36 +206,40 @@ void WriteReportJson(const ApplyReport& r, std::ostream& out) {
     j["schema"] = 1;
     j["dryRun"] = r.dryRun;
     j["set"] = Json::array();
-    for (const auto& [entry, on] : r.settings) j["set"].push_back({{"entry", entry}, {"on", on}});
+    for (const auto& [entry, on] : r.settings)
+        j["set"].push_back({{"entry", Utf8(entry)}, {"entryBytes", HexBytes(entry)}, {"on", on}});
     j["ini"] = Json::array();
     for (const IniChange& c : r.changes) {
-        j["ini"].push_back({{"file", c.file},
-                            {"section", c.section},
-                            {"key", c.key},
+        j["ini"].push_back({{"file", Utf8(c.file)},
+                            {"section", Utf8(c.section)},
+                            {"key", Utf8(c.key)},
                             {"before", c.existed ? Json(c.before) : Json(nullptr)},
                             {"after", std::strtol(c.after.c_str(), nullptr, 10)},
                             {"changed", c.changed},
                             {"written", !r.dryRun && !c.failed},
-                            {"error", c.failed ? Json(c.cause) : Json(nullptr)}});
+                            {"error", c.failed ? Json(Utf8Lenient(c.cause)) : Json(nullptr)}});
     }
     Json removed = Json::array();
     for (size_t i = 0; i < r.page->removals.size(); ++i) {
         const Removal& rm = r.page->removals[i];
-        removed.push_back({{"name", rm.name},
+        removed.push_back({{"name", Utf8(rm.name)},
+                           {"nameBytes", HexBytes(rm.name)},
                            {"reason", rm.reason},
-                           {"by", rm.by},
+                           {"by", Utf8(rm.by)},
+                           {"byBytes", HexBytes(rm.by)},
                            {"associationDeleted", rm.associationDeleted}});
         if (r.registry.inf) removed.back()["infLines"] = InfLinesAt(r.registry, i);
     }
-    j["registry"] = {{"file", r.registry.file},
-                     {"format", r.registry.inf ? "inf" : "regedit4"},
-                     {"removed", removed},
-                     {"state", StateWord(r.registry.state)},
-                     {"error", r.registry.error.empty() ? Json(nullptr) : Json(r.registry.error)}};
+    j["registry"] = {
+        {"file", Utf8Lenient(r.registry.file)},
+        {"format", r.registry.inf ? "inf" : "regedit4"},
+        {"removed", removed},
+        {"state", StateWord(r.registry.state)},
+        {"error", r.registry.error.empty() ? Json(nullptr) : Json(Utf8Lenient(r.registry.error))}};
     Json questions = Json::array(), modes = Json::array();
     for (const vx::MessageBoxCall& q : r.shell->messageBoxes) {
-        questions.push_back({{"caption", q.caption},
-                             {"text", q.text},
+        questions.push_back({{"caption", Utf8(q.caption)},
+                             {"text", Utf8(q.text)},
                              {"answer", "No"},
                              {"yesWouldCall", kRestartCall}});
     }
@@ -246,9 +252,9 @@ void WriteReportJson(const ApplyReport& r, std::ostream& out) {
                          {"flags", call.flags}});
     }
     j["afterApply"] = {
-        {"action", r.pendingAction}, {"questions", questions}, {"modeChanges", modes}};
-    j["error"] = r.error.empty() ? Json(nullptr) : Json({{"message", r.error}});
-    out << j.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+        {"action", Utf8(r.pendingAction)}, {"questions", questions}, {"modeChanges", modes}};
+    j["error"] = r.error.empty() ? Json(nullptr) : Json({{"message", Utf8Lenient(r.error)}});
+    out << EscapeJsonControls(j.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 }  // namespace vexaro

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "AnsiText.h"
+
 namespace vexaro {
 
 namespace {
@@ -27,7 +29,8 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
             *error = "\"" + text + "\" is not NAME=on or NAME=off";
             return false;
         }
-        Assignment a{text.substr(0, eq), state == "on"};
+        // A name typed in UTF-8 is looked up in the registry's code page.
+        Assignment a{AnsiFromArgument(text.substr(0, eq)), state == "on"};
         bool repeated = false;
         for (const Assignment& earlier : *out) {
             if (!Same(earlier.name, a.name)) continue;

@@ -11,7 +11,7 @@
 namespace vexaro {
 
 struct Assignment {
-    std::string name;  // as given
+    std::string name;  // as given, in code page 1252 when it was typed in UTF-8
     bool on = false;
 };
 

@@ -1,8 +1,12 @@
 // check: a dry run of the page's next showing on the registry in memory,
 // plus checks of the stored data. Writes nothing.
+#include <algorithm>
+#include <set>
+
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "Findings.h"
+#include "IniFiles.h"
 #include "Session.h"
 
 namespace vexaro {
@@ -16,7 +20,20 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     Session session;
     if (!session.Open(options, &error)) return ReportError(error, options.json, out, err);
     session.ShowPage();
-    std::vector<Finding> findings = FindProblems(session.StoredBefore(), session.Snapshot());
+    const PageSnapshot page = session.Snapshot();
+    std::vector<Finding> findings = FindProblems(session.StoredBefore(), page);
+    // The INI files of every entry that the showing leaves in the registry.
+    StoredLayout kept = session.StoredBefore();
+    std::set<std::string> removed;
+    for (const Removal& r : page.removals) removed.insert(r.name);
+    kept.entries.erase(std::remove_if(kept.entries.begin(), kept.entries.end(),
+                                      [&](const StoredEntry& e) { return removed.count(e.name); }),
+                       kept.entries.end());
+    if (!page.driverKeyPath.empty()) {
+        for (const Finding& f : IniFileFindings(IniFileUses(kept, session.Folders()))) {
+            findings.push_back(f);
+        }
+    }
     const size_t leftOut = SelectFindings(options.kinds, options.ignored, &findings);
     if (options.json) {
         WriteFindingsJson(findings, leftOut, out);

@@ -73,6 +73,10 @@ const std::vector<OptionDef> kOptions = {
      nullptr, "--inf"},
     {"--windir", "DIR", kPageCommands, kPageCommands, false, SetWindir,
      "the Windows folder: INI file names without a folder lie here"},
+    {"--drive", "DIR", kPageCommands, 0, false,
+     [](Options& o, const std::string& v) { o.driveDir = v; },
+     "the folder that stands for C:\\: INI file names such as C:\\x.ini or \\x.ini lie under "
+     "it"},
     {"--fail-safe", nullptr, kPageCommands, 0, false,
      [](Options& o, const std::string&) { o.failSafe = true; },
      "act as after a fail-safe start of Windows"},
@@ -100,6 +104,12 @@ const std::vector<OptionDef> kOptions = {
     {"--no-registry", nullptr, kApplyBit, 0, false,
      [](Options& o, const std::string&) { o.noRegistry = true; },
      "leave the registry file as it is; its deletions are only reported"},
+    {"--no-wait", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.noWait = true; },
+     "fail at once when another apply holds the files, instead of waiting"},
+    {"--force", nullptr, kApplyBit, 0, false,
+     [](Options& o, const std::string&) { o.force = true; },
+     "write the registry file back even when it is read-only"},
 };
 
 const char* const kHelpCommand = "help";

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "AnsiText.h"
 #include "Columns.h"
 #include "CommandLine.h"
 #include "platform/WinConstants.h"
@@ -43,6 +44,12 @@ const std::vector<FindingKind> kKinds = {
      "a name that begins with none of Group, Check, Radio: no control"},
     {"no-group", Severity::Warning,
      "an entry before the first Group entry: no control, Apply still writes it"},
+    {"ini-path", Severity::Error,
+     "an INIFile name that leads outside the Windows folder and the drive (another drive, a "
+     "network path, a host path, a drive path without --drive): nothing read, apply refuses"},
+    {"ini-missing", Severity::Warning,
+     "an INIFile that is not there: the page shows defaults, Apply creates it (or cannot, "
+     "when its folder is missing too)"},
     {"not-loaded", Severity::Note,
      "a Layout value this showing does not load: an eviction moved it past the enumeration "
      "(loaded next time), or an unreadable value stopped loading"},
@@ -347,7 +354,7 @@ void WriteFindings(const std::vector<Finding>& findings, size_t leftOut, std::os
         return;
     }
     size_t width = 1;
-    for (const Finding& f : findings) width = std::max(width, Columns(f.entry));
+    for (const Finding& f : findings) width = std::max(width, Columns(Shown(f.entry)));
     width = std::min(width, kEntryColumnWidth);
     size_t counts[3] = {0, 0, 0};
     for (size_t i = 0; i < findings.size();) {
@@ -359,8 +366,8 @@ void WriteFindings(const std::vector<Finding>& findings, size_t leftOut, std::os
         for (; i < end; ++i) {
             const Finding& f = findings[i];
             ++counts[static_cast<int>(f.severity)];
-            out << "  " << FitColumn(f.entry.empty() ? "-" : f.entry, width) << "  " << f.message
-                << "\n";
+            out << "  " << FitColumn(f.entry.empty() ? "-" : Shown(f.entry), width) << "  "
+                << Printable(f.message) << "\n";
         }
     }
     out << "\n" << findings.size() << (findings.size() == 1 ? " finding: " : " findings: ");
@@ -378,15 +385,20 @@ void WriteFindingsJson(const std::vector<Finding>& findings, size_t leftOut, std
     size_t counts[3] = {0, 0, 0};
     for (const Finding& f : findings) {
         ++counts[static_cast<int>(f.severity)];
-        j["findings"].push_back({{"code", f.code},
-                                 {"severity", SeverityName(f.severity)},
-                                 {"entry", f.entry.empty() ? nlohmann::ordered_json(nullptr)
-                                                           : nlohmann::ordered_json(f.entry)},
-                                 {"message", f.message}});
+        j["findings"].push_back(
+            {{"code", f.code},
+             {"severity", SeverityName(f.severity)},
+             {"entry", f.entry.empty() ? nlohmann::ordered_json(nullptr)
+                                       : nlohmann::ordered_json(Utf8(f.entry))},
+             {"entryBytes", f.entry.empty() ? nlohmann::ordered_json(nullptr)
+                                            : nlohmann::ordered_json(HexBytes(f.entry))},
+             {"message", Utf8Lenient(f.message)}});
     }
     j["counts"] = {{"error", counts[0]}, {"warning", counts[1]}, {"note", counts[2]}};
     j["leftOut"] = leftOut;
-    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    out << EscapeJsonControls(
+               j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+        << "\n";
 }
 
 }  // namespace vexaro

@@ -14,6 +14,7 @@ struct Options {
     std::string infFile;       // or an INF file whose AddReg lines hold it; "-": standard input
     std::string infSection;    // the INF's section (inf: the one written); empty for the default
     std::string windowsDir;    // folder where INI file names without a path lie
+    std::string driveDir;      // folder that stands for C:\; empty for none
     bool failSafe = false;     // as if Windows had been started in its fail-safe mode
     bool json = false;
     std::string svgFile;  // "-": standard output
@@ -23,8 +24,10 @@ struct Options {
     std::vector<std::string> ignored;
     bool strict = false;                   // check: every finding reported counts for the exit code
     bool dryRun = false;                   // apply: everything up to the writes
-    bool noRegistry = false;               // apply: the registry file is not written back
+    bool noRegistry = false;               // apply: leave the registry file as it is
     std::vector<std::string> assignments;  // apply: NAME=on|off
+    bool noWait = false;                   // apply: fail at once when another run holds a file
+    bool force = false;                    // apply: write a read-only registry file all the same
 };
 
 // The name that stands for standard input or output in place of a file.

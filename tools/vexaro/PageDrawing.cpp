@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AnsiText.h"
 #include "DialogFont.h"
 #include "IconImage.h"
 
@@ -38,8 +39,10 @@ double FontHeight(cairo_t* cr) {
     return std::round(e.ascent + e.descent);
 }
 
-// Draws a line of text with its baseline starting at x, y; or hands it on.
-void ShowText(cairo_t* cr, double x, double y, const std::string& text) {
+// Draws a line of the registry's text (code page 1252, control characters
+// shown as escapes) with its baseline starting at x, y; or hands it on.
+void ShowText(cairo_t* cr, double x, double y, const std::string& ansi) {
+    const std::string text = Shown(ansi);
     auto* sink = static_cast<std::vector<PlacedText>*>(cairo_get_user_data(cr, &kTextSinkKey));
     if (sink == nullptr) {
         cairo_move_to(cr, x, y);
@@ -114,7 +117,7 @@ Mnemonic ParseMnemonic(const std::string& caption) {
 
 double TextWidth(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t ext;
-    cairo_text_extents(cr, text.c_str(), &ext);
+    cairo_text_extents(cr, Shown(text).c_str(), &ext);
     return ext.x_advance;
 }
 

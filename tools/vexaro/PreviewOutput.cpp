@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "AnsiText.h"
 #include "Columns.h"
 
 namespace vexaro {
@@ -22,12 +23,13 @@ Json ControlJson(const ControlView& c) {
     Json j;
     j["id"] = c.id;
     j["kind"] = c.kind;
-    j["caption"] = c.caption;
+    j["caption"] = Utf8(c.caption);
     j["rect"] = RectJson(c.rect);
     j["style"] = StyleText(c.style);
     j["currentStyle"] = StyleText(c.currentStyle);
     if (c.kind == "Check" || c.kind == "Radio") j["checked"] = c.checked;
-    j["entry"] = c.entry.empty() ? Json(nullptr) : Json(c.entry);
+    j["entry"] = c.entry.empty() ? Json(nullptr) : Json(Utf8(c.entry));
+    j["entryBytes"] = c.entry.empty() ? Json(nullptr) : Json(HexBytes(c.entry));
     j["position"] = c.position < 0 ? Json(nullptr) : Json(c.position);
     return j;
 }
@@ -35,11 +37,12 @@ Json ControlJson(const ControlView& c) {
 Json EntryJson(const EntryView& e) {
     Json j;
     j["position"] = e.position;
-    j["name"] = e.name;
+    j["name"] = Utf8(e.name);
+    j["nameBytes"] = HexBytes(e.name);
     j["kind"] = e.kind;
     j["group"] = e.group;
     j["order"] = e.order;
-    j["caption"] = e.caption;
+    j["caption"] = Utf8(e.caption);
     j["state"] = e.state;
     j["control"] = e.controlId == 0 ? Json(nullptr) : Json(e.controlId);
     return j;
@@ -56,7 +59,8 @@ void Row(std::ostream& out, size_t entryWidth, const std::string& id, const std:
          const std::string& rect, const std::string& style, const std::string& check,
          const std::string& entry, const std::string& caption) {
     // Each column at least as wide as its heading and one blank after it;
-    // only names are clipped, numbers never.
+    // only names are clipped, numbers never. Text arrives as UTF-8 with its
+    // controls escaped.
     const std::pair<const std::string&, size_t> columns[] = {
         {id, 5}, {kind, 10}, {rect, 19}, {style, 10}, {check, 5}};
     for (const auto& [text, width] : columns) {
@@ -69,7 +73,7 @@ void ControlRow(std::ostream& out, size_t entryWidth, const ControlView& c) {
     std::string check;
     if (c.kind == "Check" || c.kind == "Radio") check = c.checked ? "on" : "off";
     Row(out, entryWidth, std::to_string(c.id), c.kind, RectText(c.rect), StyleText(c.style), check,
-        c.entry.empty() ? "-" : c.entry, c.caption);
+        c.entry.empty() ? "-" : Shown(c.entry), Shown(c.caption));
 }
 
 }  // namespace
@@ -86,7 +90,7 @@ void WriteJson(const PageSnapshot& page, std::ostream& out) {
     j["page"] = {{"caption", page.caption},
                  {"width", page.width},
                  {"height", page.height},
-                 {"driverKey", page.driverKeyPath}};
+                 {"driverKey", Utf8(page.driverKeyPath)}};
     j["metrics"] = {{"groupBoxWidth", page.metrics.groupBoxWidth},
                     {"columnWidth", page.metrics.columnWidth},
                     {"secondColumnX", page.metrics.secondColumnX},
@@ -100,41 +104,53 @@ void WriteJson(const PageSnapshot& page, std::ostream& out) {
     for (const EntryView& e : page.entries) j["entries"].push_back(EntryJson(e));
     j["removed"] = Json::array();
     for (const Removal& r : page.removals) {
-        j["removed"].push_back({{"name", r.name},
+        j["removed"].push_back({{"name", Utf8(r.name)},
+                                {"nameBytes", HexBytes(r.name)},
                                 {"reason", r.reason},
-                                {"by", r.by},
+                                {"by", Utf8(r.by)},
+                                {"byBytes", HexBytes(r.by)},
                                 {"associationDeleted", r.associationDeleted}});
     }
-    j["notVisited"] = page.notVisited;
+    j["notVisited"] = Json::array();
+    j["notVisitedBytes"] = Json::array();
+    for (const std::string& name : page.notVisited) {
+        j["notVisited"].push_back(Utf8(name));
+        j["notVisitedBytes"].push_back(HexBytes(name));
+    }
     j["pendingAction"] = page.pendingAction;
-    out << j.dump(2) << "\n";
+    // Every string is UTF-8 already; should one not be, it is replaced
+    // rather than ending the program.
+    out << EscapeJsonControls(j.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 void WriteTable(const PageSnapshot& page, std::ostream& out) {
     out << "Page \"" << page.caption << "\" " << page.width << "x" << page.height
         << " pixels, driver key "
-        << (page.driverKeyPath.empty() ? std::string("(not found)") : page.driverKeyPath) << "\n";
+        << (page.driverKeyPath.empty() ? std::string("(not found)") : Shown(page.driverKeyPath))
+        << "\n";
     out << "Metrics: group box width " << page.metrics.groupBoxWidth << ", column width "
         << page.metrics.columnWidth << ", second column x " << page.metrics.secondColumnX
         << ", available height " << page.metrics.availableHeight << ", "
         << (page.metrics.oneColumn ? "one column" : "two columns") << "\n\n";
     size_t entryWidth = 9;  // "Check1_1" and a blank
-    for (const ControlView& c : page.controls) entryWidth = std::max(entryWidth, Columns(c.entry));
+    for (const ControlView& c : page.controls) {
+        entryWidth = std::max(entryWidth, Columns(Shown(c.entry)));
+    }
     entryWidth = std::min(entryWidth, kEntryColumnWidth);
     Row(out, entryWidth, "Id", "Kind", "Rectangle", "Style", "Check", "Entry", "Caption");
     for (const ControlView& c : page.templateControls) ControlRow(out, entryWidth, c);
     for (const ControlView& c : page.controls) ControlRow(out, entryWidth, c);
     for (const EntryView& e : page.entries) {
         if (e.controlId != 0 || e.kind == "Group") continue;
-        out << "(no control) " << e.name << " at list position " << e.position << ": "
+        out << "(no control) " << Shown(e.name) << " at list position " << e.position << ": "
             << (e.kind.empty() ? "unknown kind" : "no group before it") << "\n";
     }
     for (const Removal& r : page.removals) {
-        out << "(removed) " << r.name << ": " << r.reason
-            << (r.reason == "evicted" ? " by " : " from group ") << r.by << "\n";
+        out << "(removed) " << Shown(r.name) << ": " << r.reason
+            << (r.reason == "evicted" ? " by " : " from group ") << Shown(r.by) << "\n";
     }
     for (const std::string& name : page.notVisited) {
-        out << "(not loaded) " << name << ": skipped by this pass, loaded next time\n";
+        out << "(not loaded) " << Shown(name) << ": skipped by this pass, loaded next time\n";
     }
 }
 

@@ -1,19 +1,26 @@
 #include "Session.h"
 
+#include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <set>
 
 #include "ErrorReport.h"
 #include "Files.h"
 #include "InfCommand.h"
+#include "IniFiles.h"
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
+#include "platform/NoCase.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "platform/framework/WinApp.h"
+#include "platform/host/AtomicFile.h"
 #include "platform/host/HostProfile.h"
+#include "platform/regfile/RegFileEdit.h"
 #include "resources/resource.h"
 #include "server/AdvancedPageApp.h"
 #include "server/ModuleGlobals.h"
@@ -26,6 +33,42 @@ namespace {
 
 // The instance handle the module is attached with; any non-null value.
 vx::InstanceHandle const kModuleInstance = reinterpret_cast<vx::InstanceHandle>(0x10000000);
+
+// Empty when the folder is there; otherwise the message.
+std::string FolderProblem(const std::string& what, const std::string& path) {
+    struct stat info;
+    const bool found = stat(path.c_str(), &info) == 0;
+    if (found && S_ISDIR(info.st_mode)) return {};
+    return "cannot open " + what + " " + path + ": " + SystemError(found ? ENOTDIR : errno);
+}
+
+// What the page took out of the registry: the keys that are gone (only the
+// uppermost of a gone tree) and the values gone from keys that stay.
+vx::regfile::Removals Difference(const vx::regfile::Document& before,
+                                 const vx::regfile::Document& after) {
+    std::map<std::string, const vx::regfile::Key*> now;
+    for (const vx::regfile::Key& key : after.keys) now[vx::LowerCase(key.path)] = &key;
+    vx::regfile::Removals removals;
+    for (const vx::regfile::Key& key : before.keys) {
+        const std::string path = vx::LowerCase(key.path);
+        auto it = now.find(path);
+        if (it == now.end()) {
+            bool under = false;
+            for (const std::string& gone : removals.keys) {
+                const std::string g = vx::LowerCase(gone);
+                under = under || (path.compare(0, g.size() + 1, g + "\\") == 0);
+            }
+            if (!under) removals.keys.push_back(key.path);
+            continue;
+        }
+        std::set<std::string> names;
+        for (const vx::regfile::Value& v : it->second->values) names.insert(vx::LowerCase(v.name));
+        for (const vx::regfile::Value& v : key.values) {
+            if (!names.count(vx::LowerCase(v.name))) removals.values.push_back({key.path, v.name});
+        }
+    }
+    return removals;
+}
 
 std::string KindOfStyle(uint32_t style) {
     switch (style & 0xF) {
@@ -64,37 +107,54 @@ Session::~Session() {
     vx::Platform() = vx::PlatformServices{};
 }
 
-bool Session::Open(const Options& options, std::string* error) {
+bool Session::Open(const Options& options, std::string* error, bool forWriting) {
     m_options = options;
-    struct stat folder;
-    const bool found = stat(options.windowsDir.c_str(), &folder) == 0;
-    if (!found || !S_ISDIR(folder.st_mode)) {
-        *error = "cannot open Windows folder " + options.windowsDir + ": " +
-                 SystemError(found ? ENOTDIR : errno);
-        return false;
+    for (const auto& [what, path] :
+         {std::pair<const char*, std::string>{"Windows folder", options.windowsDir},
+          {"drive folder", options.driveDir}}) {
+        if (path.empty()) continue;
+        *error = FolderProblem(what, path);
+        if (!error->empty()) return false;
     }
-    // The driver's data comes from a registry file or an INF file.
-    const std::string& source = options.infFile.empty() ? options.registryFile : options.infFile;
-    std::string text;
-    if (!ReadInput(source, &text, error)) return false;
-    m_host = std::make_unique<vx::HostPlatform>(options.windowsDir);
-    vx::regfile::ParseError parseError;
+    m_folders = vx::ProfileFolders{options.windowsDir, options.driveDir};
+    // The driver's data comes from a registry file or an INF file; an INF
+    // file is only read, so only a registry file is locked.
     const bool inf = !options.infFile.empty();
-    if (inf ? !LoadInfRegistry(m_host->Registry(), text, options.infSection, &m_infEntries,
-                               &parseError)
-            : !m_host->Registry().ImportText(text, &parseError)) {
+    const std::string& source = inf ? options.infFile : options.registryFile;
+    if (forWriting && !inf && options.registryFile != kStandardStream) {
+        vx::SetActiveFileLocks(&m_locks);
+        std::string reason;
+        switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
+            case vx::FileLocks::Result::kLocked:
+                break;
+            case vx::FileLocks::Result::kBusy:
+                *error =
+                    options.registryFile + " is in use by another apply (--no-wait: nothing done)";
+                return false;
+            case vx::FileLocks::Result::kFailed:
+                *error = reason;
+                return false;
+        }
+    }
+    if (!ReadInput(source, &m_registryBytes, error)) return false;
+    m_host = std::make_unique<vx::HostPlatform>(m_folders);
+    vx::regfile::ParseError parseError;
+    if (inf ? !LoadInfRegistry(m_host->Registry(), m_registryBytes, options.infSection,
+                               &m_infEntries, &parseError)
+            : !m_host->Registry().ImportText(m_registryBytes, &parseError)) {
         *error = InputName(source) +
                  (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
                  ": " + parseError.reason;
         return false;
     }
+    if (forWriting) m_registryAsRead = m_host->Registry().Export();
     m_host->System().SetFailSafe(options.failSafe);
     RegisterDisplayLibrary(m_host->Libraries(), m_host->Registry(), DisplayMode{});
     m_host->Install();
 
     vx::PlatformServices& services = vx::Platform();
     if (services.profile == nullptr) {
-        m_ownProfile = std::make_unique<vx::HostProfile>(options.windowsDir);
+        m_ownProfile = std::make_unique<vx::HostProfile>(m_folders);
         services.profile = m_ownProfile.get();
     }
     m_registryLog = std::make_unique<RecordingRegistry>(*services.registry);
@@ -115,12 +175,39 @@ bool Session::Open(const Options& options, std::string* error) {
     return true;
 }
 
-void Session::ShowPage() {
+void Session::ReadStoredData() {
+    if (m_storedRead) return;
+    m_storedRead = true;
     // The driver's key as the page will find it; the data is read before the
     // page can change it.
     { vx::CLayoutStore resolve; }
     m_before = ReadStoredLayout(m_host->RegistryApi(), vx::DriverKeyPath.c_str());
+}
 
+bool Session::LockIniFiles(std::string* error) {
+    ReadStoredData();
+    std::set<std::string> paths;
+    for (const IniFileUse& use : IniFileUses(m_before, m_folders)) {
+        if (use.verdict == vx::ProfilePathVerdict::kResolved) paths.insert(use.hostPath);
+    }
+    for (const std::string& path : paths) {
+        std::string reason;
+        switch (m_locks.Lock(path, !m_options.noWait, &reason)) {
+            case vx::FileLocks::Result::kLocked:
+                break;
+            case vx::FileLocks::Result::kBusy:
+                *error = path + " is in use by another apply (--no-wait: nothing done)";
+                return false;
+            case vx::FileLocks::Result::kFailed:
+                *error = reason;
+                return false;
+        }
+    }
+    return true;
+}
+
+void Session::ShowPage() {
+    ReadStoredData();
     vx::Platform().registry = m_registryLog.get();
     vx::Platform().profile = m_profileLog.get();
     m_registryLog->OnLayoutDeletion([this](const LayoutDeletion& d) { RecordDeletion(d); });
@@ -253,8 +340,36 @@ bool Session::RegistryChanged() const {
            !m_registryLog->AssociationDeletions().empty() || m_registryLog->ValueWrites() > 0;
 }
 
-bool Session::SaveRegistry(std::string* error) {
-    return m_host->Registry().SaveFile(m_options.registryFile, error);
+bool Session::RegistryReadOnly() const {
+    struct stat info;
+    if (stat(m_options.registryFile.c_str(), &info) != 0) return false;
+    return (info.st_mode & 0222) == 0 || access(m_options.registryFile.c_str(), W_OK) != 0;
+}
+
+bool Session::EditedRegistry(std::string* bytes, std::string* error) const {
+    const vx::regfile::Document now = m_host->Registry().Export();
+    vx::regfile::ParseError parseError;
+    if (!vx::regfile::RemoveFromFile(m_registryBytes, Difference(m_registryAsRead, now), bytes,
+                                     &parseError)) {
+        *error = "cannot edit " + m_options.registryFile + ": " + parseError.reason;
+        return false;
+    }
+    // The edited file must read as what the page left, or it is not written.
+    vx::HostRegistryTree check;
+    if (!check.ImportText(*bytes, &parseError) ||
+        vx::regfile::Write(check.Export()) != vx::regfile::Write(now)) {
+        *error = "cannot write back " + m_options.registryFile +
+                 " by taking out what the page deleted alone";
+        return false;
+    }
+    return true;
+}
+
+bool Session::SaveRegistry(const std::string& bytes, std::string* error) {
+    std::string reason;
+    if (vx::ReplaceFileAtomically(m_options.registryFile, bytes, &reason)) return true;
+    *error = reason;
+    return false;
 }
 
 }  // namespace vexaro

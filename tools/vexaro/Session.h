@@ -15,6 +15,7 @@
 #include "Snapshot.h"
 #include "StoredData.h"
 #include "page/ZrDriveDlg.h"
+#include "platform/host/FileLock.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
 #include "platform/regfile/InfFile.h"
@@ -29,17 +30,28 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the registry file (or the INF file's section), checks the Windows folder and sets the
-    // platform up; false with a one-line reason.
-    bool Open(const Options& options, std::string* error);
+    // Loads the registry file (or the INF file's section), checks the
+    // Windows folder and sets the platform up; false with a one-line reason.
+    // A run that will write locks the registry file first (waiting for
+    // another run that holds it, unless options.noWait) and keeps every lock
+    // until it ends.
+    bool Open(const Options& options, std::string* error, bool forWriting = false);
 
-    // Resolves the driver's key, keeps the stored data as it is before the
-    // page runs, then shows the page (loading, eviction, layout, pruning).
+    // Resolves the driver's key and keeps the stored data as it is before
+    // the page runs (ShowPage does it when it has not been done).
+    void ReadStoredData();
+    // Locks every INI file that the stored data names, in the order of
+    // their host paths, before the page reads them; false with a one-line
+    // reason when one is held elsewhere and waiting was not wanted.
+    bool LockIniFiles(std::string* error);
+
+    // Shows the page (loading, eviction, layout, pruning).
     void ShowPage();
 
     // The page as it stands now.
     PageSnapshot Snapshot() const;
     const StoredLayout& StoredBefore() const { return m_before; }
+    const vx::ProfileFolders& Folders() const { return m_folders; }
 
     vx::CZrDriveDlg& Page() const { return *vx::AdvancedPage; }
     vx::HostPropertySheets& Sheets() { return m_ui.sheets; }
@@ -51,9 +63,15 @@ class Session {
 
     // Whether the page changed the registry in memory.
     bool RegistryChanged() const;
-    // Writes the registry back to the file it came from, atomically; never
-    // called for an INF.
-    bool SaveRegistry(std::string* error);
+    // Whether the registry file may not be written (no write permission).
+    bool RegistryReadOnly() const;
+    // The registry file's bytes with what the page deleted taken out and
+    // nothing else changed; false with a one-line reason when that text
+    // would not read back as the registry in memory.
+    bool EditedRegistry(std::string* bytes, std::string* error) const;
+    // Replaces the registry file (through a symbolic link, keeping its mode
+    // and owner) with the bytes, atomically; never called for an INF.
+    bool SaveRegistry(const std::string& bytes, std::string* error);
     // The AddReg lines the registry was made from on INF input; else empty.
     const std::vector<vx::regfile::AddRegEntry>& InfEntries() const { return m_infEntries; }
 
@@ -62,6 +80,11 @@ class Session {
     std::string GroupBefore(const std::string& name) const;
 
     Options m_options;
+    vx::ProfileFolders m_folders;
+    vx::FileLocks m_locks;
+    std::string m_registryBytes;             // the file as read
+    vx::regfile::Document m_registryAsRead;  // the registry before the page ran
+    bool m_storedRead = false;
     std::unique_ptr<vx::HostPlatform> m_host;
     std::unique_ptr<vx::IProfile> m_ownProfile;
     vx::HostUi m_ui;

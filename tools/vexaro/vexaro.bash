@@ -20,8 +20,8 @@ _vexaro() {
     local commands="preview check apply inf help"
     local kinds="error warning note driver-key evicted pruned unreadable id-past-2255
         id-mismatch no-layout missing-association mask-text mask-truncated default-case
-        action-text short-name unknown-kind no-group not-loaded"
-    local common="--registry --inf --section --windir --fail-safe --json --help"
+        action-text short-name unknown-kind no-group ini-path ini-missing not-loaded"
+    local common="--registry --inf --section --windir --drive --fail-safe --json --help"
 
     local command="" registry="" inf="" section="" windir="" i word
     for ((i = 1; i < COMP_CWORD; i++)); do
@@ -35,11 +35,11 @@ _vexaro() {
             --section=*) section="${word#--section=}" ;;
             --windir) windir="${COMP_WORDS[i + 1]}" ;;
             --windir=*) windir="${word#--windir=}" ;;
-            --svg | --png | --kind | --ignore) ;;
+            --drive | --svg | --png | --kind | --ignore) ;;
             -*) ;;
             *)
                 case "${COMP_WORDS[i - 1]}" in
-                    --registry | --inf | --section | --windir | --svg | --png | --kind | --ignore) ;;
+                    --registry | --inf | --section | --windir | --drive | --svg | --png | --kind | --ignore) ;;
                     *) [ -z "$command" ] && command="$word" ;;
                 esac
                 ;;
@@ -52,7 +52,7 @@ _vexaro() {
             [ "$cur" = "" ] && COMPREPLY+=("-")
             return
             ;;
-        --windir)
+        --windir | --drive)
             COMPREPLY=($(compgen -d -- "$cur"))
             return
             ;;
@@ -78,7 +78,7 @@ _vexaro() {
     case "$command" in
         preview) options="$common --svg --png" ;;
         check) options="$common --kind --ignore --strict" ;;
-        apply) options="$common --dry-run --no-registry" ;;
+        apply) options="$common --dry-run --no-registry --no-wait --force" ;;
         inf) options="--registry --section --help" ;;
         help)
             COMPREPLY=($(compgen -W "preview check apply inf" -- "$cur"))

@@ -67,7 +67,8 @@ class HostProfileTest : public testing::Test {
     }
 
     const std::string m_dir = MakeTempFolder();
-    vx::HostProfile m_profile{m_dir + "/windows", m_dir + "/drive"};
+    // The tests name most files by their host paths.
+    vx::HostProfile m_profile{vx::ProfileFolders{m_dir + "/windows", m_dir + "/drive", true}};
 };
 
 TEST_F(HostProfileTest, EditsTouchOnlyTheirOwnBytes) {

@@ -50,7 +50,8 @@ class ProfileCacheTest : public testing::Test {
         std::string pattern = (fs::temp_directory_path() / "vxcache-XXXXXX").string();
         EXPECT_NE(mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
-        m_profile = std::make_unique<vx::HostProfile>(m_dir);
+        // The tests name the files by their host paths.
+        m_profile = std::make_unique<vx::HostProfile>(vx::ProfileFolders{m_dir, {}, true});
         vx::TakeUnwrittenProfileFiles();
     }
     ~ProfileCacheTest() override {

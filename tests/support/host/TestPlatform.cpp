@@ -48,7 +48,9 @@ std::string TempFolder() {
 }  // namespace
 
 struct TestPlatform::Impl {
-    explicit Impl(const std::string& windowsDir) : platform(windowsDir) {}
+    // The tests name INI files by their host paths.
+    explicit Impl(const std::string& windowsDir)
+        : platform(vx::ProfileFolders{windowsDir, {}, true}) {}
     vx::HostPlatform platform;
     vx::HostUi ui;
     Current previous;

@@ -265,7 +265,9 @@ TEST(Apply, JsonReport) {
     nlohmann::json j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["schema"], 1);
     EXPECT_EQ(j["dryRun"], false);
-    EXPECT_EQ(j["set"], nlohmann::json::parse(R"([{"entry": "Check1_2", "on": true}])"));
+    EXPECT_EQ(j["set"],
+              nlohmann::json::parse(
+                  R"([{"entry": "Check1_2", "entryBytes": "436865636b315f32", "on": true}])"));
     const nlohmann::json flags = j["ini"][0];
     EXPECT_EQ(flags["file"], "example.ini");
     EXPECT_EQ(flags["key"], "Flags");

@@ -119,6 +119,7 @@ TEST(Check, CleanDataExitsZero) {
                 "Display\\0002\\Vexaro\\Association\\Check1_1]\r\n"
                 "\"INIFile\"=\"a.ini\"\r\n\"Section\"=\"S\"\r\n\"KeyString\"=\"K\"\r\n"
                 "\"AndMask\"=hex:fe\r\n\"OrMask\"=dword:00000001\r\n");
+    s.Write("a.ini", "[S]\r\nK=1\r\n");
     Result r = Check(s, "clean.reg", false);
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_EQ(r.out, "No findings.\n");

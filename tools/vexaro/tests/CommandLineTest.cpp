@@ -255,7 +255,7 @@ TEST(CommandLine, CompletionCompletes) {
         {"vexaro help a", "apply"},
         {"vexaro check --registry driver.reg --s", "--section --strict"},
         {"vexaro preview --s", "--section --svg"},
-        {"vexaro apply --d", "--dry-run"},
+        {"vexaro apply --dr", "--drive --dry-run"},
         {"vexaro check --kind ev", "evicted"},
         {"vexaro check --ignore note,mask-", "note,mask-text note,mask-truncated"},
         {"vexaro preview --windir ''", ""},  // folders only: none here

@@ -147,6 +147,8 @@ TEST(ApplyFaults, ARegistryFileThatCannotBeSavedIsReportedAndKept) {
          [](Scratch& s) {
              ASSERT_EQ(chmod(s.Dir().c_str(), 0777), 0);
              ASSERT_EQ(chmod(s.Path("example.ini").c_str(), 0666), 0);
+             // The file may be written, its folder may not.
+             ASSERT_EQ(chmod(s.Path("reg/example.reg").c_str(), 0666), 0);
              ASSERT_EQ(chmod(s.Path("reg").c_str(), 0555), 0);
          },
          asOtherUser, 0},

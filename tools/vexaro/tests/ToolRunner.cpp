@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -60,14 +61,19 @@ std::string Scratch::Read(const std::string& name) const {
 Result Scratch::Run(const std::vector<std::string>& args, const std::string& prefix) const {
     std::string command = "cd " + Quote(m_dir) + " && " + prefix + Quote(VEXARO_PROGRAM);
     for (const std::string& a : args) command += " " + Quote(a);
-    command += " >" + Quote(Path(".out")) + " 2>" + Quote(Path(".err"));
+    // Runs may go on at the same time: each has its own output files.
+    static std::atomic<int> runs{0};
+    const std::string id = std::to_string(runs++);
+    const std::string outName = ".out" + id;
+    const std::string errName = ".err" + id;
+    command += " >" + Quote(Path(outName)) + " 2>" + Quote(Path(errName));
     Result r;
     int status = std::system(command.c_str());
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = Read(".out");
-    r.err = Read(".err");
-    std::filesystem::remove(Path(".out"));
-    std::filesystem::remove(Path(".err"));
+    r.out = Read(outName);
+    r.err = Read(errName);
+    std::filesystem::remove(Path(outName));
+    std::filesystem::remove(Path(errName));
     return r;
 }
 
