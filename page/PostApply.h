@@ -12,10 +12,10 @@ namespace vx {
 struct _settingdata {
     uint32_t field1;
     uint32_t field2;
-    CString bitsPerPel;   // field 3
-    CString resolution;   // field 4: width "," height
+    CString bitsPerPel;  // field 3
+    CString resolution;  // field 4: width "," height
     CString field5;
-    CString frequency;    // field 6
+    CString frequency;  // field 6
 };
 
 void RunPostApplyAction();

@@ -4,7 +4,7 @@
 namespace vx {
 
 class IDebugOutput {
-public:
+  public:
     virtual ~IDebugOutput() = default;
     virtual void Write(const char* text) = 0;
 };

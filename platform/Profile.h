@@ -6,7 +6,7 @@
 namespace vx {
 
 class IProfile {
-public:
+  public:
     virtual ~IProfile() = default;
 
     // GetPrivateProfileIntA(section, key, defaultValue, file).

@@ -6,7 +6,7 @@
 namespace vx {
 
 class ISystem {
-public:
+  public:
     virtual ~ISystem() = default;
     // GetSystemMetrics.
     virtual int GetSystemMetrics(int index) = 0;

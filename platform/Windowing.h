@@ -12,14 +12,14 @@ class CPropertyPageBase;
 class CString;
 
 class IWindowing {
-public:
+  public:
     virtual ~IWindowing() = default;
     // CreateWindowExA("BUTTON", caption, style, rect, parent, id, module); null on failure.
     virtual WindowHandle CreateButton(const char* caption, uint32_t style, const Rect& rect,
                                       WindowHandle parent, int id, InstanceHandle module) = 0;
     virtual int DestroyWindow(WindowHandle window) = 0;
     virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                                 intptr_t lParam) = 0;
+                          intptr_t lParam) = 0;
     // Window rectangle in screen coordinates.
     virtual int GetWindowRect(WindowHandle window, Rect* rect) = 0;
     virtual WindowHandle GetDlgItem(WindowHandle dialog, int id) = 0;
@@ -27,7 +27,7 @@ public:
 };
 
 class IPropertySheets {
-public:
+  public:
     virtual ~IPropertySheets() = default;
     // CreatePropertySheetPageA from the page's page-description record.
     virtual PageHandle CreatePage(CPropertyPageBase& page) = 0;
@@ -38,21 +38,22 @@ public:
 };
 
 class IShellServices {
-public:
+  public:
     virtual ~IShellServices() = default;
     virtual int ShowHelp(WindowHandle window, const char* file, uint32_t command,
-                        uintptr_t data) = 0;
+                         uintptr_t data) = 0;
     virtual int ShowMessageBox(WindowHandle owner, const char* text, const char* caption,
-                           uint32_t type) = 0;
+                               uint32_t type) = 0;
     virtual int RestartSystem(uint32_t flags, uint32_t reserved) = 0;
     virtual long ChangeDisplayMode(const DisplayModeRecord* mode, uint32_t flags) = 0;
     // LoadStringA: copies string id of the module's string table; returns its length, 0 if absent.
-    virtual int LoadStringResource(InstanceHandle module, uint32_t id, char* buffer, int capacity) = 0;
+    virtual int LoadStringResource(InstanceHandle module, uint32_t id, char* buffer,
+                                   int capacity) = 0;
 };
 
 // BuildModulePath of the help library, imported when the module loads.
 class IModulePath {
-public:
+  public:
     virtual ~IModulePath() = default;
     virtual int BuildModulePath(InstanceHandle module, CString& path, const char* fileName) = 0;
 };

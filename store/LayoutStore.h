@@ -9,7 +9,7 @@
 namespace vx {
 
 class CLayoutStore {
-public:
+  public:
     // Starts the Layout enumeration at index 0 and resolves DriverKeyPath
     // when it is still empty.
     CLayoutStore();
@@ -29,7 +29,7 @@ public:
 
     uint32_t EnumerationIndex() const { return m_nIndex; }
 
-private:
+  private:
     void ResolveDriverKey();
     int ReadCurrentDisplayKey(CString& value);
 

@@ -11,7 +11,7 @@ namespace vx {
 class CPropertyPageBase;
 
 class CButtonBase : public CObject {
-public:
+  public:
     CButtonBase() = default;
     ~CButtonBase() override;  // destroys the window
     CButtonBase(const CButtonBase&) = delete;
@@ -27,19 +27,19 @@ public:
     intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) const;
     WindowHandle GetSafeHwnd() const { return m_hWnd; }
 
-protected:
+  protected:
     WindowHandle m_hWnd = nullptr;
 };
 
 // The framework's font object for a window's font handle. Objects are kept
 // by the framework for the module's life; callers never own them.
 class CFontRef {
-public:
+  public:
     // Null for a null handle.
     static CFontRef* FromHandle(FontHandle handle);
     FontHandle GetSafeHandle() const { return m_hObject; }
 
-private:
+  private:
     explicit CFontRef(FontHandle handle) : m_hObject(handle) {}
     FontHandle m_hObject;
 };

@@ -21,9 +21,13 @@ CString::CString(const char* text, int length) {
     if (text != nullptr && length > 0) Assign(text, static_cast<size_t>(length));
 }
 
-CString::CString(const CString& other) { Assign(other.c_str(), other.GetLength()); }
+CString::CString(const CString& other) {
+    Assign(other.c_str(), other.GetLength());
+}
 
-CString::CString(CString&& other) noexcept : m_pchData(other.m_pchData) { other.m_pchData = nullptr; }
+CString::CString(CString&& other) noexcept : m_pchData(other.m_pchData) {
+    other.m_pchData = nullptr;
+}
 
 CString& CString::operator=(const CString& other) {
     if (this != &other) Assign(other.c_str(), other.GetLength());
@@ -44,8 +48,7 @@ CString& CString::operator=(const char* text) {
         Empty();
         return *this;
     }
-    if (m_pchData != nullptr && text >= m_pchData &&
-        text <= m_pchData + Header()->nAllocLength) {
+    if (m_pchData != nullptr && text >= m_pchData && text <= m_pchData + Header()->nAllocLength) {
         CString copy(text);  // text lies inside our own block
         return *this = std::move(copy);
     }
@@ -53,7 +56,9 @@ CString& CString::operator=(const char* text) {
     return *this;
 }
 
-CString::~CString() { Empty(); }
+CString::~CString() {
+    Empty();
+}
 
 void CString::Empty() {
     if (m_pchData != nullptr) {
@@ -102,8 +107,8 @@ void CString::ReleaseBuffer(int length) {
 bool CString::LoadFromTable(uint32_t id) {
     char buffer[256];
     IShellServices* shell = Platform().shell;
-    int n = shell ? shell->LoadStringResource(AfxGetModuleState()->m_hCurrentResourceHandle, id, buffer,
-                                      sizeof buffer)
+    int n = shell ? shell->LoadStringResource(AfxGetModuleState()->m_hCurrentResourceHandle, id,
+                                              buffer, sizeof buffer)
                   : 0;
     if (n <= 0) {
         Empty();

@@ -10,7 +10,7 @@
 namespace vx {
 
 class CString {
-public:
+  public:
     CString() = default;
     CString(const char* text);  // NOLINT: implicit like the framework's own
     CString(const char* text, int length);
@@ -42,7 +42,7 @@ public:
     bool operator==(const char* text) const;
     bool operator!=(const char* text) const { return !(*this == text); }
 
-private:
+  private:
     VxStringData* Header() const { return reinterpret_cast<VxStringData*>(m_pchData) - 1; }
     bool Assign(const char* text, size_t length);
     char* m_pchData = nullptr;

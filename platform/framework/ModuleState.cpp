@@ -5,15 +5,21 @@ namespace vx {
 namespace {
 ModuleState g_moduleState = {nullptr, nullptr, nullptr, nullptr};
 
-CRuntimeClass* NoBase() { return nullptr; }
+CRuntimeClass* NoBase() {
+    return nullptr;
+}
 }  // namespace
 
-CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr, &NoBase,
-                                       nullptr};
+CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF,
+                                       nullptr,   &NoBase,         nullptr};
 
-const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+    return &classCObject;
+}
 
-ModuleState* AfxGetModuleState() { return &g_moduleState; }
+ModuleState* AfxGetModuleState() {
+    return &g_moduleState;
+}
 
 AfxClassInit::AfxClassInit(CRuntimeClass* runtimeClass) {
     ModuleState* state = AfxGetModuleState();

@@ -41,7 +41,7 @@ struct AfxClassInit {
 // Root of the framework's classes: its first virtual operation gives the
 // object's runtime-class record.
 class CObject {
-public:
+  public:
     virtual const CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject() = default;
     static CRuntimeClass classCObject;

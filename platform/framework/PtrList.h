@@ -14,7 +14,7 @@ class CPtrList {
         void* data;
     };
 
-public:
+  public:
     using POSITION = Node*;
     static constexpr int kBlockSize = 10;
 
@@ -38,7 +38,7 @@ public:
     // The position of the n-th element counted from 0; null past the end.
     POSITION FindIndex(int index) const;
 
-private:
+  private:
     Node* NewNode(Node* prev, Node* next);
     void FreeNode(Node* node);
 
@@ -53,7 +53,7 @@ private:
 // A typed face over CPtrList.
 template <typename T>
 class CTypedPtrList : public CPtrList {
-public:
+  public:
     T*& GetNext(POSITION& pos) const { return reinterpret_cast<T*&>(CPtrList::GetNext(pos)); }
     T*& GetAt(POSITION pos) const { return reinterpret_cast<T*&>(CPtrList::GetAt(pos)); }
 };

@@ -11,9 +11,13 @@ CWinAppBase::~CWinAppBase() {
     if (state->m_pCurrentWinApp == this) state->m_pCurrentWinApp = nullptr;
 }
 
-int CWinAppBase::InitInstance() { return 1; }
+int CWinAppBase::InitInstance() {
+    return 1;
+}
 
-int CWinAppBase::ExitInstance() { return 0; }
+int CWinAppBase::ExitInstance() {
+    return 0;
+}
 
 int AfxModuleAttach(InstanceHandle instance) {
     ModuleState* state = AfxGetModuleState();

@@ -7,7 +7,7 @@
 namespace vx {
 
 class CWinAppBase : public CObject {
-public:
+  public:
     explicit CWinAppBase(const char* appName = nullptr);
     ~CWinAppBase() override;
 
