@@ -35,7 +35,7 @@ class Output {
     size_t m_length = 0;
 };
 
-struct Spec {
+struct Directive {
     bool left = false;     // '-'
     bool zeroPad = false;  // '0'
     int width = 0;
@@ -43,20 +43,21 @@ struct Spec {
 };
 
 // Writes sign, zeros and text padded to the field's width.
-void Field(Output& out, const Spec& spec, const char* sign, int zeros, const char* text,
+void Field(Output& out, const Directive& directive, const char* sign, int zeros, const char* text,
            int length) {
     const int signLength = sign[0] ? 1 : 0;
     const int used = signLength + zeros + length;
-    int padding = spec.width > used ? spec.width - used : 0;
-    if (!spec.left && !spec.zeroPad) out.Repeat(' ', padding);
+    int padding = directive.width > used ? directive.width - used : 0;
+    if (!directive.left && !directive.zeroPad) out.Repeat(' ', padding);
     out.Write(sign, signLength);
-    if (!spec.left && spec.zeroPad) out.Repeat('0', padding);
+    if (!directive.left && directive.zeroPad) out.Repeat('0', padding);
     out.Repeat('0', zeros);
     out.Write(text, length);
-    if (spec.left) out.Repeat(' ', padding);
+    if (directive.left) out.Repeat(' ', padding);
 }
 
-void Number(Output& out, Spec spec, const char* sign, uint32_t value, unsigned base, bool upper) {
+void Number(Output& out, Directive directive, const char* sign, uint32_t value, unsigned base,
+            bool upper) {
     const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     char text[16];
     int at = sizeof text;
@@ -66,9 +67,9 @@ void Number(Output& out, Spec spec, const char* sign, uint32_t value, unsigned b
         value /= base;
     }
     const int length = static_cast<int>(sizeof text) - at;
-    const int minimum = spec.precision < 0 ? 1 : spec.precision;
-    if (spec.precision >= 0) spec.zeroPad = false;
-    Field(out, spec, sign, minimum > length ? minimum - length : 0, text + at, length);
+    const int minimum = directive.precision < 0 ? 1 : directive.precision;
+    if (directive.precision >= 0) directive.zeroPad = false;
+    Field(out, directive, sign, minimum > length ? minimum - length : 0, text + at, length);
 }
 
 // Widths and precisions beyond this are taken as this.
@@ -104,27 +105,27 @@ int FormatV(char* buffer, size_t size, const char* format, va_list args) {
             continue;
         }
         ++format;
-        Spec spec;
+        Directive directive;
         for (;; ++format) {
             if (*format == '-') {
-                spec.left = true;
+                directive.left = true;
             } else if (*format == '0') {
-                spec.zeroPad = true;
+                directive.zeroPad = true;
             } else {
                 break;
             }
         }
-        spec.width = ReadCount(format, rest);
-        if (spec.width < 0) {  // a negative width from '*' means '-'
-            spec.left = true;
-            spec.width = -spec.width;
+        directive.width = ReadCount(format, rest);
+        if (directive.width < 0) {  // a negative width from '*' means '-'
+            directive.left = true;
+            directive.width = -directive.width;
         }
         if (*format == '.') {
             ++format;
-            spec.precision = ReadCount(format, rest);
-            if (spec.precision < 0) spec.precision = -1;
+            directive.precision = ReadCount(format, rest);
+            if (directive.precision < 0) directive.precision = -1;
         }
-        if (spec.left) spec.zeroPad = false;
+        if (directive.left) directive.zeroPad = false;
         // int, long and size_t are all 32 bits here; a short is promoted to int.
         char size = 0;
         if (*format == 'l' || *format == 'h' || *format == 'z') size = *format++;
@@ -135,7 +136,7 @@ int FormatV(char* buffer, size_t size, const char* format, va_list args) {
                 if (size == 'h') value = static_cast<int16_t>(value);
                 const uint32_t magnitude =
                     value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-                Number(out, spec, value < 0 ? "-" : "", magnitude, 10, false);
+                Number(out, directive, value < 0 ? "-" : "", magnitude, 10, false);
                 break;
             }
             case 'u':
@@ -144,22 +145,23 @@ int FormatV(char* buffer, size_t size, const char* format, va_list args) {
                 uint32_t value = va_arg(rest, uint32_t);
                 if (size == 'h') value = static_cast<uint16_t>(value);
                 const char c = format[-1];
-                Number(out, spec, "", value, c == 'u' ? 10 : 16, c == 'X');
+                Number(out, directive, "", value, c == 'u' ? 10 : 16, c == 'X');
                 break;
             }
             case 'c': {
                 const char c = static_cast<char>(va_arg(rest, int));
-                spec.zeroPad = false;
-                Field(out, spec, "", 0, &c, 1);
+                directive.zeroPad = false;
+                Field(out, directive, "", 0, &c, 1);
                 break;
             }
             case 's': {
                 const char* text = va_arg(rest, const char*);
                 if (text == nullptr) text = "(null)";
                 int length = 0;
-                while (text[length] && (spec.precision < 0 || length < spec.precision)) ++length;
-                spec.zeroPad = false;
-                Field(out, spec, "", 0, text, length);
+                while (text[length] && (directive.precision < 0 || length < directive.precision))
+                    ++length;
+                directive.zeroPad = false;
+                Field(out, directive, "", 0, text, length);
                 break;
             }
             case '%':
