@@ -82,8 +82,10 @@ int CreateSibling(const std::string& target, std::string* name) {
     return -1;
 }
 
-bool Fail(std::string* error, const std::string& what) {
-    if (error != nullptr) *error = what + ": " + std::strerror(errno != 0 ? errno : EIO);
+bool Fail(std::string* error, const AtomicWrite& how, const std::string& what) {
+    const std::string reason = std::strerror(errno != 0 ? errno : EIO);
+    if (error != nullptr) *error = what + ": " + reason;
+    if (how.reason != nullptr) *how.reason = reason;
     return false;
 }
 
@@ -103,44 +105,45 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
     if (exists && S_ISLNK(info.st_mode)) {
         char resolved[PATH_MAX];
         if (realpath(path.c_str(), resolved) == nullptr) {
-            return Fail(error, "cannot follow the link " + path);
+            return Fail(error, how, "cannot follow the link " + path);
         }
         target = resolved;
         exists = stat(target.c_str(), &info) == 0;
     }
     if (exists && !S_ISREG(info.st_mode)) {
         errno = EISDIR;
-        return Fail(error, "cannot replace " + path + ", which is not a regular file");
+        return Fail(error, how, "cannot replace " + path + ", which is not a regular file");
     }
 
     std::string siblingName;
     Descriptor sibling(CreateSibling(target, &siblingName));
-    if (sibling.Get() < 0) return Fail(error, "cannot create a temporary file next to " + path);
+    if (sibling.Get() < 0)
+        return Fail(error, how, "cannot create a temporary file next to " + path);
     TemporaryFile temporary(siblingName);
     // A run that holds the old file keeps holding the name once the new
     // file has taken it.
     FileLocks* locks = ActiveFileLocks();
     if (locks != nullptr && !locks->Adopt(sibling.Get())) {
-        return Fail(error, "cannot lock the new file for " + path);
+        return Fail(error, how, "cannot lock the new file for " + path);
     }
     if (exists) {
         if (fchmod(sibling.Get(), info.st_mode & 07777) != 0) {
-            return Fail(error, "cannot set the permissions of " + path);
+            return Fail(error, how, "cannot set the permissions of " + path);
         }
         // Only a privileged process may hand the new file to the old owner;
         // any other keeps it as its own.
         if (fchown(sibling.Get(), info.st_uid, info.st_gid) != 0 && errno != EPERM) {
-            return Fail(error, "cannot set the owner of " + path);
+            return Fail(error, how, "cannot set the owner of " + path);
         }
     }
-    if (!WriteAll(sibling.Get(), bytes)) return Fail(error, "cannot write " + path);
-    if (fsync(sibling.Get()) != 0) return Fail(error, "cannot flush " + path);
+    if (!WriteAll(sibling.Get(), bytes)) return Fail(error, how, "cannot write " + path);
+    if (fsync(sibling.Get()) != 0) return Fail(error, how, "cannot flush " + path);
     if (how.written != nullptr && fstat(sibling.Get(), how.written) != 0) {
-        return Fail(error, "cannot check " + path);
+        return Fail(error, how, "cannot check " + path);
     }
-    if (!sibling.Close()) return Fail(error, "cannot write " + path);
+    if (!sibling.Close()) return Fail(error, how, "cannot write " + path);
     if (rename(temporary.Path().c_str(), target.c_str()) != 0) {
-        return Fail(error, "cannot replace " + path);
+        return Fail(error, how, "cannot replace " + path);
     }
     temporary.Keep();
     if (how.folderToFlush != nullptr) {

@@ -28,6 +28,9 @@ struct AtomicWrite {
     // When not null, receives the status of the new file as it was renamed
     // into place (the same identity and times a later stat of the path gives).
     struct stat* written = nullptr;
+    // When not null, receives on failure the system's reason alone (the
+    // text of errno), for callers that word the message themselves.
+    std::string* reason = nullptr;
 };
 
 // False, with *error (when given) telling what failed, on any failure.

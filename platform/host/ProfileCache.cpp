@@ -373,11 +373,9 @@ bool ProfileCache::WriteBackFile(File* file, std::set<std::string>* folders) {
         const timespec writtenAt = FileClockNow();
         struct stat info;
         std::string folder;
-        std::string error;
-        if (!ReplaceFileAtomically(path, text, &error, AtomicWrite{&folder, &info})) {
-            // The system's reason, without the step that met it.
-            const size_t reason = error.rfind(": ");
-            Forget(path, reason == std::string::npos ? error : error.substr(reason + 2));
+        std::string reason;
+        if (!ReplaceFileAtomically(path, text, nullptr, AtomicWrite{&folder, &info, &reason})) {
+            Forget(path, reason);
             return false;
         }
         folders->insert(folder);

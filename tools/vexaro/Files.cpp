@@ -7,10 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 #include "ErrorReport.h"
 #include "Options.h"
+#include "platform/host/AtomicFile.h"
 
 namespace vexaro {
 
@@ -68,68 +68,6 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-mode_t NewFileMode() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// A temporary file beside the target, removed unless it was renamed.
-class Sibling {
-  public:
-    explicit Sibling(const std::string& target) {
-        std::string pattern = target + ".XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        m_fd = mkstemp(name.data());
-        m_name = name.data();
-        m_created = m_fd >= 0;
-    }
-    ~Sibling() {
-        if (m_fd >= 0) close(m_fd);
-        if (m_created && !m_kept) unlink(m_name.c_str());
-    }
-    Sibling(const Sibling&) = delete;
-    Sibling& operator=(const Sibling&) = delete;
-    int Fd() const { return m_fd; }
-    const std::string& Name() const { return m_name; }
-    bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
-    void Keep() { m_kept = true; }
-
-  private:
-    std::string m_name;
-    int m_fd = -1;
-    bool m_created = false;
-    bool m_kept = false;
-};
-
-bool ReplaceFile(const std::string& path, const std::string& target, mode_t mode,
-                 const std::string& bytes, std::string* error) {
-    Sibling temp(target);
-    if (temp.Fd() < 0) return Fail("cannot write", path, errno, error);
-    if (fchmod(temp.Fd(), mode) != 0 || !WriteAll(temp.Fd(), bytes) || fsync(temp.Fd()) != 0) {
-        return Fail("cannot write", path, errno, error);
-    }
-    if (!temp.Close()) return Fail("cannot write", path, errno, error);
-    if (rename(temp.Name().c_str(), target.c_str()) != 0) {
-        return Fail("cannot write", path, errno, error);
-    }
-    temp.Keep();
-    Descriptor folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Get() >= 0) fsync(folder.Get());
-    return true;
-}
-
 }  // namespace
 
 std::string InputName(const std::string& path) {
@@ -182,8 +120,14 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream
         }
         return true;
     }
-    mode_t mode = exists ? (info.st_mode & 07777) : NewFileMode();
-    return ReplaceFile(path, target, mode, bytes, error);
+    std::string reason;
+    vx::AtomicWrite how;
+    how.reason = &reason;
+    if (!vx::ReplaceFileAtomically(target, bytes, nullptr, how)) {
+        *error = "cannot write " + path + ": " + reason;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vexaro
