@@ -9,32 +9,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "FileDescriptor.h"
 #include "FileLock.h"
 
 namespace vx {
 
 namespace {
-
-// A file descriptor closed on every path out of a scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now, reporting whether the last writes reached the file.
-    bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
-
-  private:
-    int m_fd;
-};
 
 // Removes a temporary file unless it was put in place.
 class TemporaryFile {
@@ -92,7 +72,7 @@ bool Fail(std::string* error, const AtomicWrite& how, const std::string& what) {
 }  // namespace
 
 void FlushFolder(const std::string& folder) {
-    Descriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) fsync(dir.Get());
 }
 
@@ -116,7 +96,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
     }
 
     std::string siblingName;
-    Descriptor sibling(CreateSibling(target, &siblingName));
+    FileDescriptor sibling(CreateSibling(target, &siblingName));
     if (sibling.Get() < 0)
         return Fail(error, how, "cannot create a temporary file next to " + path);
     TemporaryFile temporary(siblingName);

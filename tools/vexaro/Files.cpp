@@ -11,6 +11,7 @@
 #include "ErrorReport.h"
 #include "Options.h"
 #include "platform/host/AtomicFile.h"
+#include "platform/host/FileDescriptor.h"
 
 namespace vexaro {
 
@@ -20,27 +21,6 @@ bool Fail(const std::string& what, const std::string& path, int errnum, std::str
     *error = what + " " + path + ": " + SystemError(errnum);
     return false;
 }
-
-// Closes the descriptor on every path out of a scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now; false when the last writes did not reach the file.
-    bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
-
-  private:
-    int m_fd;
-};
 
 bool ReadAll(int fd, std::string* bytes) {
     char buffer[65536];
@@ -81,7 +61,7 @@ bool ReadInput(const std::string& path, std::string* bytes, std::string* error) 
             return Fail("cannot read", InputName(path), errno, error);
         return true;
     }
-    Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    vx::FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) return Fail("cannot read", path, errno, error);
     struct stat info;
     if (fstat(file.Get(), &info) != 0) return Fail("cannot read", path, errno, error);
@@ -114,7 +94,7 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream
     if (exists && S_ISDIR(info.st_mode)) return Fail("cannot write", path, EISDIR, error);
     if (exists && !S_ISREG(info.st_mode)) {
         // A device or a pipe: written in place, as a shell redirection would.
-        Descriptor file(open(target.c_str(), O_WRONLY | O_CLOEXEC));
+        vx::FileDescriptor file(open(target.c_str(), O_WRONLY | O_CLOEXEC));
         if (file.Get() < 0 || !WriteAll(file.Get(), bytes) || !file.Close()) {
             return Fail("cannot write", path, errno, error);
         }
