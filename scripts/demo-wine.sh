@@ -8,6 +8,10 @@
 # kind, applies, answers the restart question No, and this script shows how
 # the INI file changed. Run vx_demo_wine in a subshell: it sets an EXIT trap
 # that stops the wineserver and the Xvfb it started.
+#
+# Run as a script, "demo-wine.sh show BUILD_DIR" does only the Wine part,
+# driven, over a build made before: that is how run-demo.sh runs it inside
+# a virtual machine where this machine's kernel cannot run 32-bit programs.
 
 # Whether DISPLAY names an X server that answers.
 vx_display_reachable() {
@@ -27,15 +31,13 @@ vx_display_reachable() {
 }
 
 vx_demo_wine() {
-    local build=$1 jobs=$2
-    local win32_dir=$build/win32 demo_dir=$build/demo
-    local interactive=0
-    if [ "${VX_DEMO_SCRIPTED:-0}" != 1 ] && vx_display_reachable; then
-        interactive=1
-    else
-        unset DISPLAY
-    fi
+    vx_demo_wine_build "$1" "$2" && vx_demo_wine_show "$1"
+}
 
+# Builds what the Wine part needs: the DLLs, tarnel.inf and displayhost.exe.
+vx_demo_wine_build() {
+    local build=$1 jobs=$2
+    local win32_dir=$build/win32
     vx_log "Configuring the Windows build in $win32_dir"
     mkdir -p "$build"
     cmake -S "$ROOT" -B "$win32_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -46,6 +48,17 @@ vx_demo_wine() {
         }
     vx_log "Building tarnel.dll, its stand-in libraries and the Display control panel host"
     cmake --build "$win32_dir" -j "$jobs" --target displayhost
+}
+
+vx_demo_wine_show() {
+    local build=$1
+    local win32_dir=$build/win32 demo_dir=$build/demo
+    local interactive=0
+    if [ "${VX_DEMO_SCRIPTED:-0}" != 1 ] && vx_display_reachable; then
+        interactive=1
+    else
+        unset DISPLAY
+    fi
 
     local bin=$win32_dir/bin
     [ -f "$bin/displayhost.exe" ] && [ -f "$bin/tarnel.dll" ] || {
@@ -114,3 +127,12 @@ vx_demo_wine() {
     wineserver -w
     return "$rc"
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ] && [ "${1:-}" = show ]; then
+    set -euo pipefail
+    cd "$(dirname "$0")/.."
+    ROOT=$PWD
+    source scripts/setup.sh
+    source scripts/wine-env.sh
+    VX_DEMO_SCRIPTED=1 vx_demo_wine_show "$(realpath "$2")"
+fi

@@ -50,4 +50,14 @@ echo "  ... ($(wc -l <"$WORK/driver.inf") lines in all)"
 # The page as the Display control panel shows it: tarnel.dll under Wine.
 source scripts/wine-env.sh
 source scripts/demo-wine.sh
-(vx_demo_wine "$BUILD" "$JOBS")
+if vx_can_run_32bit; then
+    (vx_demo_wine "$BUILD" "$JOBS")
+else
+    # This kernel cannot run 32-bit programs: Wine runs, driven, in a
+    # virtual machine over the build made here.
+    source scripts/vm.sh
+    vx_demo_wine_build "$BUILD" "$JOBS"
+    vx_vm_setup
+    vx_log "This kernel cannot run 32-bit programs: Display Properties opens in a virtual machine (QEMU)"
+    vx_vm_run "$BUILD/vm" "$ROOT/scripts/demo-wine.sh" show "$BUILD"
+fi

@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 ROOT=$PWD
 source scripts/setup.sh
 source scripts/wine-env.sh
+source scripts/vm.sh
 
 JOBS=${VX_JOBS:-$(nproc)}
 # Where the builds go; VX_BUILD_DIR (relative to the repository) moves them.
@@ -16,8 +17,6 @@ WIN32_DIR=$BUILD/win32
 ASAN_DIR=$BUILD/host-asan
 SUMMARY=()
 FAILED=0
-
-trap vx_wine_stop EXIT
 
 # Runs one stage in a subshell with errexit on, and records its outcome.
 # A stage that exits with 77 was skipped.
@@ -105,9 +104,13 @@ stage_win32_native_tests() {
 }
 
 stage_win32_tests() {
-    vx_log "Running the Windows tests under Wine"
-    # One program at a time: the test programs share the prefix's registry.
-    ctest --test-dir "$WIN32_DIR" --output-on-failure -j 1 2>&1 | tee "$BUILD/win32-ctest.log"
+    "$ROOT/scripts/run-wine-tests.sh" "$WIN32_DIR" "$BUILD/win32-ctest.log"
+}
+
+# The same inside a virtual machine whose kernel runs 32-bit programs.
+stage_win32_tests_vm() {
+    vx_log "This kernel cannot run 32-bit programs: running Wine in a virtual machine (QEMU)"
+    vx_vm_run "$BUILD/vm" "$ROOT/scripts/run-wine-tests.sh" "$WIN32_DIR" "$BUILD/win32-ctest.log"
 }
 
 vx_log "Checking the required packages"
@@ -131,23 +134,22 @@ mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/host-asan-ctest.
 run_stage "fuzz runs" stage_fuzz
 
 run_stage "Windows cross-build" stage_win32_build
-if configured "$WIN32_DIR" && ! vx_can_run_32bit; then
+if ! configured "$WIN32_DIR"; then
+    SUMMARY+=("SKIP  Windows tests under Wine (Windows build not configured)")
+elif vx_can_run_32bit; then
+    run_stage "Windows tests under Wine" stage_win32_tests
+    mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
+elif vx_vm_setup; then
     # A kernel without 32-bit support (ia32_emulation off) cannot start
-    # Wine's 32-bit loader at all: what needs no Wine still runs.
+    # Wine's 32-bit loader: Wine runs in a virtual machine instead.
+    run_stage "Windows tests under Wine, in a virtual machine" stage_win32_tests_vm
+    mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
+else
+    # No way to run Wine at all: what needs no Wine still runs.
     run_stage "Windows tests without Wine" stage_win32_native_tests
     mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
-    SUMMARY+=("SKIP  Windows tests under Wine: this machine's kernel cannot run 32-bit programs")
-elif configured "$WIN32_DIR"; then
-    # Xvfb and the wineserver live in this shell so that the trap ends them.
-    if vx_wine_start "$WIN32_DIR"; then
-        run_stage "Windows tests under Wine" stage_win32_tests
-        mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
-    else
-        SUMMARY+=("FAIL  Windows tests under Wine (no display or Wine prefix)")
-        FAILED=1
-    fi
-else
-    SUMMARY+=("SKIP  Windows tests under Wine (Windows build not configured)")
+    SUMMARY+=("FAIL  Windows tests under Wine: this kernel cannot run 32-bit programs, and no virtual machine could be set up")
+    FAILED=1
 fi
 
 echo
