@@ -84,6 +84,10 @@ mount -t proc proc /host/proc
 mount -t sysfs sys /host/sys
 mount -t devtmpfs dev /host/dev
 mkdir -p /host/dev/pts /host/dev/shm
+ln -sf /proc/self/fd /host/dev/fd
+ln -sf /proc/self/fd/0 /host/dev/stdin
+ln -sf /proc/self/fd/1 /host/dev/stdout
+ln -sf /proc/self/fd/2 /host/dev/stderr
 mount -t devpts devpts /host/dev/pts
 mount -t tmpfs tmp /host/dev/shm
 # /tmp is the machine's own, but folders of this machine's /tmp that the job
@@ -135,8 +139,10 @@ vx_vm_run() {
         echo '#!/bin/bash'
         export -p | grep -Ev '^declare -x (DISPLAY|XAUTHORITY|TMPDIR|SSH_[A-Z_]*|DBUS_[A-Z_]*|XDG_RUNTIME_DIR|OLDPWD|PWD|SHLVL)='
         printf 'cd %q || exit 1\n' "$PWD"
+        # Through a pipe, so that Wine's console sees no terminal and
+        # writes plain lines rather than cursor movements.
         printf '%q ' "$@"
-        printf '\necho $? >%q\n' "$state/status"
+        printf '2>&1 | cat\necho "${PIPESTATUS[0]}" >%q\n' "$state/status"
     } >"$state/job.sh"
     rm -f "$state/status"
     local memory=$(($(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo) / 3))
