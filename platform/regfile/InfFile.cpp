@@ -8,17 +8,12 @@
 
 #include "RegFileText.h"
 #include "RegRoots.h"
+#include "platform/WinConstants.h"
 
 namespace vx::regfile {
 
 namespace {
 
-constexpr uint32_t kTypeNone = 0;
-constexpr uint32_t kTypeSz = 1;
-constexpr uint32_t kTypeExpandSz = 2;
-constexpr uint32_t kTypeBinary = 3;
-constexpr uint32_t kTypeDword = 4;
-constexpr uint32_t kTypeMultiSz = 7;
 constexpr uint32_t kTypeMask = 0xFFFF0001;
 constexpr uint32_t kKnownFlags = kAddRegBinary | kAddRegNoClobber | kAddRegDeleteValue |
                                  kAddRegAppend | kAddRegKeyOnly | kAddRegOverwriteOnly;
@@ -333,17 +328,17 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
     switch (entry->flags & kTypeMask) {
         case 0:
         case kAddRegExpandSz:
-            entry->type = (entry->flags & kTypeMask) == 0 ? kTypeSz : kTypeExpandSz;
+            entry->type = (entry->flags & kTypeMask) == 0 ? vx::kRegSz : vx::kRegExpandSz;
             if (values.size() > 1) return fail("more than one text for a string value");
             text(values.empty() ? std::string() : values[0]);
             return true;
         case kAddRegMultiSz:
-            entry->type = kTypeMultiSz;
+            entry->type = vx::kRegMultiSz;
             for (const std::string& v : values) text(v);
             entry->data.push_back(0);
             return true;
         case kAddRegDword:
-            entry->type = kTypeDword;
+            entry->type = vx::kRegDword;
             // One field is a number; none or several are bytes.
             if (values.size() != 1) return bytes();
             {
@@ -356,10 +351,10 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
             }
             return true;
         case kAddRegNone:
-            entry->type = kTypeNone;
+            entry->type = vx::kRegNone;
             return bytes();
         case kAddRegBinary:
-            entry->type = kTypeBinary;
+            entry->type = vx::kRegBinary;
             return bytes();
         default:
             if (!(entry->flags & kAddRegBinary)) {
@@ -439,29 +434,29 @@ bool ValueLine(const std::string& subkey, const Value& value, std::string* line,
     const std::vector<uint8_t>& d = value.data;
     bool plain = !d.empty() && d.back() == 0 && IsPlainText(d, 0, d.size() - 1);
     std::vector<std::string> strings;
-    if (value.type == kTypeSz || value.type == kTypeExpandSz) {
+    if (value.type == vx::kRegSz || value.type == vx::kRegExpandSz) {
         if (!plain) {
             *reason = "text data that is not one line of text ended by a zero byte";
             return false;
         }
         std::string quoted;
         InfQuoted(std::string(d.begin(), d.end() - 1), &quoted);
-        *line += HexText(value.type == kTypeSz ? 0 : kAddRegExpandSz) + "," + quoted;
-    } else if (value.type == kTypeMultiSz && NeatStrings(d, &strings)) {
+        *line += HexText(value.type == vx::kRegSz ? 0 : kAddRegExpandSz) + "," + quoted;
+    } else if (value.type == vx::kRegMultiSz && NeatStrings(d, &strings)) {
         *line += HexText(kAddRegMultiSz);
         for (const std::string& s : strings) {
             std::string quoted;
             InfQuoted(s, &quoted);
             *line += "," + quoted;
         }
-    } else if (value.type == kTypeDword && d.size() == 4) {
+    } else if (value.type == vx::kRegDword && d.size() == 4) {
         uint32_t n = d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<uint32_t>(d[3]) << 24);
         *line += HexText(kAddRegDword) + "," + HexText(n);
     } else {
         uint32_t flags = 0;
-        if (value.type == kTypeBinary) {
+        if (value.type == vx::kRegBinary) {
             flags = kAddRegBinary;
-        } else if (value.type == kTypeNone) {
+        } else if (value.type == vx::kRegNone) {
             flags = kAddRegNone;
         } else if (value.type <= 0xFFFF) {
             flags = (value.type << 16) | kAddRegBinary;
