@@ -17,14 +17,17 @@ vx_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
 
-vx_setup() {
+# Installs those of the given packages that are missing, with the options
+# that follow "--" given to apt-get install.
+vx_install_missing() {
     export DEBIAN_FRONTEND=noninteractive
-    local missing=() pkg
-    for pkg in "${VX_PACKAGES[@]}"; do
-        vx_installed "$pkg" || missing+=("$pkg")
+    local missing=() options=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        vx_installed "$1" || missing+=("$1")
+        shift
     done
+    [ $# -gt 0 ] && shift && options=("$@")
     if [ ${#missing[@]} -eq 0 ]; then
-        vx_log "All required packages are installed"
         return 0
     fi
     if [ "$(id -u)" -ne 0 ]; then
@@ -40,7 +43,12 @@ vx_setup() {
     vx_log "Updating the package lists"
     apt-get update -q
     vx_log "Installing: ${missing[*]} (this can take several minutes)"
-    apt-get install -y -q "${missing[@]}"
+    apt-get install -y -q "${options[@]}" "${missing[@]}"
+}
+
+vx_setup() {
+    vx_install_missing "${VX_PACKAGES[@]}" || return 1
+    vx_log "All required packages are installed"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -17,17 +17,7 @@ VX_VM_MODULES=(virtio_ring virtio virtio_pci_legacy_dev virtio_pci_modern_dev vi
 
 # Installs QEMU, a kernel and busybox when any is missing.
 vx_vm_setup() {
-    local missing=() pkg
-    for pkg in "${VX_VM_PACKAGES[@]}"; do
-        vx_installed "$pkg" || missing+=("$pkg")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "vm: missing packages (${missing[*]}); run as root to install them" >&2
-        return 1
-    fi
-    vx_log "Installing a virtual machine to run 32-bit Wine in: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    vx_install_missing "${VX_VM_PACKAGES[@]}" -- --no-install-recommends
 }
 
 # The newest installed kernel whose modules are present, as its version.
