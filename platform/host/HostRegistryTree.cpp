@@ -158,9 +158,12 @@ bool HostRegistryTree::Import(const regfile::Document& document, regfile::ParseE
     return true;
 }
 
-bool HostRegistryTree::ImportText(const std::string& text, regfile::ParseError* error) {
+bool HostRegistryTree::ImportText(const std::string& text, regfile::ParseError* error,
+                                  std::vector<regfile::ParseError>* skipped) {
     regfile::Document document;
-    return regfile::Parse(text, &document, error) && Import(document, error);
+    if (!regfile::Parse(text, &document, error) || !Import(document, error)) return false;
+    if (skipped != nullptr) *skipped = std::move(document.skipped);
+    return true;
 }
 
 bool HostRegistryTree::LoadFile(const std::string& fileName, regfile::ParseError* error) {

@@ -61,7 +61,9 @@ class HostRegistryTree {
     // deletions. A document that names a key this registry cannot hold is
     // refused before anything changes.
     bool Import(const regfile::Document& document, regfile::ParseError* error);
-    bool ImportText(const std::string& text, regfile::ParseError* error);
+    // skipped, when given, receives the lines of the text that were passed over.
+    bool ImportText(const std::string& text, regfile::ParseError* error,
+                    std::vector<regfile::ParseError>* skipped = nullptr);
     bool LoadFile(const std::string& fileName, regfile::ParseError* error);
 
     // Every key (parents before their subkeys, in creation order) with its values.

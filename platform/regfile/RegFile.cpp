@@ -1,5 +1,6 @@
 // Reading of registry files: one pass over the lines, building the keys and
-// values of the document; the first fault stops the pass with its line.
+// values of the document. A line that regedit would pass over is noted and
+// skipped; a value is taken whole or not at all.
 #include "RegFile.h"
 
 #include <cctype>
@@ -18,6 +19,7 @@ constexpr uint32_t kTypeExpandSz = 2;
 constexpr uint32_t kTypeBinary = 3;
 constexpr uint32_t kTypeDword = 4;
 constexpr uint32_t kTypeMultiSz = 7;
+constexpr size_t kNone = static_cast<size_t>(-1);
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -29,6 +31,17 @@ std::string TrimRight(const std::string& text) {
     return text.substr(0, end);
 }
 
+size_t SkipBlanks(const std::string& text, size_t pos) {
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    return pos;
+}
+
+// Whether only blanks, or blanks and a comment, follow pos.
+bool NothingMore(const std::string& text, size_t pos) {
+    pos = SkipBlanks(text, pos);
+    return pos == text.size() || text[pos] == ';';
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -36,37 +49,50 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Reads 1 to maxDigits hex digits that make up the whole of text.
-bool ParseHexNumber(const std::string& text, size_t maxDigits, uint32_t* out) {
-    if (text.empty() || text.size() > maxDigits) return false;
-    uint32_t value = 0;
-    for (char c : text) {
-        int digit = HexDigit(c);
-        if (digit < 0) return false;
-        value = (value << 4) | static_cast<uint32_t>(digit);
+// A hex number at text[pos] as the C library's strtoul reads one: blanks, a
+// sign, an optional 0x before a digit, then digits. *end is pos when there
+// are no digits. False when the number does not fit into 32 bits or is
+// negative and not zero.
+bool ReadHexNumber(const std::string& text, size_t pos, uint32_t* out, size_t* end) {
+    size_t i = SkipBlanks(text, pos);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        HexDigit(text[i + 2]) >= 0) {
+        i += 2;
     }
-    *out = value;
+    uint64_t value = 0;
+    size_t digits = i;
+    for (; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
+        value = value * 16 + HexDigit(text[i]);
+        if (value > 0xFFFFFFFFu) return false;
+    }
+    if (i == digits) {
+        *end = pos;
+        *out = 0;
+        return true;
+    }
+    if (negative && value != 0) return false;
+    *end = i;
+    *out = static_cast<uint32_t>(value);
     return true;
 }
 
-// The text of a key line "[path]" or "[-path]" with the root in its full
-// spelling; false with a reason when the path is not a key path.
-bool NormalizeKeyPath(std::string path, std::string* out, std::string* reason) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    size_t slash = path.find('\\');
-    std::string root = CanonicalRoot(path.substr(0, slash));
-    if (root.empty()) {
-        *reason = "unknown root key \"" + path.substr(0, slash) + "\"";
-        return false;
+// The path of a key line with the root in its full spelling and doubled
+// (and trailing) backslashes taken as one; empty when the root is unknown.
+std::string NormalizeKeyPath(const std::string& path) {
+    const size_t slash = path.find('\\');
+    const std::string root = CanonicalRoot(path.substr(0, slash));
+    if (root.empty() || slash == std::string::npos) return root;
+    std::string out = root;
+    size_t start = slash + 1;
+    while (start <= path.size()) {
+        size_t next = path.find('\\', start);
+        if (next == std::string::npos) next = path.size();
+        if (next > start) out += "\\" + path.substr(start, next - start);
+        start = next + 1;
     }
-    std::string rest = slash == std::string::npos ? std::string() : path.substr(slash);
-    if (rest == "\\" || rest.find("\\\\") != std::string::npos ||
-        (!rest.empty() && rest.back() == '\\')) {
-        *reason = "empty key name in path";
-        return false;
-    }
-    *out = root + rest;
-    return true;
+    return out;
 }
 
 class Parser {
@@ -80,7 +106,8 @@ class Parser {
             m_line = static_cast<int>(i) + 1;
             if (!ReadLine(m_lines[i])) return false;
         }
-        if (m_continued) return Fail("file ends inside a continued value");
+        // The end of the file ends a list of bytes that was to go on.
+        if (m_continued && !FinishHexValue()) return false;
         *out = std::move(m_document);
         return true;
     }
@@ -91,9 +118,16 @@ class Parser {
         return false;
     }
 
+    // Notes a line that is passed over; the reading goes on.
+    bool Skip(const std::string& reason, int line = 0) {
+        m_document.skipped.push_back({line != 0 ? line : m_line, reason + "; line skipped"});
+        return true;
+    }
+
     bool ReadHeader() {
         m_line = 1;
-        std::string header = TrimRight(m_lines.empty() ? std::string() : m_lines[0]);
+        const std::string first = m_lines.empty() ? std::string() : m_lines[0];
+        const std::string header = TrimRight(first.substr(SkipBlanks(first, 0)));
         if (header == kRegedit4Header) return true;
         if (header == kVersion5Header) {
             m_unicodeData = true;
@@ -103,35 +137,53 @@ class Parser {
     }
 
     bool ReadLine(const std::string& raw) {
-        std::string line = TrimRight(raw);
-        size_t pos = 0;
-        while (pos < line.size() && IsBlank(line[pos])) ++pos;
-        if (m_continued) return ReadHexPart(line.substr(pos));
+        if (m_continued) return ContinueHex(raw);
+        const std::string line = TrimRight(raw);
+        const size_t pos = SkipBlanks(line, 0);
         if (pos == line.size() || line[pos] == ';') return true;
-        if (line[pos] == '[') return ReadKey(line.substr(pos));
+        if (line[pos] == '[') return ReadKey(line, pos + 1);
         if (line[pos] == '"' || line[pos] == '@') return ReadValue(line, pos);
-        return Fail("unexpected text");
+        return Skip("neither a key, a value nor a comment");
     }
 
-    bool ReadKey(const std::string& line) {
-        if (line.size() < 2 || line.back() != ']') return Fail("key name without closing ']'");
-        std::string inner = line.substr(1, line.size() - 2);
+    bool ReadKey(const std::string& line, size_t pos) {
+        const size_t close = line.rfind(']');
+        if (pos < line.size() && IsBlank(line[pos])) return Skip("blank after '['");
+        if (close == std::string::npos || close < pos) return Skip("key name without closing ']'");
+        std::string inner = line.substr(pos, close - pos);
+        // Whatever the line holds, the key before it takes no more values.
+        m_key = kNone;
         Key key;
         key.line = m_line;
         if (!inner.empty() && inner[0] == '-') {
-            key.deleted = true;
             inner.erase(0, 1);
+            key.deleted = true;
+            if (inner.empty() || (inner[0] != 'H' && inner[0] != 'h')) {
+                return Skip("a deletion that names no root key");
+            }
+            key.path = NormalizeKeyPath(inner);
+            // regedit stops the whole import at these two.
+            if (key.path.empty()) return Fail("unknown root key in \"" + inner + "\"");
+            if (key.path.find('\\') == std::string::npos) {
+                return Fail("cannot delete the root key \"" + key.path + "\"");
+            }
+            m_document.keys.push_back(std::move(key));
+            return true;
         }
-        std::string reason;
-        if (!NormalizeKeyPath(inner, &key.path, &reason)) return Fail(reason);
+        key.path = NormalizeKeyPath(inner);
+        if (key.path.empty()) {
+            return Skip("unknown root key in \"" + inner + "\"; its values go nowhere");
+        }
+        m_key = m_document.keys.size();
         m_document.keys.push_back(std::move(key));
         return true;
     }
 
-    // A quoted text starting at line[pos]; pos ends after the closing quote.
-    bool ReadQuoted(const std::string& line, size_t* pos, std::string* out) {
+    // Quoted text from the character after the opening quote at pos; pos
+    // ends after the closing quote. False when the text is unreadable.
+    static bool ReadQuoted(const std::string& line, size_t* pos, std::string* out) {
         std::string text;
-        for (size_t i = *pos + 1; i < line.size(); ++i) {
+        for (size_t i = *pos; i < line.size(); ++i) {
             char c = line[i];
             if (c == '"') {
                 *pos = i + 1;
@@ -139,14 +191,8 @@ class Parser {
                 return true;
             }
             if (c == '\\') {
-                if (++i == line.size()) break;
+                if (++i == line.size()) return false;
                 switch (line[i]) {
-                    case '\\':
-                        text += '\\';
-                        break;
-                    case '"':
-                        text += '"';
-                        break;
                     case 'n':
                         text += '\n';
                         break;
@@ -154,116 +200,143 @@ class Parser {
                         text += '\r';
                         break;
                     case '0':
-                        text += '\0';
+                        return false;
+                    default:  // \\, \" and any other character stand for it
+                        text += line[i];
                         break;
-                    default:
-                        return Fail(std::string("unknown escape sequence \\") + line[i]);
                 }
                 continue;
             }
             text += c;
         }
-        return Fail("text without closing quote");
-    }
-
-    static void SkipBlanks(const std::string& line, size_t* pos) {
-        while (*pos < line.size() && IsBlank(line[*pos])) ++*pos;
+        return false;
     }
 
     bool ReadValue(const std::string& line, size_t pos) {
-        if (m_document.keys.empty()) return Fail("value outside a key");
-        if (m_document.keys.back().deleted) return Fail("value under a deleted key");
         Value value;
+        value.firstLine = m_line;
         if (line[pos] == '@') {
             ++pos;
-        } else if (!ReadQuoted(line, &pos, &value.name)) {
-            return false;
+        } else {
+            ++pos;
+            if (!ReadQuoted(line, &pos, &value.name)) return Skip("unreadable value name");
         }
-        SkipBlanks(line, &pos);
-        if (pos == line.size() || line[pos] != '=') return Fail("'=' expected after value name");
-        ++pos;
-        SkipBlanks(line, &pos);
-        std::string rest = line.substr(pos);
-        std::string lower;
-        for (char c : rest) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        pos = SkipBlanks(line, pos);
+        if (pos == line.size() || line[pos] != '=')
+            return Skip("'=' expected after the value name");
+        pos = SkipBlanks(line, pos + 1);
+        const std::string rest = line.substr(pos);
 
-        if (!rest.empty() && rest[0] == '"') {
-            size_t end = 0;
+        if (rest.compare(0, 1, "-") == 0) {
+            if (!NothingMore(rest, 1)) return Skip("text after '-'");
+            value.deleted = true;
+            return AddValue(std::move(value));
+        }
+        if (rest.compare(0, 1, "\"") == 0) {
+            size_t end = 1;
             std::string text;
-            if (!ReadQuoted(rest, &end, &text)) return false;
-            if (end != rest.size()) return Fail("unexpected text after closing quote");
+            if (!ReadQuoted(rest, &end, &text)) return Skip("unreadable text data");
+            if (!NothingMore(rest, end)) return Skip("text after the closing quote");
             value.type = kTypeSz;
             value.data.assign(text.begin(), text.end());
             value.data.push_back(0);
             return AddValue(std::move(value));
         }
-        if (rest == "-") {
-            value.deleted = true;
-            return AddValue(std::move(value));
-        }
-        if (lower.compare(0, 6, "dword:") == 0) {
-            uint32_t number = 0;
-            if (!ParseHexNumber(rest.substr(6), 8, &number)) {
-                return Fail("dword needs 1 to 8 hex digits");
+        if (rest.compare(0, 6, "dword:") == 0) {
+            const size_t first = SkipBlanks(rest, 6);
+            size_t end = first;
+            while (end < rest.size() && HexDigit(rest[end]) >= 0) ++end;
+            if (end == first || end - first > 8 || !NothingMore(rest, end)) {
+                return Skip("dword needs 1 to 8 hex digits");
             }
+            uint32_t number = 0;
+            for (size_t i = first; i < end; ++i) number = (number << 4) | HexDigit(rest[i]);
             value.type = kTypeDword;
             for (int i = 0; i < 4; ++i)
                 value.data.push_back(static_cast<uint8_t>(number >> (8 * i)));
             return AddValue(std::move(value));
         }
         size_t dataStart = 0;
-        if (lower.compare(0, 4, "hex:") == 0) {
+        if (rest.compare(0, 4, "hex:") == 0) {
             value.type = kTypeBinary;
             dataStart = 4;
-        } else if (lower.compare(0, 4, "hex(") == 0) {
-            size_t close = rest.find("):", 4);
-            if (close == std::string::npos ||
-                !ParseHexNumber(rest.substr(4, close - 4), 8, &value.type)) {
-                return Fail("hex(N): needs a hex type number N");
+        } else if (rest.compare(0, 4, "hex(") == 0) {
+            // hex(N): with N in hex, without 0x; hex(): is type 0.
+            size_t end = 4;
+            const bool prefixed = rest.size() > 5 && (rest[5] == 'x' || rest[5] == 'X');
+            if (rest.size() == 4 || prefixed || !ReadHexNumber(rest, 4, &value.type, &end) ||
+                rest.compare(end, 2, "):") != 0) {
+                return Skip("hex(N): needs a hex type number N");
             }
-            dataStart = close + 2;
+            dataStart = end + 2;
         } else {
-            return Fail("unknown value data");
+            return Skip("unknown value type");
         }
         m_pending = std::move(value);
-        m_pendingLine = m_line;
-        return ReadHexPart(rest.substr(dataStart));
+        return ReadHexPart(rest, dataStart);
     }
 
-    // One line's part of a hex list: bytes separated by commas, with a
-    // trailing backslash when the list goes on in the next line.
-    bool ReadHexPart(std::string part) {
-        m_continued = !part.empty() && part.back() == '\\';
-        if (m_continued) part = TrimRight(part.substr(0, part.size() - 1));
-        size_t pos = 0;
-        while (pos < part.size()) {
-            size_t comma = part.find(',', pos);
-            std::string token = part.substr(pos, comma == std::string::npos ? comma : comma - pos);
-            size_t first = 0;
-            while (first < token.size() && IsBlank(token[first])) ++first;
-            token = TrimRight(token.substr(first));
+    // A line after a list of bytes that goes on: blank and comment lines are
+    // passed over; one that does not start with a hex digit ends the list,
+    // and the value and the line are both skipped.
+    bool ContinueHex(const std::string& line) {
+        const size_t pos = SkipBlanks(line, 0);
+        if (pos == line.size() || line[pos] == ';') return true;
+        if (HexDigit(line[pos]) < 0) {
+            m_continued = false;
+            Skip("list of bytes not continued", m_pending.firstLine);
+            return Skip("not the hex data that the line before announced");
+        }
+        return ReadHexPart(line, pos);
+    }
+
+    // One line's part of a list of bytes from pos: bytes separated by
+    // commas, perhaps ending with a comma and a backslash when the list goes
+    // on in the next line, perhaps followed by a comment.
+    bool ReadHexPart(const std::string& line, size_t pos) {
+        m_continued = false;
+        while (pos < line.size()) {
             uint32_t byte = 0;
-            if (!ParseHexNumber(token, 2, &byte)) {
-                return Fail(token.empty() ? "missing byte in hex list"
-                                          : "bad byte \"" + token + "\" in hex list");
+            size_t end = pos;
+            if (!ReadHexNumber(line, pos, &byte, &end) || byte > 0xFF) return DropHex("bad byte");
+            if (end == pos) {
+                end = SkipBlanks(line, pos);
+                if (end < line.size() && line[end] == '\\') {
+                    if (!NothingMore(line, end + 1)) return DropHex("text after the backslash");
+                    m_continued = true;
+                    return true;
+                }
+                if (end < line.size() && line[end] == ';') break;
+                return DropHex("missing byte");
             }
             m_pending.data.push_back(static_cast<uint8_t>(byte));
-            if (comma == std::string::npos) break;
-            pos = comma + 1;
+            if (end < line.size() && line[end] != ',') {
+                if (!NothingMore(line, end)) return DropHex("bad byte");
+                break;
+            }
+            pos = end < line.size() ? end + 1 : end;
         }
-        if (m_continued) return true;
         return FinishHexValue();
+    }
+
+    bool DropHex(const std::string& reason) {
+        const int first = m_pending.firstLine;
+        m_pending = Value();
+        m_continued = false;
+        Skip(reason + " in a list of bytes", first);
+        return true;
     }
 
     bool FinishHexValue() {
         Value value = std::move(m_pending);
         m_pending = Value();
-        bool text =
+        m_continued = false;
+        const bool text =
             value.type == kTypeSz || value.type == kTypeExpandSz || value.type == kTypeMultiSz;
         if (m_unicodeData && text) {
             std::string reason;
             if (!Utf16DataToSingleByte(value.data, &value.data, &reason)) {
-                m_line = m_pendingLine;
+                m_line = value.firstLine;
                 return Fail(reason);
             }
         }
@@ -271,10 +344,9 @@ class Parser {
     }
 
     bool AddValue(Value value) {
-        value.firstLine = m_pendingLine != 0 ? m_pendingLine : m_line;
         value.lastLine = m_line;
-        m_pendingLine = 0;
-        m_document.keys.back().values.push_back(std::move(value));
+        if (m_key == kNone) return Skip("value outside a key", value.firstLine);
+        m_document.keys[m_key].values.push_back(std::move(value));
         return true;
     }
 
@@ -283,9 +355,9 @@ class Parser {
     Document m_document;
     int m_line = 0;
     bool m_unicodeData = false;  // version 5: text data in hex form is UTF-16LE
+    size_t m_key = kNone;        // the key that takes values, in m_document.keys
     bool m_continued = false;
     Value m_pending;
-    int m_pendingLine = 0;
 };
 
 }  // namespace
@@ -294,7 +366,7 @@ bool Parse(const std::string& bytes, Document* out, ParseError* error) {
     std::vector<std::string> lines;
     ParseError ignored;
     ParseError* sink = error != nullptr ? error : &ignored;
-    if (!DecodeLines(bytes, &lines, sink)) return false;
+    if (!DecodeLines(bytes, &lines, sink, true)) return false;
     return Parser(lines, sink).Run(out);
 }
 

@@ -21,13 +21,16 @@ struct Span {
     size_t end;
 };
 
-// The stored lines, numbered as DecodeLines numbers them: a line ends
-// after each line feed (a byte, or a UTF-16 unit).
+// The stored lines, numbered as Parse numbers them: a line ends after
+// each LF, CR LF or CR by itself (bytes, or UTF-16 units).
 std::vector<Span> StoredLines(const std::string& bytes, size_t unit) {
     std::vector<Span> spans;
     size_t start = 0;
+    auto unitIs = [&](size_t at, char c) {
+        return at + unit <= bytes.size() && bytes[at] == c && (unit == 1 || bytes[at + 1] == '\0');
+    };
     for (size_t i = 0; i + unit <= bytes.size(); i += unit) {
-        if (bytes[i] == '\n' && (unit == 1 || bytes[i + 1] == '\0')) {
+        if (unitIs(i, '\n') || (unitIs(i, '\r') && !unitIs(i + unit, '\n'))) {
             spans.push_back({start, i + unit});
             start = i + unit;
         }
@@ -43,13 +46,14 @@ bool IsBlankLine(const std::string& line) {
     return true;
 }
 
-// The length of the line end at the end of text (CR LF or LF, in units).
+// The length of the line end at the end of text (CR LF, LF or CR, in units).
 size_t LineEndLength(const std::string& text, size_t unit) {
     auto unitIs = [&](size_t fromEnd, char c) {
         if (text.size() < fromEnd * unit) return false;
         size_t at = text.size() - fromEnd * unit;
         return text[at] == c && (unit == 1 || text[at + 1] == '\0');
     };
+    if (unitIs(1, '\r')) return unit;
     if (!unitIs(1, '\n')) return 0;
     return (unitIs(2, '\r') ? 2 : 1) * unit;
 }
@@ -60,7 +64,7 @@ bool RemoveFromFile(const std::string& bytes, const Removals& removals, std::str
                     ParseError* error) {
     Document document;
     std::vector<std::string> lines;
-    if (!Parse(bytes, &document, error) || !DecodeLines(bytes, &lines, error)) return false;
+    if (!Parse(bytes, &document, error) || !DecodeLines(bytes, &lines, error, true)) return false;
     const size_t unit = bytes.compare(0, 2, "\xFF\xFE") == 0 ? 2 : 1;
     const std::vector<Span> spans = StoredLines(bytes, unit);
 

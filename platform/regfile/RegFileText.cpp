@@ -25,7 +25,10 @@ std::string CodePointText(uint32_t codePoint) {
 // Collects converted characters into lines.
 class LineSink {
   public:
-    explicit LineSink(std::vector<std::string>* lines) : m_lines(lines) { m_lines->emplace_back(); }
+    LineSink(std::vector<std::string>* lines, bool crEndsLine)
+        : m_lines(lines), m_crEndsLine(crEndsLine) {
+        m_lines->emplace_back();
+    }
     int Line() const { return static_cast<int>(m_lines->size()); }
     bool Put(uint32_t codePoint, ParseError* error) {
         char c = 0;
@@ -37,10 +40,16 @@ class LineSink {
         return true;
     }
     void PutByte(char c) {
+        const bool afterCr = m_afterCr;
+        m_afterCr = false;
         if (c == '\n') {
             std::string& last = m_lines->back();
             if (!last.empty() && last.back() == '\r') last.pop_back();
+            // CR LF is one line end where a CR ends a line by itself.
+            if (!afterCr) m_lines->emplace_back();
+        } else if (c == '\r' && m_crEndsLine) {
             m_lines->emplace_back();
+            m_afterCr = true;
         } else {
             m_lines->back().push_back(c);
         }
@@ -48,6 +57,8 @@ class LineSink {
 
   private:
     std::vector<std::string>* m_lines;
+    bool m_crEndsLine;
+    bool m_afterCr = false;
 };
 
 bool DecodeUtf16(const std::string& bytes, size_t start, LineSink& sink, ParseError* error) {
@@ -140,9 +151,10 @@ uint32_t FromSingleByte(char c) {
     return mapped != 0 ? mapped : byte;
 }
 
-bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error) {
+bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error,
+                 bool crEndsLine) {
     std::vector<std::string> result;
-    LineSink sink(&result);
+    LineSink sink(&result, crEndsLine);
     if (StartsWith(bytes, 0, "\xFF\xFE")) {
         if (!DecodeUtf16(bytes, 2, sink, error)) return false;
     } else if (StartsWith(bytes, 0, "\xFE\xFF")) {

@@ -1,5 +1,6 @@
-// Reading registry files: every syntax form regedit writes, the Unicode
-// exports, and the refusal of malformed text with its line.
+// Reading registry files: every syntax form regedit writes or reads, the
+// Unicode exports, the lines passed over with their numbers, and the
+// refusal of files that regedit would not import.
 #include <gtest/gtest.h>
 
 #include "RegFileTestUtil.h"
@@ -29,26 +30,34 @@ TEST(RegFileParseTest, EveryValueForm) {
         {"\"a\"=\"caf\xE9 ;[x]=\"", "a", 1, Sz("caf\xE9 ;[x]="), false},
         {"@=\"default\"", "", 1, Sz("default"), false},
         {"\"n\"=dword:0000001f", "n", 4, {0x1f, 0, 0, 0}, false},
-        {"\"n\"=DWORD:FFFFFFFE", "n", 4, {0xfe, 0xff, 0xff, 0xff}, false},
+        {"\"n\"=dword:FFFFFFFE ; comment", "n", 4, {0xfe, 0xff, 0xff, 0xff}, false},
+        {"\"n\"=dword:\t 0000000a;c", "n", 4, {0x0a, 0, 0, 0}, false},
         {"\"n\"=dword:1", "n", 4, {1, 0, 0, 0}, false},
         {"\"b\"=hex:01,ab,FF", "b", 3, {0x01, 0xab, 0xff}, false},
         {"\"b\"=hex:", "b", 3, {}, false},
-        {"\"b\"=hex: 1 , 2 ,3", "b", 3, {1, 2, 3}, false},
+        {"\"b\"=hex: 1, 2,3", "b", 3, {1, 2, 3}, false},
+        {"\"b\"=hex:0x1f,0ff,001,", "b", 3, {0x1f, 0xff, 0x01}, false},
+        {"\"b\"=hex:01,02 ; two bytes", "b", 3, {1, 2}, false},
         {"\"e\"=hex(2):25,41,25,00", "e", 2, {'%', 'A', '%', 0}, false},
         {"\"m\"=hex(7):61,00,62,00,00", "m", 7, {'a', 0, 'b', 0, 0}, false},
         {"\"z\"=hex(0):", "z", 0, {}, false},
         {"\"q\"=hex(b):01,02,03,04,05,06,07,08", "q", 11, {1, 2, 3, 4, 5, 6, 7, 8}, false},
         {"\"s\"=hex(1):41,0d,0a", "s", 1, {'A', '\r', '\n'}, false},
         {"\"c\"=hex:01,02,\\\r\n  03,04,\\\r\n  05", "c", 3, {1, 2, 3, 4, 5}, false},
-        {"\"c\"=hex:01,02\\\r\n03", "c", 3, {1, 2, 3}, false},
+        {"\"c\"=hex:01,\\ ; more\r\n\r\n ; between\r\n  02", "c", 3, {1, 2}, false},
+        {"\"c\"=hex:01,\\\r\n  02,", "c", 3, {1, 2}, false},
         {"\"s\" = \"spaced\"  ", "s", 1, Sz("spaced"), false},
-        {"\"w\"=\"a\\nb\\r\\0\"", "w", 1, {'a', '\n', 'b', '\r', 0, 0}, false},
+        {"\"w\"=\"a\\nb\\r\"", "w", 1, {'a', '\n', 'b', '\r', 0}, false},
+        {"\"a\\qb\"=\"a\\qb\\[\" ;\"", "aqb", 1, Sz("aqb["), false},
+        {"\"s\"=\"1\"\t; \"quoted\" note", "s", 1, Sz("1"), false},
+        {"\"x\"=hex(2):41,42", "x", 2, {'A', 'B'}, false},
+        {"\"t\"=hex():01", "t", 0, {1}, false},
         {"\"gone\"=-", "gone", 0, {}, true},
         {"@=-", "", 0, {}, true},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.line);
-        for (const char* lineEnd : {"\r\n", "\n"}) {
+        for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
             std::string line = c.line;
             for (size_t at = line.find("\r\n"); at != std::string::npos;
                  at = line.find("\r\n", at)) {
@@ -106,36 +115,14 @@ struct BadCase {
     const char* reason;  // a part of the reason given
 };
 
-TEST(RegFileParseTest, MalformedTextIsRefusedWithItsLine) {
-    const std::string head = "REGEDIT4\r\n\r\n[HKLM\\Software\\Test]\r\n";  // value lines from 4
+TEST(RegFileParseTest, FilesRegeditWouldNotImportAreRefusedWithTheLine) {
     const BadCase cases[] = {
         {"", 1, "header"},
         {"REGEDIT5\r\n", 1, "header"},
+        {"REGEDIT\r\n[HKLM\\X]\r\n", 1, "header"},
         {"\r\nREGEDIT4\r\n", 1, "header"},
-        {"REGEDIT4\r\n\"a\"=\"b\"\r\n", 2, "outside a key"},
-        {"REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\X\r\n", 2, "']'"},
-        {"REGEDIT4\r\n\r\n[HKEY_NOWHERE\\X]\r\n", 3, "unknown root"},
-        {"REGEDIT4\r\n[HKLM\\a\\\\b]\r\n", 2, "empty key name"},
-        {"REGEDIT4\r\n[\\Software]\r\n", 2, "unknown root"},
-        {head + "\"a\"=\"b\r\n", 4, "closing quote"},
-        {head + "\"a\"=\"b\" x\r\n", 4, "after closing quote"},
-        {head + "\"a\"=\"b\\q\"\r\n", 4, "escape"},
-        {head + "\"a\" \"b\"\r\n", 4, "'='"},
-        {head + "\"a\r\n", 4, "closing quote"},
-        {head + "\"a\"=dword:123456789\r\n", 4, "dword"},
-        {head + "\"a\"=dword:\r\n", 4, "dword"},
-        {head + "\"a\"=dword:12 34\r\n", 4, "dword"},
-        {head + "\"a\"=hex:1g\r\n", 4, "1g"},
-        {head + "\"a\"=hex:123\r\n", 4, "123"},
-        {head + "\"a\"=hex:01,,02\r\n", 4, "missing byte"},
-        {head + "\"a\"=hex(zz):00\r\n", 4, "hex(N)"},
-        {head + "\"a\"=hex(2)00\r\n", 4, "hex(N)"},
-        {head + "\"a\"=str:x\r\n", 4, "unknown value data"},
-        {head + "\"a\"=\r\n", 4, "unknown value data"},
-        {head + "\"x\"=\"1\"\r\nhello\r\n", 5, "unexpected text"},
-        {head + "\"a\"=hex:01,\\\r\n  02,\\\r\n  zz\r\n", 6, "zz"},
-        {head + "\"a\"=hex:01,\\\r\n", 4, "ends inside"},
-        {"REGEDIT4\r\n[-HKLM\\X]\r\n\"a\"=\"b\"\r\n", 3, "deleted key"},
+        {"REGEDIT4\r\n[HKLM\\X]\r\n[-HKEY_NOWHERE\\X]\r\n", 3, "unknown root"},
+        {"REGEDIT4\r\n[-HKEY_CURRENT_USER\\]\r\n", 2, "root key"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -148,6 +135,102 @@ TEST(RegFileParseTest, MalformedTextIsRefusedWithItsLine) {
         ASSERT_EQ(document.keys.size(), 1u);
         EXPECT_EQ(document.keys[0].path, "untouched");
     }
+}
+
+// Each text is a key whose value "ok" follows the lines to be skipped; the
+// skipped lines are listed by number, and no value is half-read.
+TEST(RegFileParseTest, LinesRegeditPassesOverAreSkippedAndListed) {
+    const std::string head = "  REGEDIT4\r\n\r\n[HKLM\\Software\\Test]\r\n";  // lines from 4
+    const std::string ok = "\"ok\"=\"1\"\r\n";
+    const std::vector<std::pair<std::string, std::vector<int>>> cases = {
+        {"hello\r\n", {4}},
+        {"#not a comment\r\n", {4}},
+        {"\"a\"=\"b\r\n", {4}},
+        {"\"a\"=\"b\" x\r\n", {4}},
+        {"\"a\"=\"b\\0c\"\r\n", {4}},
+        {"\"a\"=\"b\\\r\n", {4}},
+        {"\"a\" \"b\"\r\n", {4}},
+        {"\"a\r\n", {4}},
+        {"@x=\"b\"\r\n", {4}},
+        {"\"a\"=dword:123456789\r\n", {4}},
+        {"\"a\"=dword:\r\n", {4}},
+        {"\"a\"=dword:12 34\r\n", {4}},
+        {"\"a\"=dword:0x10\r\n", {4}},
+        {"\"a\"=DWORD:10\r\n", {4}},
+        {"\"a\"=Hex:10\r\n", {4}},
+        {"\"a\"=hex:1g\r\n", {4}},
+        {"\"a\"=hex:100\r\n", {4}},
+        {"\"a\"=hex:01 ,02\r\n", {4}},
+        {"\"a\"=hex:01,,02\r\n", {4}},
+        {"\"a\"=hex:01,02\\\r\n", {4}},
+        {"\"a\"=hex:01,\\ x\r\n", {4}},
+        {"\"a\"=hex(zz):00\r\n", {4}},
+        {"\"a\"=hex(0x2):00\r\n", {4}},
+        {"\"a\"=hex(2)00\r\n", {4}},
+        {"\"a\"=str:x\r\n", {4}},
+        {"\"a\"=\r\n", {4}},
+        {"\"a\"=- x\r\n", {4}},
+        // A list of bytes announced and not continued: the value and the
+        // line that broke it both go.
+        {"\"a\"=hex:01,\\\r\n  02,\\\r\n\"b\"=\"lost\"\r\n", {4, 6}},
+        {"\"a\"=hex:01,\\\r\n  zz\r\n", {4, 5}},
+        // Key lines that open no key: values after them go nowhere, or,
+        // where regedit does not read the line at all, to the key before.
+        {"[ HKLM\\Other]\r\n", {4}},
+        {"[HKLM\\Other\r\n", {4}},
+    };
+    for (const auto& [lines, skipped] : cases) {
+        SCOPED_TRACE(lines);
+        Document document;
+        ParseError error;
+        ASSERT_TRUE(Parse(head + lines + ok, &document, &error)) << error.line << error.reason;
+        ASSERT_EQ(document.keys.size(), 1u);
+        ASSERT_EQ(document.keys[0].values.size(), 1u);
+        EXPECT_EQ(document.keys[0].values[0].name, "ok");
+        std::vector<int> numbers;
+        for (const ParseError& s : document.skipped) numbers.push_back(s.line);
+        EXPECT_EQ(numbers, skipped);
+    }
+
+    const std::vector<std::pair<std::string, int>> nowhere = {
+        {"[HKEY_NOWHERE\\X]\r\n", 5},
+        {"[\\Software]\r\n", 5},
+        {"[-HKLM\\Software\\Test\\Sub]\r\n", 5},
+        {"[-Software]\r\n", 5},
+    };
+    for (const auto& [lines, valueLine] : nowhere) {
+        SCOPED_TRACE(lines);
+        Document document;
+        ParseError error;
+        ASSERT_TRUE(Parse(head + lines + ok, &document, &error)) << error.line << error.reason;
+        for (const vx::regfile::Key& key : document.keys) EXPECT_TRUE(key.values.empty());
+        ASSERT_FALSE(document.skipped.empty());
+        EXPECT_EQ(document.skipped.back().line, valueLine);
+        EXPECT_NE(document.skipped.back().reason.find("outside a key"), std::string::npos);
+    }
+}
+
+TEST(RegFileParseTest, KeyLinesAsRegeditReadsThem) {
+    const std::string text =
+        "REGEDIT4\r"
+        "[HKEY_CURRENT_USER\\A\\\\B\\]  ; note]x\r"
+        "\"v\"=\"1\"\r"
+        "[HKEY_CURRENT_USER\\C]]\r\n"
+        "\"w\"=hex:01,\\\r\n"
+        "  02,\\";
+    Document document;
+    ParseError error;
+    ASSERT_TRUE(Parse(text, &document, &error)) << error.line << ": " << error.reason;
+    EXPECT_TRUE(document.skipped.empty());
+    ASSERT_EQ(document.keys.size(), 2u);
+    EXPECT_EQ(document.keys[0].path, "HKEY_CURRENT_USER\\A\\B\\]  ; note");
+    EXPECT_EQ(document.keys[0].line, 2);
+    EXPECT_EQ(document.keys[1].path, "HKEY_CURRENT_USER\\C]");
+    ASSERT_EQ(document.keys[1].values.size(), 1u);
+    const vx::regfile::Value& w = document.keys[1].values[0];
+    EXPECT_EQ(w.data, (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(w.firstLine, 5);
+    EXPECT_EQ(w.lastLine, 6);
 }
 
 // A version 5 export as regedit writes it: UTF-16LE, and the text values
