@@ -259,16 +259,60 @@ bool ParseNumber(const std::string& field, uint32_t* out) {
     return true;
 }
 
-// One byte of a list: one or two hex digits, perhaps after 0x.
+// A DWORD value's number as the setup engine reads it, with the C
+// library's strtoul: a sign, then 0x... hex, 0... octal or decimal, up to
+// the first character that is no digit; past 32 bits it is 0xFFFFFFFF, a
+// minus sign negates, and no digits at all are 0. note says what was not
+// taken as written.
+uint32_t DwordField(const std::string& field, std::string* note) {
+    const std::string text = Trim(field);
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int base = 10;
+    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        i + 2 < text.size() && DigitValue(text[i + 2], 16) >= 0) {
+        base = 16;
+        i += 2;
+    } else if (i < text.size() && text[i] == '0') {
+        base = 8;
+    }
+    uint64_t value = 0;
+    bool overflow = false;
+    const size_t first = i;
+    for (; i < text.size() && DigitValue(text[i], base) >= 0; ++i) {
+        value = value * base + DigitValue(text[i], base);
+        if (value > 0xFFFFFFFFu) {
+            overflow = true;
+            value = 0xFFFFFFFFu;
+        }
+    }
+    if (i == first && !text.empty()) {
+        *note = "\"" + text + "\" is not a number; read as 0";
+        return 0;
+    }
+    uint32_t result = static_cast<uint32_t>(value);
+    if (overflow) {
+        *note = "\"" + text + "\" does not fit into 32 bits; read as 0xFFFFFFFF";
+        return negative ? 1 : 0xFFFFFFFFu;
+    }
+    if (negative) result = 0u - result;
+    if (i < text.size())
+        *note = "\"" + text + "\" is read as its leading number " + text.substr(0, i);
+    return result;
+}
+
+// One byte of a list: a hex number from 0 to ff, perhaps after 0x.
 bool ParseByte(const std::string& field, uint8_t* out) {
     std::string text = Trim(field);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.erase(0, 2);
-    if (text.empty() || text.size() > 2) return false;
+    if (text.empty()) return false;
     int value = 0;
     for (char c : text) {
         int digit = DigitValue(c, 16);
         if (digit < 0) return false;
         value = value * 16 + digit;
+        if (value > 0xFF) return false;
     }
     *out = static_cast<uint8_t>(value);
     return true;
@@ -280,10 +324,14 @@ std::string HexText(uint32_t value) {
     return text;
 }
 
-bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
+bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error,
+               std::vector<ParseError>* notes) {
     auto fail = [&](const std::string& reason) {
         *error = {line.number, reason};
         return false;
+    };
+    auto note = [&](const std::string& reason) {
+        if (notes != nullptr) notes->push_back({line.number, reason});
     };
     if (line.hasKey) return fail("'=' in a registry line");
     const std::vector<std::string>& f = line.fields;
@@ -296,11 +344,9 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
         if (entry->root.empty()) return fail("unknown root key \"" + root + "\"");
     }
     if (f.size() > 1) entry->subkey = f[1];
-    if (f.size() < 3) {
-        entry->keyOnly = true;
-        return true;
-    }
-    entry->name = f[2];
+    // Without a value name field the line sets the key's default value to
+    // empty text, as a string line without data does.
+    if (f.size() > 2) entry->name = f[2];
     if (f.size() > 3 && !Trim(f[3]).empty() && !ParseNumber(f[3], &entry->flags)) {
         return fail("flags \"" + f[3] + "\" are not a number");
     }
@@ -334,7 +380,15 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
             return true;
         case kAddRegMultiSz:
             entry->type = vx::kRegMultiSz;
-            for (const std::string& v : values) text(v);
+            // An empty string ends the list: it could not be told from its end.
+            for (size_t i = 0; i < values.size(); ++i) {
+                if (values[i].empty()) {
+                    if (i + 1 < values.size())
+                        note("the strings after an empty string are left out");
+                    break;
+                }
+                text(values[i]);
+            }
             entry->data.push_back(0);
             return true;
         case kAddRegDword:
@@ -342,10 +396,9 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
             // One field is a number; none or several are bytes.
             if (values.size() != 1) return bytes();
             {
-                uint32_t n = 0;
-                if (!ParseNumber(values[0], &n)) {
-                    return fail("\"" + values[0] + "\" is not a number");
-                }
+                std::string why;
+                const uint32_t n = DwordField(values[0], &why);
+                if (!why.empty()) note(why);
                 for (int i = 0; i < 4; ++i)
                     entry->data.push_back(static_cast<uint8_t>(n >> (8 * i)));
             }
@@ -366,7 +419,7 @@ bool ReadEntry(const InfLine& line, AddRegEntry* entry, ParseError* error) {
 }
 
 bool ReadSection(const InfDocument& inf, const std::string& name, int line,
-                 std::vector<AddRegEntry>* out, ParseError* error) {
+                 std::vector<AddRegEntry>* out, ParseError* error, std::vector<ParseError>* notes) {
     const InfSection* section = inf.Find(name);
     if (section == nullptr) {
         *error = {line, "no section [" + name + "]"};
@@ -374,7 +427,7 @@ bool ReadSection(const InfDocument& inf, const std::string& name, int line,
     }
     for (const InfLine& l : section->lines) {
         AddRegEntry entry;
-        if (!ReadEntry(l, &entry, error)) return false;
+        if (!ReadEntry(l, &entry, error, notes)) return false;
         out->push_back(std::move(entry));
     }
     return true;
@@ -503,10 +556,11 @@ bool ParseInf(const std::string& bytes, InfDocument* out, ParseError* error) {
 }
 
 bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<AddRegEntry>* out,
-                ParseError* error) {
+                ParseError* error, std::vector<ParseError>* notes) {
     ParseError ignored;
     if (error == nullptr) error = &ignored;
     std::vector<AddRegEntry> entries;
+    std::vector<ParseError> found;
     const InfSection* s = inf.Find(section);
     if (s == nullptr) {
         *error = {0, "no section [" + section + "]"};
@@ -518,13 +572,14 @@ bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<
         install = true;
         for (const std::string& name : line.fields) {
             if (!Trim(name).empty() &&
-                !ReadSection(inf, Trim(name), line.number, &entries, error)) {
+                !ReadSection(inf, Trim(name), line.number, &entries, error, &found)) {
                 return false;
             }
         }
     }
-    if (!install && !ReadSection(inf, section, 0, &entries, error)) return false;
+    if (!install && !ReadSection(inf, section, 0, &entries, error, &found)) return false;
     *out = std::move(entries);
+    if (notes != nullptr) *notes = std::move(found);
     return true;
 }
 

@@ -70,9 +70,20 @@ struct AddRegEntry {
 // The registry lines of a section, in order. The section is an AddReg
 // section, or an install section whose AddReg= lines name the AddReg
 // sections to read. False with the line and reason of the first fault
-// (a missing section, an unknown root key or flag, a malformed number).
+// (a missing section, an unknown root key or flag, flags or a byte that
+// are no number).
+//
+// Values are read as the setup engine reads them: a line of one or two
+// fields sets the key's default value to empty text; a DWORD number is
+// read as the C library's strtoul reads it (-1 is 0xFFFFFFFF, 12abc is 12,
+// a number past 32 bits is 0xFFFFFFFF, an empty field is 0); an empty
+// string ends a multi-string list; the value type may sit in the flags'
+// high word with the binary flag (0x00070001: REG_MULTI_SZ from bytes).
+// A byte is a hex number up to ff, perhaps written 0x7f, as the setup
+// API's documentation has it. notes, when given, receives the lines whose
+// data was not taken as written.
 bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<AddRegEntry>* out,
-                ParseError* error);
+                ParseError* error, std::vector<ParseError>* notes = nullptr);
 
 // Text as one INF field: in double quotes, with double quotes and percent
 // signs doubled. False when the text holds what no INF line can carry: a

@@ -115,7 +115,14 @@ TEST(InfFile, FlagsGiveTypeAndData) {
     };
     const Case cases[] = {
         {"HKR,k,v,,\"t\"", 1, {'t', 0}},
-        {"HKR,k", 0, {}},  // no value name field: the key only
+        {"HKR,k", 1, {0}},  // no value name field: the default value, empty
+        {"HKR,k,v,0x10001,-1", 4, {0xff, 0xff, 0xff, 0xff}},
+        {"HKR,k,v,0x10001,12abc", 4, {12, 0, 0, 0}},
+        {"HKR,k,v,0x10001,0x100000000", 4, {0xff, 0xff, 0xff, 0xff}},
+        {"HKR,k,v,0x10001,", 4, {0, 0, 0, 0}},
+        {"HKR,k,v,0x10001,09", 4, {0, 0, 0, 0}},  // octal up to the 9
+        {"HKR,k,v,0x00010000,\"a\",\"\",\"b\"", 7, {'a', 0, 0}},
+        {"HKR,k,v,1,0x7f,0ff,7", 3, {0x7f, 0xff, 7}},
         {"HKR,k,v", 1, {0}},
         {"HKR,k,v,0x00020000,\"%%x%%\"", 2, {'%', 'x', '%', 0}},
         {"HKR,k,v,0x00010000,\"a\",\"b\"", 7, {'a', 0, 'b', 0, 0}},
@@ -135,14 +142,30 @@ TEST(InfFile, FlagsGiveTypeAndData) {
         SCOPED_TRACE(c.line);
         std::vector<AddRegEntry> e = Entries(std::string("[S]\n") + c.line + "\n");
         ASSERT_EQ(e.size(), 1u);
-        if (std::string(c.line) == "HKR,k") {
-            EXPECT_TRUE(e[0].keyOnly);
-            continue;
-        }
         EXPECT_FALSE(e[0].keyOnly);
         EXPECT_EQ(e[0].type, c.type);
         EXPECT_EQ(e[0].data, c.data);
     }
+}
+
+// Data read otherwise than written is noted with its line; what reads as
+// written (-1, an empty DWORD field) is not.
+TEST(InfFile, DataNotTakenAsWrittenIsNoted) {
+    InfDocument inf;
+    ParseError error;
+    std::vector<AddRegEntry> entries;
+    std::vector<ParseError> notes;
+    ASSERT_TRUE(
+        ParseInf("[S]\nHKR,k,a,0x10001,12abc\nHKR,k,b,0x10001,-1\n"
+                 "HKR,k,c,0x10001,0x100000000\nHKR,k,d,0x10001,\n"
+                 "HKR,k,e,0x10000,\"x\",\"\"\nHKR,k,f,0x10000,\"x\",\"\",\"y\"\n"
+                 "HKR,k,g,0x10001,zz\n",
+                 &inf, &error));
+    ASSERT_TRUE(ReadAddReg(inf, "S", &entries, &error, &notes)) << error.reason;
+    std::vector<int> lines;
+    for (const ParseError& n : notes) lines.push_back(n.line);
+    EXPECT_EQ(lines, (std::vector<int>{2, 4, 7, 8}));
+    EXPECT_NE(notes[0].reason.find("12"), std::string::npos) << notes[0].reason;
 }
 
 TEST(InfFile, FaultsNameTheirLine) {
@@ -157,8 +180,7 @@ TEST(InfFile, FaultsNameTheirLine) {
         {"[S]\nHKR,k,v,0x40,x\n", "2: unsupported flag 0x00000040"},
         {"[S]\nHKR,k,v,0x00030000,x\n", "2: unknown value type in flags 0x00030000"},
         {"[S]\nHKR,k,v,0,a,b\n", "2: more than one text for a string value"},
-        {"[S]\nHKR,k,v,0x10001,4294967296\n", "2: \"4294967296\" is not a number"},
-        {"[S]\nHKR,k,v,0x10001,09\n", "2: \"09\" is not a number"},
+        {"[S]\nHKR,k,v,1,0x\n", "2: bad byte \"0x\""},
         {"[S]\nHKR,k,v,1,ff,100\n", "2: bad byte \"100\""},
         {"[S]\nHKR,k,v,1,ff,,00\n", "2: bad byte \"\""},
         {"[S]\nAddReg=T\n", "2: no section [T]"},
@@ -173,7 +195,7 @@ TEST(InfFile, FaultsNameTheirLine) {
 TEST(InfFile, InstallSectionReadsItsAddRegSectionsInOrder) {
     std::vector<AddRegEntry> e = Entries(
         "[Install]\nCopyFiles=Files\nAddReg = B, A\n[A]\nHKLM,a,v,0,\"1\"\n"
-        "[B]\nHKR,b,v,0,\"2\"\nHKCU,b\n[Files]\nx.dll\n",
+        "[B]\nHKR,b,v,0,\"2\"\nHKCU,b,,0x10\n[Files]\nx.dll\n",
         "install");
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].subkey, "b");
