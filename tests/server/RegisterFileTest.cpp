@@ -174,11 +174,12 @@ TEST(RegisterFileTest, UninstallRemovesExactlyWhatInstallAdded) {
     }
     std::vector<std::string> removed;
     for (const std::string& section : Fields(inf, "DefaultUninstall", "DelReg")) {
-        // A DelReg line has the form of an AddReg line without value.
+        // A DelReg line has the form of an AddReg line without value name
+        // (which, read as AddReg, stands for the key's default value).
         std::vector<vx::regfile::AddRegEntry> lines;
         ASSERT_TRUE(vx::regfile::ReadAddReg(inf, section, &lines, &error)) << error.reason;
         for (const vx::regfile::AddRegEntry& e : lines) {
-            EXPECT_TRUE(e.keyOnly);
+            EXPECT_TRUE(e.keyOnly || (e.name.empty() && e.flags == 0));
             removed.push_back(KeyPath(e));
         }
     }
