@@ -16,6 +16,7 @@
 #include "ErrorReport.h"
 #include "InfCommand.h"
 #include "IniFiles.h"
+#include "InputWarnings.h"
 #include "Session.h"
 #include "layout/PendingAction.h"
 #include "platform/host/ProfileCache.h"
@@ -153,7 +154,11 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     // The registry file and then the INI files are locked before they are
     // read, and stay locked until this run has written them.
     Session session;
-    if (!session.Open(options, &error, true) || !session.LockIniFiles(&error)) return fail(error);
+    if (!session.Open(options, &error, true) ||
+        !ReportInputWarnings(session.InputWarnings(), options.strict, err, &error) ||
+        !session.LockIniFiles(&error)) {
+        return fail(error);
+    }
     session.ShowPage();
     const PageSnapshot shown = session.Snapshot();
 

@@ -21,7 +21,11 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     if (!session.Open(options, &error)) return ReportError(error, options.json, out, err);
     session.ShowPage();
     const PageSnapshot page = session.Snapshot();
-    std::vector<Finding> findings = FindProblems(session.StoredBefore(), page);
+    std::vector<Finding> findings;
+    for (const std::string& warning : session.InputWarnings()) {
+        findings.push_back({"input-line", "", warning, Severity::Warning});
+    }
+    for (const Finding& f : FindProblems(session.StoredBefore(), page)) findings.push_back(f);
     // The INI files of every entry that the showing leaves in the registry.
     StoredLayout kept = session.StoredBefore();
     std::set<std::string> removed;

@@ -95,9 +95,10 @@ const std::vector<OptionDef> kOptions = {
     {"--ignore", "KIND", kCheckBit, 0, true,
      [](Options& o, const std::string& v) { o.ignored.push_back(v); },
      "leave out findings of this kind or severity"},
-    {"--strict", nullptr, kCheckBit, 0, false,
+    {"--strict", nullptr, kPageCommands | kInfBit, 0, false,
      [](Options& o, const std::string&) { o.strict = true; },
-     "exit with 1 on any finding reported, not only on errors"},
+     "check: exit with 1 on any finding reported, not only on errors; preview, apply, inf: "
+     "refuse an input file with lines that Windows skips"},
     {"--dry-run", nullptr, kApplyBit, 0, false,
      [](Options& o, const std::string&) { o.dryRun = true; },
      "report what would change and write nothing"},

@@ -50,6 +50,9 @@ const std::vector<FindingKind> kKinds = {
     {"ini-missing", Severity::Warning,
      "an INIFile that is not there: the page shows defaults, Apply creates it (or cannot, "
      "when its folder is missing too)"},
+    {"input-line", Severity::Warning,
+     "a line of the registry or INF file that Windows skips, or reads otherwise than written: "
+     "the tool reads it the same way"},
     {"not-loaded", Severity::Note,
      "a Layout value this showing does not load: an eviction moved it past the enumeration "
      "(loaded next time), or an unreadable value stopped loading"},

@@ -6,6 +6,7 @@
 #include "DisplayLibrary.h"
 #include "ErrorReport.h"
 #include "Files.h"
+#include "InputWarnings.h"
 #include "platform/host/InfImport.h"
 #include "platform/regfile/InfFile.h"
 
@@ -28,10 +29,12 @@ std::string InfSectionName(const std::string& section) {
 
 bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
                      const std::string& section, std::vector<vx::regfile::AddRegEntry>* entries,
-                     vx::regfile::ParseError* error) {
+                     vx::regfile::ParseError* error, std::vector<vx::regfile::ParseError>* notes) {
     vx::regfile::InfDocument inf;
     if (!vx::regfile::ParseInf(text, &inf, error)) return false;
-    if (!vx::regfile::ReadAddReg(inf, InfSectionName(section), entries, error)) return false;
+    if (!vx::regfile::ReadAddReg(inf, InfSectionName(section), entries, error, notes)) {
+        return false;
+    }
     const std::string driverKey =
         std::string("HKEY_LOCAL_MACHINE\\") + kDisplayClassPrefix + kInfDriverSubkey;
     if (!vx::ImportAddReg(registry, *entries, driverKey, error)) return false;
@@ -50,11 +53,17 @@ int RunInf(const Options& options, std::ostream& out, std::ostream& err) {
     if (!ReadInput(options.registryFile, &text, &error)) return fail(error);
     vx::HostRegistryTree registry;
     vx::regfile::ParseError parseError;
-    if (!registry.ImportText(text, &parseError)) {
+    std::vector<vx::regfile::ParseError> skipped;
+    if (!registry.ImportText(text, &parseError, &skipped)) {
         return fail(name +
                     (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
                     ": " + parseError.reason);
     }
+    std::vector<std::string> warnings;
+    for (const vx::regfile::ParseError& s : skipped) {
+        warnings.push_back(name + ":" + std::to_string(s.line) + ": " + s.reason);
+    }
+    if (!ReportInputWarnings(warnings, options.strict, err, &error)) return fail(error);
     const std::string driverKey = DriverKeyOf(registry);
     if (driverKey.empty()) {
         return fail(name + " does not name the driver's key (\"" + kCurrentDisplayKey +

@@ -25,11 +25,13 @@ std::string InfSectionName(const std::string& section);
 
 // Fills the registry from the section of the INF text: the AddReg lines
 // with HKR as the driver's key, and the maker's "CurrentDisplayKey" naming
-// that key. The lines read are kept in entries. False with the line and
-// reason of the fault.
+// that key. The lines read are kept in entries; the lines whose data was
+// not taken as written go to notes. False with the line and reason of the
+// fault.
 bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
                      const std::string& section, std::vector<vx::regfile::AddRegEntry>* entries,
-                     vx::regfile::ParseError* error);
+                     vx::regfile::ParseError* error,
+                     std::vector<vx::regfile::ParseError>* notes = nullptr);
 
 // The lines of the INF that add the data the page deleted with the
 // removal: its Layout value and, when that went too, its Association key.

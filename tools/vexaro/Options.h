@@ -22,9 +22,9 @@ struct Options {
     // check: the kinds or severities to report (empty: all) and to leave out.
     std::vector<std::string> kinds;
     std::vector<std::string> ignored;
-    bool strict = false;                   // check: every finding reported counts for the exit code
-    bool dryRun = false;                   // apply: everything up to the writes
-    bool noRegistry = false;               // apply: leave the registry file as it is
+    bool strict = false;      // check: every finding counts; else input lines skipped refuse
+    bool dryRun = false;      // apply: everything up to the writes
+    bool noRegistry = false;  // apply: leave the registry file as it is
     std::vector<std::string> assignments;  // apply: NAME=on|off
     bool noWait = false;                   // apply: fail at once when another run holds a file
     bool force = false;                    // apply: write a read-only registry file all the same

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "IniFiles.h"
+#include "InputWarnings.h"
 #include "PreviewOutput.h"
 #include "Render.h"
 #include "Session.h"
@@ -26,7 +27,10 @@ int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
     }
     Session session;
     std::string error;
-    if (!session.Open(options, &error)) return fail(error);
+    if (!session.Open(options, &error) ||
+        !ReportInputWarnings(session.InputWarnings(), options.strict, err, &error)) {
+        return fail(error);
+    }
     session.ShowPage();
     PageSnapshot page = session.Snapshot();
     // An INI file that cannot be found is shown as the page would show it,

@@ -139,13 +139,18 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
     if (!ReadInput(source, &m_registryBytes, error)) return false;
     m_host = std::make_unique<vx::HostPlatform>(m_folders);
     vx::regfile::ParseError parseError;
+    std::vector<vx::regfile::ParseError> skipped;
     if (inf ? !LoadInfRegistry(m_host->Registry(), m_registryBytes, options.infSection,
-                               &m_infEntries, &parseError)
-            : !m_host->Registry().ImportText(m_registryBytes, &parseError)) {
+                               &m_infEntries, &parseError, &skipped)
+            : !m_host->Registry().ImportText(m_registryBytes, &parseError, &skipped)) {
         *error = InputName(source) +
                  (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
                  ": " + parseError.reason;
         return false;
+    }
+    for (const vx::regfile::ParseError& s : skipped) {
+        m_inputWarnings.push_back(InputName(source) + ":" + std::to_string(s.line) + ": " +
+                                  s.reason);
     }
     if (forWriting) m_registryAsRead = m_host->Registry().Export();
     m_host->System().SetFailSafe(options.failSafe);

@@ -72,6 +72,9 @@ class Session {
     // Replaces the registry file (through a symbolic link, keeping its mode
     // and owner) with the bytes, atomically; never called for an INF.
     bool SaveRegistry(const std::string& bytes, std::string* error);
+    // The lines of the input file that were skipped or read otherwise than
+    // written, as Windows reads them: "FILE:LINE: reason", in file order.
+    const std::vector<std::string>& InputWarnings() const { return m_inputWarnings; }
     // The AddReg lines the registry was made from on INF input; else empty.
     const std::vector<vx::regfile::AddRegEntry>& InfEntries() const { return m_infEntries; }
 
@@ -95,6 +98,7 @@ class Session {
     StoredLayout m_before;
     std::vector<Removal> m_removals;
     std::vector<vx::regfile::AddRegEntry> m_infEntries;
+    std::vector<std::string> m_inputWarnings;
 };
 
 }  // namespace vexaro
