@@ -20,7 +20,7 @@ _vexaro() {
     local commands="preview check apply inf help"
     local kinds="error warning note driver-key evicted pruned unreadable id-past-2255
         id-mismatch no-layout missing-association mask-text mask-truncated default-case
-        action-text short-name unknown-kind no-group ini-path ini-missing not-loaded"
+        action-text short-name unknown-kind no-group ini-path ini-missing input-line not-loaded"
     local common="--registry --inf --section --windir --drive --fail-safe --json --help"
 
     local command="" registry="" inf="" section="" windir="" i word
@@ -76,10 +76,10 @@ _vexaro() {
 
     local options
     case "$command" in
-        preview) options="$common --svg --png" ;;
+        preview) options="$common --svg --png --strict" ;;
         check) options="$common --kind --ignore --strict" ;;
-        apply) options="$common --dry-run --no-registry --no-wait --force" ;;
-        inf) options="--registry --section --help" ;;
+        apply) options="$common --dry-run --no-registry --no-wait --force --strict" ;;
+        inf) options="--registry --section --strict --help" ;;
         help)
             COMPREPLY=($(compgen -W "preview check apply inf" -- "$cur"))
             return
