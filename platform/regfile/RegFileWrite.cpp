@@ -15,8 +15,9 @@ constexpr uint32_t kTypeDword = 4;
 constexpr size_t kHexLineLimit = 77;  // as regedit: a line ends after the comma past column 77
 constexpr char kLineEnd[] = "\r\n";
 
-// Quoted text with \\ and \" escaped; line ends and zeros, which only a
-// value name can bring here, take the escapes that Parse reads back.
+// Quoted text with \\ and \" escaped; line ends, which only a value name
+// can bring here, take the escapes that Parse reads back. A zero byte stays
+// as it is: regedit reads no \0 escape.
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
@@ -32,9 +33,6 @@ std::string Quoted(const std::string& text) {
                 break;
             case '\r':
                 out += "\\r";
-                break;
-            case '\0':
-                out += "\\0";
                 break;
             default:
                 out += c;

@@ -87,6 +87,7 @@ TEST(RegFileWriteTest, ParseReadsBackWhatWasWritten) {
                              {MakeValue("", 1, Sz("default")),
                               MakeValue("quote\"back\\slash", 1, Sz("\"\\\\\"")),
                               MakeValue("line\r\nend", 1, Sz("x")),
+                              MakeValue(std::string("ze\0ro", 5), 1, Sz("z")),
                               MakeValue("high", 1, Sz("\x80\xE9\xFF")),
                               MakeValue("empty", 1, Sz("")),
                               MakeValue("unterminated", 1, Bytes("abc")),
