@@ -4,7 +4,7 @@
 // the Windows test holds regedit and setupapi to.
 #include <gtest/gtest.h>
 
-#include "PeerCases.h"
+#include "peer/PeerCases.h"
 #include "platform/NoCase.h"
 #include "platform/host/HostRegistryTree.h"
 #include "platform/host/InfImport.h"

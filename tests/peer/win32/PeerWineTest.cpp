@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "PeerCases.h"
+#include "peer/PeerCases.h"
 
 namespace vxtest::peer {
 namespace {
