@@ -45,7 +45,8 @@ TEST(InputLines, RegistryLinesWindowsSkipsAreWarnedAndStrictRefuses) {
     Result check = s.Run({"check", "--registry", "skip.reg", "--windir", ".", "--json"});
     EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
     std::vector<std::string> messages;
-    for (const Json& f : Json::parse(check.out)["findings"]) {
+    const Json found = Json::parse(check.out);
+    for (const Json& f : found["findings"]) {
         if (f["code"] == "input-line") messages.push_back(f["message"]);
     }
     ASSERT_EQ(messages.size(), 2u) << check.out;

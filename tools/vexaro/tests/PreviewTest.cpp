@@ -256,10 +256,10 @@ TEST(Preview, RegistryFromStandardInput) {
         s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<driver.reg");
     ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
     EXPECT_EQ(fromInput.out, fromFile.out);
-    s.Write("broken.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\r\n");
+    s.Write("broken.reg", "REGEDIT5\r\n\r\n[HKEY_LOCAL_MACHINE\\Software]\r\n");
     Result broken = s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<broken.reg");
     EXPECT_EQ(broken.exitCode, 2);
-    EXPECT_EQ(broken.err.rfind("vexaro: standard input:3: ", 0), 0u) << broken.err;
+    EXPECT_EQ(broken.err.rfind("vexaro: standard input:1: ", 0), 0u) << broken.err;
 }
 
 // The SVG keeps every caption line as text in the page's font, escaped for
