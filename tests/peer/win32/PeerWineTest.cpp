@@ -4,8 +4,9 @@
 // what the table expects of the project's readers; rows that differ on
 // purpose must leave Wine's answer that the table notes.
 #include <gtest/gtest.h>
-#include <setupapi.h>
 #include <windows.h>
+// The setup API needs the definitions above.
+#include <setupapi.h>
 
 #include <cstdio>
 #include <fstream>
