@@ -99,7 +99,8 @@ TEST(HostRegistryTest, RefusedImportChangesNothing) {
     EXPECT_FALSE(registry.Import(document, &error));
     document.keys[1] = {"HKEY_LOCAL_MACHINE", true, {}};
     EXPECT_FALSE(registry.Import(document, &error));
-    EXPECT_FALSE(registry.ImportText("REGEDIT4\r\n[-HKLM\\Software]\r\nbad\r\n", &error));
+    EXPECT_FALSE(
+        registry.ImportText("REGEDIT4\r\n[-HKLM\\Software]\r\n[-HKEY_NOWHERE\\X]\r\n", &error));
     EXPECT_EQ(error.line, 3);
     EXPECT_TRUE(registry.KeyExists(kKey));
 }
