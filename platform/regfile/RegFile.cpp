@@ -25,12 +25,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string TrimRight(const std::string& text) {
-    size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1])) --end;
-    return text.substr(0, end);
-}
-
 size_t SkipBlanks(const std::string& text, size_t pos) {
     while (pos < text.size() && IsBlank(text[pos])) ++pos;
     return pos;
@@ -97,8 +91,8 @@ std::string NormalizeKeyPath(const std::string& path) {
 
 class Parser {
   public:
-    Parser(const std::vector<std::string>& lines, ParseError* error)
-        : m_lines(lines), m_error(error) {}
+    // Trims the lines in place: a long file is not copied again.
+    Parser(std::vector<std::string>& lines, ParseError* error) : m_lines(lines), m_error(error) {}
 
     bool Run(Document* out) {
         if (!ReadHeader()) return false;
@@ -126,19 +120,26 @@ class Parser {
 
     bool ReadHeader() {
         m_line = 1;
-        const std::string first = m_lines.empty() ? std::string() : m_lines[0];
-        const std::string header = TrimRight(first.substr(SkipBlanks(first, 0)));
-        if (header == kRegedit4Header) return true;
-        if (header == kVersion5Header) {
+        static const std::string kNoLine;
+        const std::string& first = m_lines.empty() ? kNoLine : m_lines[0];
+        const size_t begin = SkipBlanks(first, 0);
+        size_t end = first.size();
+        while (end > begin && IsBlank(first[end - 1])) --end;
+        auto is = [&](const char* header) {
+            return first.compare(begin, end - begin, header) == 0;
+        };
+        if (is(kRegedit4Header)) return true;
+        if (is(kVersion5Header)) {
             m_unicodeData = true;
             return true;
         }
         return Fail("missing header \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
     }
 
-    bool ReadLine(const std::string& raw) {
-        if (m_continued) return ContinueHex(raw);
-        const std::string line = TrimRight(raw);
+    bool ReadLine(std::string& line) {
+        // A line that goes on with a list of bytes is taken as it is.
+        if (m_continued) return ContinueHex(line);
+        while (!line.empty() && IsBlank(line.back())) line.pop_back();
         const size_t pos = SkipBlanks(line, 0);
         if (pos == line.size() || line[pos] == ';') return true;
         if (line[pos] == '[') return ReadKey(line, pos + 1);
@@ -225,47 +226,46 @@ class Parser {
         if (pos == line.size() || line[pos] != '=')
             return Skip("'=' expected after the value name");
         pos = SkipBlanks(line, pos + 1);
-        const std::string rest = line.substr(pos);
-
-        if (rest.compare(0, 1, "-") == 0) {
-            if (!NothingMore(rest, 1)) return Skip("text after '-'");
+        const size_t d = pos;  // where the data begins
+        if (line.compare(d, 1, "-") == 0) {
+            if (!NothingMore(line, d + 1)) return Skip("text after '-'");
             value.deleted = true;
             return AddValue(std::move(value));
         }
-        if (rest.compare(0, 1, "\"") == 0) {
-            size_t end = 1;
+        if (line.compare(d, 1, "\"") == 0) {
+            size_t end = d + 1;
             std::string text;
-            if (!ReadQuoted(rest, &end, &text)) return Skip("unreadable text data");
-            if (!NothingMore(rest, end)) return Skip("text after the closing quote");
+            if (!ReadQuoted(line, &end, &text)) return Skip("unreadable text data");
+            if (!NothingMore(line, end)) return Skip("text after the closing quote");
             value.type = kTypeSz;
             value.data.assign(text.begin(), text.end());
             value.data.push_back(0);
             return AddValue(std::move(value));
         }
-        if (rest.compare(0, 6, "dword:") == 0) {
-            const size_t first = SkipBlanks(rest, 6);
+        if (line.compare(d, 6, "dword:") == 0) {
+            const size_t first = SkipBlanks(line, d + 6);
             size_t end = first;
-            while (end < rest.size() && HexDigit(rest[end]) >= 0) ++end;
-            if (end == first || end - first > 8 || !NothingMore(rest, end)) {
+            while (end < line.size() && HexDigit(line[end]) >= 0) ++end;
+            if (end == first || end - first > 8 || !NothingMore(line, end)) {
                 return Skip("dword needs 1 to 8 hex digits");
             }
             uint32_t number = 0;
-            for (size_t i = first; i < end; ++i) number = (number << 4) | HexDigit(rest[i]);
+            for (size_t i = first; i < end; ++i) number = (number << 4) | HexDigit(line[i]);
             value.type = kTypeDword;
             for (int i = 0; i < 4; ++i)
                 value.data.push_back(static_cast<uint8_t>(number >> (8 * i)));
             return AddValue(std::move(value));
         }
         size_t dataStart = 0;
-        if (rest.compare(0, 4, "hex:") == 0) {
+        if (line.compare(d, 4, "hex:") == 0) {
             value.type = kTypeBinary;
-            dataStart = 4;
-        } else if (rest.compare(0, 4, "hex(") == 0) {
+            dataStart = d + 4;
+        } else if (line.compare(d, 4, "hex(") == 0) {
             // hex(N): with N in hex, without 0x; hex(): is type 0.
-            size_t end = 4;
-            const bool prefixed = rest.size() > 5 && (rest[5] == 'x' || rest[5] == 'X');
-            if (rest.size() == 4 || prefixed || !ReadHexNumber(rest, 4, &value.type, &end) ||
-                rest.compare(end, 2, "):") != 0) {
+            size_t end = d + 4;
+            const bool prefixed = line.size() > d + 5 && (line[d + 5] == 'x' || line[d + 5] == 'X');
+            if (line.size() == d + 4 || prefixed ||
+                !ReadHexNumber(line, d + 4, &value.type, &end) || line.compare(end, 2, "):") != 0) {
                 return Skip("hex(N): needs a hex type number N");
             }
             dataStart = end + 2;
@@ -273,7 +273,7 @@ class Parser {
             return Skip("unknown value type");
         }
         m_pending = std::move(value);
-        return ReadHexPart(rest, dataStart);
+        return ReadHexPart(line, dataStart);
     }
 
     // A line after a list of bytes that goes on: blank and comment lines are
@@ -350,7 +350,7 @@ class Parser {
         return true;
     }
 
-    const std::vector<std::string>& m_lines;
+    std::vector<std::string>& m_lines;
     ParseError* m_error;
     Document m_document;
     int m_line = 0;
