@@ -65,7 +65,10 @@ const std::vector<Row> kInfRows = {
      "at the x"},
     {"BytesLeadingZero", R"(HKCU,"@K@",B,1,0ff,7)", "B=3:ff07"},
     {"TypeInHighWord", R"(HKCU,"@K@",Q,0x00050001,01,02,03,04)", "Q=5:01020304"},
-    {"MultiInHighWord", R"(HKCU,"@K@",M,0x00070001,61,00,62,00,00)", "M=7:6100620000"},
+    {"MultiInHighWord", R"(HKCU,"@K@",M,0x00070001,61,00,62,00,00,00)", "M=7:610062000000",
+     "M=7:616200",
+     "Windows 95 keeps the bytes of a text type as given; NT takes them as UTF-16 text (and "
+     "data of odd length gets a terminator read from past its end, so the row has even length)"},
     {"EmptyStringInMulti", R"(HKCU,"@K@",M,0x00010000,"a","","b")", "M=7:610000"},
     {"Multi", R"(HKCU,"@K@",M,0x00010000,"a","b")", "M=7:6100620000"},
     {"TwoFields", R"(HKCU,"@K@\Sub")", "Sub/ Sub/=1:00"},
