@@ -1,10 +1,13 @@
 #include "ProfilePath.h"
 
 #include <dirent.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -118,6 +121,60 @@ bool EndsInFolder(const std::string& name) {
     return tail == "." || tail == "..";
 }
 
+// The real path of an existing file or folder; false when it cannot be
+// resolved (a link to nothing, a loop, a folder that cannot be searched).
+bool RealPath(const std::string& path, std::string* real) {
+    char resolved[PATH_MAX];
+    if (realpath(path.empty() ? "." : path.c_str(), resolved) == nullptr) return false;
+    *real = resolved;
+    return true;
+}
+
+// Where the path leads with every symbolic link followed: the real path of
+// its longest existing part, with the parts that do not exist yet after it.
+// False when a link on the way leads to nothing.
+bool RealLocation(const std::string& path, std::string* real) {
+    std::string existing = path;
+    std::string rest;
+    for (;;) {
+        struct stat info;
+        if (lstat(existing.empty() ? "." : existing.c_str(), &info) == 0) {
+            if (!RealPath(existing, real)) return false;
+            if (!rest.empty()) *real = JoinPath(*real, rest);
+            return true;
+        }
+        if (existing.empty() || existing == "/") return false;
+        const size_t slash = existing.find_last_of('/');
+        const std::string part = slash == std::string::npos ? existing : existing.substr(slash + 1);
+        rest = rest.empty() ? part : part + "/" + rest;
+        existing = slash == std::string::npos ? "" : existing.substr(0, slash == 0 ? 1 : slash);
+    }
+}
+
+bool IsWithin(const std::string& path, const std::string& folder) {
+    if (folder == "/") return true;
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+// Whether a resolved path stays inside the folders once links are
+// followed; a folder that does not exist holds no links.
+ProfilePathVerdict Containment(const std::string& path, const ProfileFolders& folders,
+                               std::string* realPath) {
+    std::string real;
+    if (!RealLocation(path, &real)) return ProfilePathVerdict::kBrokenLink;
+    bool anyFolder = false;
+    for (const std::string* folder : {&folders.windowsDir, &folders.driveRoot}) {
+        std::string realFolder;
+        if (folder->empty() || !RealPath(*folder, &realFolder)) continue;
+        anyFolder = true;
+        if (IsWithin(real, realFolder)) return ProfilePathVerdict::kResolved;
+    }
+    if (!anyFolder) return ProfilePathVerdict::kResolved;
+    if (realPath != nullptr) *realPath = real;
+    return ProfilePathVerdict::kLinkOutside;
+}
+
 }  // namespace
 
 std::string MatchProfileLetterCase(const std::string& path) {
@@ -125,7 +182,8 @@ std::string MatchProfileLetterCase(const std::string& path) {
 }
 
 ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolders& folders,
-                                       std::string* hostPath, bool matchLetterCase) {
+                                       std::string* hostPath, bool matchLetterCase,
+                                       std::string* realPath) {
     if (fileName == nullptr || *fileName == '\0') return ProfilePathVerdict::kEmpty;
     const std::string name(fileName);
     if (HasBadCharacter(name)) return ProfilePathVerdict::kBadName;
@@ -160,7 +218,16 @@ ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolder
             path = JoinParts(folders.windowsDir, parts);
         }
     }
-    *hostPath = matchLetterCase ? MatchLetterCase(path) : path;
+    if (matchLetterCase) path = MatchLetterCase(path);
+    if (!folders.hostPaths) {
+        // Looking at the links leaves errno as it was: callers report the
+        // reason of the write that follows.
+        const int saved = errno;
+        const ProfilePathVerdict links = Containment(path, folders, realPath);
+        errno = saved;
+        if (links != ProfilePathVerdict::kResolved) return links;
+    }
+    *hostPath = path;
     return ProfilePathVerdict::kResolved;
 }
 
@@ -188,6 +255,11 @@ std::string DescribeProfilePathVerdict(ProfilePathVerdict verdict) {
             return "leaves the Windows folder through \"..\": never read or written";
         case ProfilePathVerdict::kBadName:
             return "holds characters that a Windows file name cannot hold";
+        case ProfilePathVerdict::kLinkOutside:
+            return "leads out of the Windows folder through a symbolic link: never read or "
+                   "written";
+        case ProfilePathVerdict::kBrokenLink:
+            return "leads through a symbolic link to nothing: never read or written";
     }
     return "is refused";
 }
