@@ -184,8 +184,11 @@ class Parser {
         ++pos;
         SkipBlanks(line, &pos);
         std::string rest = line.substr(pos);
+        // The type word's letters, whatever their case ("dword:", "hex(N):").
         std::string lower;
-        for (char c : rest) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (size_t i = 0; i < rest.size() && i < 8; ++i) {
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(rest[i])));
+        }
 
         if (!rest.empty() && rest[0] == '"') {
             size_t end = 0;
