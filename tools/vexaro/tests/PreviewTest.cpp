@@ -3,6 +3,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -206,6 +208,38 @@ TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
     size_t files = 0;
     for (const auto& entry : fs::directory_iterator(s.Dir())) files += entry.exists();
     EXPECT_EQ(files, 5u);
+}
+
+// A device or a pipe is written in place, as a shell redirection writes it:
+// it stays what it is, and no temporary file takes its name (as root a
+// replacement could turn /dev/null into a plain file).
+TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
+    Scratch s;
+    s.CopySample("driver.reg");
+    s.CopySample("vexaro.ini");
+    ASSERT_EQ(mkfifo(s.Path("pipe").c_str(), 0644), 0);
+    // The reader takes what comes through the pipe into a file.
+    Result piped = s.Run({"preview", "--registry", "driver.reg", "--windir", ".", "--png", "pipe"},
+                         "{ cat pipe > got & } ; ");
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    struct stat info;
+    ASSERT_EQ(lstat(s.Path("pipe").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    for (int i = 0; i < 100 && s.Read("got").size() < 8; ++i) usleep(20000);
+    EXPECT_EQ(s.Read("got").substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    // A null device of its own, where this user may make one.
+    if (mknod(s.Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "no device can be made here";
+    }
+    Result r = Preview(s, "driver.reg", {"--png", "null", "--svg", "null"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(lstat(s.Path("null").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    EXPECT_EQ(info.st_rdev, makedev(1, 3));
+    for (const auto& entry : fs::directory_iterator(s.Dir())) {
+        EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
+    }
 }
 
 // "-" puts the picture on standard output, and nothing else goes there.
