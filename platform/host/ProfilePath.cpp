@@ -157,10 +157,31 @@ bool IsWithin(const std::string& path, const std::string& folder) {
            (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
+// Whether a part of the path below the folder it was resolved under is a
+// symbolic link; what lies above is the user's own naming of the folder.
+bool LinkBelow(const std::string& path, const std::string& folder) {
+    if (folder.empty() || path.compare(0, folder.size(), folder) != 0) return true;
+    size_t start = folder.size();
+    while (start < path.size() && path[start] == '/') ++start;
+    if (start == folder.size() && folder.back() != '/') return true;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        if (slash == std::string::npos) slash = path.size();
+        struct stat info;
+        // Nothing further exists, so nothing further is a link.
+        if (lstat(path.substr(0, slash).c_str(), &info) != 0) return false;
+        if (S_ISLNK(info.st_mode)) return true;
+        start = slash + 1;
+    }
+    return false;
+}
+
 // Whether a resolved path stays inside the folders once links are
-// followed; a folder that does not exist holds no links.
-ProfilePathVerdict Containment(const std::string& path, const ProfileFolders& folders,
-                               std::string* realPath) {
+// followed; a folder that does not exist holds no links. Only a path with
+// a link below its folder is resolved in full.
+ProfilePathVerdict Containment(const std::string& path, const std::string& base,
+                               const ProfileFolders& folders, std::string* realPath) {
+    if (!LinkBelow(path, base)) return ProfilePathVerdict::kResolved;
     std::string real;
     if (!RealLocation(path, &real)) return ProfilePathVerdict::kBrokenLink;
     bool anyFolder = false;
@@ -190,6 +211,7 @@ ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolder
     if (EndsInFolder(name)) return ProfilePathVerdict::kEmpty;
 
     std::string path;
+    const std::string* base = &folders.windowsDir;
     if (folders.hostPaths && IsSeparator(name[0]) && !(name.size() > 1 && IsSeparator(name[1]))) {
         path = name;
         std::replace(path.begin(), path.end(), '\\', '/');
@@ -212,6 +234,7 @@ ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolder
             // From the root of the drive; ".." stops there.
             if (folders.driveRoot.empty()) return ProfilePathVerdict::kNeedsDrive;
             path = JoinParts(folders.driveRoot, parts);
+            base = &folders.driveRoot;
         } else {
             // From the current folder, which is the Windows folder.
             if (climbed) return ProfilePathVerdict::kOutsideFolder;
@@ -223,7 +246,7 @@ ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolder
         // Looking at the links leaves errno as it was: callers report the
         // reason of the write that follows.
         const int saved = errno;
-        const ProfilePathVerdict links = Containment(path, folders, realPath);
+        const ProfilePathVerdict links = Containment(path, *base, folders, realPath);
         errno = saved;
         if (links != ProfilePathVerdict::kResolved) return links;
     }
