@@ -1,13 +1,16 @@
 #include "AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "FileDescriptor.h"
 #include "FileLock.h"
@@ -51,11 +54,33 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+constexpr char kSiblingMark[] = ".~";
+
+std::string NameOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The process of a new file's name "NAME.~PID-N"; 0 when the entry is no
+// such name of the file.
+pid_t SiblingProcess(const std::string& entry, const std::string& name) {
+    const std::string prefix = name + kSiblingMark;
+    if (entry.compare(0, prefix.size(), prefix) != 0) return 0;
+    const std::string rest = entry.substr(prefix.size());
+    const size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size() || dash > 9) return 0;
+    if (rest.find_first_not_of("0123456789-") != std::string::npos ||
+        rest.find('-', dash + 1) != std::string::npos) {
+        return 0;
+    }
+    return static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+}
+
 // Opens a new file next to the target under a name nobody else uses.
 int CreateSibling(const std::string& target, std::string* name) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = target + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        *name = target + kSiblingMark + std::to_string(getpid()) + "-" + std::to_string(counter++);
         int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -70,6 +95,31 @@ bool Fail(std::string* error, const AtomicWrite& how, const std::string& what) {
 }
 
 }  // namespace
+
+size_t RemoveLeftovers(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string name = NameOf(path);
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return 0;
+    std::vector<std::string> gone;
+    while (const dirent* entry = readdir(dir)) {
+        const pid_t owner = SiblingProcess(entry->d_name, name);
+        // A process that is there (kill gives EPERM for another user's)
+        // may still be writing its file.
+        if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) gone.push_back(entry->d_name);
+    }
+    closedir(dir);
+    size_t removed = 0;
+    for (const std::string& entry : gone) {
+        const std::string leftover = folder + "/" + entry;
+        struct stat info;
+        if (lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            unlink(leftover.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
 
 void FlushFolder(const std::string& folder) {
     FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -95,6 +145,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
         return Fail(error, how, "cannot replace " + path + ", which is not a regular file");
     }
 
+    RemoveLeftovers(target);
     std::string siblingName;
     FileDescriptor sibling(CreateSibling(target, &siblingName));
     if (sibling.Get() < 0)

@@ -11,6 +11,9 @@
 // - Only a regular file (or a missing one) is replaced.
 // - While FileLocks are active (FileLock.h) the new file is locked before it
 //   takes the name, so that the name stays guarded.
+// - The new file is named "NAME.~PID-N" (PID: the writing process). A
+//   process killed between creating and renaming it leaves it behind; the
+//   next replacement of the same file removes those whose process is gone.
 #pragma once
 
 #include <sys/stat.h>
@@ -36,6 +39,10 @@ struct AtomicWrite {
 // False, with *error (when given) telling what failed, on any failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
                            std::string* error = nullptr, const AtomicWrite& how = {});
+
+// Removes the new files that replacements of the path by processes of this
+// host that are gone left beside it; returns how many.
+size_t RemoveLeftovers(const std::string& path);
 
 // Makes the renames into a folder durable.
 void FlushFolder(const std::string& folder);

@@ -83,9 +83,8 @@ long HostRegistryApi::EnumValue(KeyHandle key, uint32_t index, char* name, uint3
     RegistryNode::Ptr node = KeyOf(key, &error);
     if (node == nullptr) return error;
     if (name == nullptr || nameChars == nullptr) return kErrorInvalidParameter;
-    const std::vector<RegistryValue>& values = node->Values();
-    if (index >= values.size()) return kErrorNoMoreItems;
-    const RegistryValue& value = values[index];
+    if (index >= node->ValueCount()) return kErrorNoMoreItems;
+    const RegistryValue& value = node->ValueAt(index);
     if (value.name.size() + 1 > *nameChars) return kErrorMoreData;
     long result = CopyData(value.data, data, dataBytes);
     if (result != kErrorSuccess) return result;

@@ -110,7 +110,7 @@ bool HostRegistryTree::DeleteValue(const std::string& keyPath, const std::string
 std::vector<std::string> HostRegistryTree::ValueNames(const std::string& keyPath) const {
     std::vector<std::string> names;
     if (RegistryNode::Ptr key = FindKey(keyPath)) {
-        for (const RegistryValue& value : key->Values()) names.push_back(value.name);
+        key->ForEachValue([&](const RegistryValue& value) { names.push_back(value.name); });
     }
     return names;
 }
@@ -181,12 +181,13 @@ namespace {
 
 void ExportKey(const RegistryNode& node, const std::string& path, bool isRoot,
                regfile::Document* out) {
-    if (!isRoot || !node.Values().empty()) {
+    if (!isRoot || node.ValueCount() > 0) {
         regfile::Key key;
         key.path = path;
-        for (const RegistryValue& value : node.Values()) {
+        key.values.reserve(node.ValueCount());
+        node.ForEachValue([&](const RegistryValue& value) {
             key.values.push_back({value.name, value.type, value.data, false});
-        }
+        });
         out->keys.push_back(std::move(key));
     }
     for (const RegistryNode::Ptr& subkey : node.Subkeys()) {

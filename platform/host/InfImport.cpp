@@ -1,5 +1,8 @@
 #include "InfImport.h"
 
+#include <cstdint>
+#include <map>
+
 namespace vx {
 
 namespace {
@@ -55,10 +58,39 @@ std::vector<uint8_t> Appended(const std::vector<uint8_t>& existing,
     return data;
 }
 
+// Applies one line; true when the registry changed.
+bool Apply(HostRegistryTree& registry, const regfile::AddRegEntry& entry,
+           const std::string& hkrPath) {
+    std::string path = EntryKeyPath(entry, hkrPath);
+    if (!entry.keyOnly && (entry.flags & regfile::kAddRegDeleteValue)) {
+        return registry.DeleteValue(path, entry.name);
+    }
+    const bool existed = registry.KeyExists(path);
+    RegistryNode::Ptr key = registry.CreateKey(path);
+    if (entry.keyOnly) return !existed;
+    const RegistryValue* existing = key->FindValue(entry.name);
+    if ((entry.flags & regfile::kAddRegNoClobber) && existing != nullptr) return !existed;
+    if ((entry.flags & regfile::kAddRegOverwriteOnly) && existing == nullptr) return !existed;
+    if ((entry.flags & regfile::kAddRegAppend) && entry.type == kTypeMultiSz) {
+        // Only to an existing list of texts.
+        if (existing == nullptr || existing->type != kTypeMultiSz) return !existed;
+        std::vector<uint8_t> data = Appended(existing->data, entry.data);
+        if (data == existing->data) return !existed;
+        key->SetValue(entry.name, kTypeMultiSz, std::move(data));
+        return true;
+    }
+    if (existing != nullptr && existing->type == entry.type && existing->data == entry.data) {
+        return !existed;
+    }
+    key->SetValue(entry.name, entry.type, entry.data);
+    return true;
+}
+
 }  // namespace
 
 bool ImportAddReg(HostRegistryTree& registry, const std::vector<regfile::AddRegEntry>& entries,
-                  const std::string& hkrPath, regfile::ParseError* error) {
+                  const std::string& hkrPath, regfile::ParseError* error,
+                  const std::vector<regfile::AddRegRun>* runs) {
     regfile::ParseError ignored;
     if (error == nullptr) error = &ignored;
     for (const regfile::AddRegEntry& entry : entries) {
@@ -71,25 +103,22 @@ bool ImportAddReg(HostRegistryTree& registry, const std::vector<regfile::AddRegE
             return false;
         }
     }
-    for (const regfile::AddRegEntry& entry : entries) {
-        std::string path = EntryKeyPath(entry, hkrPath);
-        if (!entry.keyOnly && (entry.flags & regfile::kAddRegDeleteValue)) {
-            registry.DeleteValue(path, entry.name);
-            continue;
+    if (runs == nullptr) {
+        for (const regfile::AddRegEntry& entry : entries) Apply(registry, entry, hkrPath);
+        return true;
+    }
+    // For each run (by its first entry): the count of changes when it last
+    // changed nothing.
+    std::map<size_t, uint64_t> idleSince;
+    uint64_t changes = 0;
+    for (const regfile::AddRegRun& run : *runs) {
+        auto idle = idleSince.find(run.first);
+        if (idle != idleSince.end() && idle->second == changes) continue;
+        const uint64_t before = changes;
+        for (size_t i = run.first; i < run.first + run.count && i < entries.size(); ++i) {
+            if (Apply(registry, entries[i], hkrPath)) ++changes;
         }
-        RegistryNode::Ptr key = registry.CreateKey(path);
-        if (entry.keyOnly) continue;
-        const RegistryValue* existing = key->FindValue(entry.name);
-        if ((entry.flags & regfile::kAddRegNoClobber) && existing != nullptr) continue;
-        if ((entry.flags & regfile::kAddRegOverwriteOnly) && existing == nullptr) continue;
-        if ((entry.flags & regfile::kAddRegAppend) && entry.type == kTypeMultiSz) {
-            // Only to an existing list of texts.
-            if (existing != nullptr && existing->type == kTypeMultiSz) {
-                key->SetValue(entry.name, kTypeMultiSz, Appended(existing->data, entry.data));
-            }
-            continue;
-        }
-        key->SetValue(entry.name, entry.type, entry.data);
+        idleSince[run.first] = changes == before ? changes : UINT64_MAX;
     }
     return true;
 }

@@ -1,10 +1,13 @@
 #include "ProfilePath.h"
 
 #include <dirent.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -118,6 +121,81 @@ bool EndsInFolder(const std::string& name) {
     return tail == "." || tail == "..";
 }
 
+// The real path of an existing file or folder; false when it cannot be
+// resolved (a link to nothing, a loop, a folder that cannot be searched).
+bool RealPath(const std::string& path, std::string* real) {
+    char resolved[PATH_MAX];
+    if (realpath(path.empty() ? "." : path.c_str(), resolved) == nullptr) return false;
+    *real = resolved;
+    return true;
+}
+
+// Where the path leads with every symbolic link followed: the real path of
+// its longest existing part, with the parts that do not exist yet after it.
+// False when a link on the way leads to nothing.
+bool RealLocation(const std::string& path, std::string* real) {
+    std::string existing = path;
+    std::string rest;
+    for (;;) {
+        struct stat info;
+        if (lstat(existing.empty() ? "." : existing.c_str(), &info) == 0) {
+            if (!RealPath(existing, real)) return false;
+            if (!rest.empty()) *real = JoinPath(*real, rest);
+            return true;
+        }
+        if (existing.empty() || existing == "/") return false;
+        const size_t slash = existing.find_last_of('/');
+        const std::string part = slash == std::string::npos ? existing : existing.substr(slash + 1);
+        rest = rest.empty() ? part : part + "/" + rest;
+        existing = slash == std::string::npos ? "" : existing.substr(0, slash == 0 ? 1 : slash);
+    }
+}
+
+bool IsWithin(const std::string& path, const std::string& folder) {
+    if (folder == "/") return true;
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+// Whether a part of the path below the folder it was resolved under is a
+// symbolic link; what lies above is the user's own naming of the folder.
+bool LinkBelow(const std::string& path, const std::string& folder) {
+    if (folder.empty() || path.compare(0, folder.size(), folder) != 0) return true;
+    size_t start = folder.size();
+    while (start < path.size() && path[start] == '/') ++start;
+    if (start == folder.size() && folder.back() != '/') return true;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        if (slash == std::string::npos) slash = path.size();
+        struct stat info;
+        // Nothing further exists, so nothing further is a link.
+        if (lstat(path.substr(0, slash).c_str(), &info) != 0) return false;
+        if (S_ISLNK(info.st_mode)) return true;
+        start = slash + 1;
+    }
+    return false;
+}
+
+// Whether a resolved path stays inside the folders once links are
+// followed; a folder that does not exist holds no links. Only a path with
+// a link below its folder is resolved in full.
+ProfilePathVerdict Containment(const std::string& path, const std::string& base,
+                               const ProfileFolders& folders, std::string* realPath) {
+    if (!LinkBelow(path, base)) return ProfilePathVerdict::kResolved;
+    std::string real;
+    if (!RealLocation(path, &real)) return ProfilePathVerdict::kBrokenLink;
+    bool anyFolder = false;
+    for (const std::string* folder : {&folders.windowsDir, &folders.driveRoot}) {
+        std::string realFolder;
+        if (folder->empty() || !RealPath(*folder, &realFolder)) continue;
+        anyFolder = true;
+        if (IsWithin(real, realFolder)) return ProfilePathVerdict::kResolved;
+    }
+    if (!anyFolder) return ProfilePathVerdict::kResolved;
+    if (realPath != nullptr) *realPath = real;
+    return ProfilePathVerdict::kLinkOutside;
+}
+
 }  // namespace
 
 std::string MatchProfileLetterCase(const std::string& path) {
@@ -125,13 +203,15 @@ std::string MatchProfileLetterCase(const std::string& path) {
 }
 
 ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolders& folders,
-                                       std::string* hostPath, bool matchLetterCase) {
+                                       std::string* hostPath, bool matchLetterCase,
+                                       std::string* realPath) {
     if (fileName == nullptr || *fileName == '\0') return ProfilePathVerdict::kEmpty;
     const std::string name(fileName);
     if (HasBadCharacter(name)) return ProfilePathVerdict::kBadName;
     if (EndsInFolder(name)) return ProfilePathVerdict::kEmpty;
 
     std::string path;
+    const std::string* base = &folders.windowsDir;
     if (folders.hostPaths && IsSeparator(name[0]) && !(name.size() > 1 && IsSeparator(name[1]))) {
         path = name;
         std::replace(path.begin(), path.end(), '\\', '/');
@@ -154,13 +234,23 @@ ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolder
             // From the root of the drive; ".." stops there.
             if (folders.driveRoot.empty()) return ProfilePathVerdict::kNeedsDrive;
             path = JoinParts(folders.driveRoot, parts);
+            base = &folders.driveRoot;
         } else {
             // From the current folder, which is the Windows folder.
             if (climbed) return ProfilePathVerdict::kOutsideFolder;
             path = JoinParts(folders.windowsDir, parts);
         }
     }
-    *hostPath = matchLetterCase ? MatchLetterCase(path) : path;
+    if (matchLetterCase) path = MatchLetterCase(path);
+    if (!folders.hostPaths) {
+        // Looking at the links leaves errno as it was: callers report the
+        // reason of the write that follows.
+        const int saved = errno;
+        const ProfilePathVerdict links = Containment(path, *base, folders, realPath);
+        errno = saved;
+        if (links != ProfilePathVerdict::kResolved) return links;
+    }
+    *hostPath = path;
     return ProfilePathVerdict::kResolved;
 }
 
@@ -188,6 +278,11 @@ std::string DescribeProfilePathVerdict(ProfilePathVerdict verdict) {
             return "leaves the Windows folder through \"..\": never read or written";
         case ProfilePathVerdict::kBadName:
             return "holds characters that a Windows file name cannot hold";
+        case ProfilePathVerdict::kLinkOutside:
+            return "leads out of the Windows folder through a symbolic link: never read or "
+                   "written";
+        case ProfilePathVerdict::kBrokenLink:
+            return "leads through a symbolic link to nothing: never read or written";
     }
     return "is refused";
 }

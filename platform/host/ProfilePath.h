@@ -15,8 +15,11 @@
 //   "\\.\x"), names that start with '/' (a path of the host, not of
 //   Windows), and names with characters that Windows file names cannot hold
 //   are refused.
-// So no name reaches outside the two folders; what the folders hold
-// (symbolic links included) is their owner's and is followed.
+// - A symbolic link (the file itself or a folder on its way) is followed
+//   only where it stays inside the Windows folder or the drive root, as
+//   their real paths are; a link that leads out of both, or to nothing, is
+//   refused. Whoever wants such a file read copies it in.
+// So no name reaches outside the two folders.
 //
 // For tests and programs that name files on the host, hostPaths makes a
 // name that starts with either separator a host path from the root of the
@@ -47,14 +50,18 @@ enum class ProfilePathVerdict {
     kHostPath,       // starts with '/': a path of this host
     kOutsideFolder,  // a relative name whose ".." leaves the Windows folder
     kBadName,        // characters that a Windows file name cannot hold
+    kLinkOutside,    // a symbolic link on the way leads out of both folders
+    kBrokenLink,     // a symbolic link on the way leads to nothing
 };
 
 // The host path of the file and the verdict; hostPath is set only when
 // resolved. Without matchLetterCase the path is the name as given, even
 // where only another spelling of it exists (MatchProfileLetterCase finds
-// that one).
+// that one). realPath, when given, receives where a link that is refused
+// leads.
 ProfilePathVerdict ClassifyProfilePath(const char* fileName, const ProfileFolders& folders,
-                                       std::string* hostPath, bool matchLetterCase = true);
+                                       std::string* hostPath, bool matchLetterCase = true,
+                                       std::string* realPath = nullptr);
 // The host path of the file; false when the name is empty or refused.
 bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std::string* hostPath,
                         bool matchLetterCase = true);

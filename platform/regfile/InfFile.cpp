@@ -556,11 +556,27 @@ bool ParseInf(const std::string& bytes, InfDocument* out, ParseError* error) {
 }
 
 bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<AddRegEntry>* out,
-                ParseError* error, std::vector<ParseError>* notes) {
+                ParseError* error, std::vector<ParseError>* notes, std::vector<AddRegRun>* runs) {
     ParseError ignored;
     if (error == nullptr) error = &ignored;
     std::vector<AddRegEntry> entries;
     std::vector<ParseError> found;
+    std::vector<AddRegRun> order;
+    // Where each section read so far lies in entries, by its name in lower case.
+    std::map<std::string, AddRegRun> read;
+    auto readNamed = [&](const std::string& name, int line) {
+        if (runs == nullptr) return ReadSection(inf, name, line, &entries, error, &found);
+        std::string key = name;
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        auto known = read.find(key);
+        if (known == read.end()) {
+            const size_t first = entries.size();
+            if (!ReadSection(inf, name, line, &entries, error, &found)) return false;
+            known = read.emplace(key, AddRegRun{first, entries.size() - first}).first;
+        }
+        order.push_back(known->second);
+        return true;
+    };
     const InfSection* s = inf.Find(section);
     if (s == nullptr) {
         *error = {0, "no section [" + section + "]"};
@@ -571,15 +587,13 @@ bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<
         if (!line.hasKey || !SameNoCase(Trim(line.key), "AddReg")) continue;
         install = true;
         for (const std::string& name : line.fields) {
-            if (!Trim(name).empty() &&
-                !ReadSection(inf, Trim(name), line.number, &entries, error, &found)) {
-                return false;
-            }
+            if (!Trim(name).empty() && !readNamed(Trim(name), line.number)) return false;
         }
     }
-    if (!install && !ReadSection(inf, section, 0, &entries, error, &found)) return false;
+    if (!install && !readNamed(section, 0)) return false;
     *out = std::move(entries);
     if (notes != nullptr) *notes = std::move(found);
+    if (runs != nullptr) *runs = std::move(order);
     return true;
 }
 

@@ -67,6 +67,12 @@ struct AddRegEntry {
     std::vector<uint8_t> data;  // REG_SZ data ends with its zero byte
 };
 
+// The entries of one naming of an AddReg section: out[first, first + count).
+struct AddRegRun {
+    size_t first = 0;
+    size_t count = 0;
+};
+
 // The registry lines of a section, in order. The section is an AddReg
 // section, or an install section whose AddReg= lines name the AddReg
 // sections to read. False with the line and reason of the first fault
@@ -82,8 +88,12 @@ struct AddRegEntry {
 // A byte is a hex number up to ff, perhaps written 0x7f, as the setup
 // API's documentation has it. notes, when given, receives the lines whose
 // data was not taken as written.
+// With runs, a section named again is not read again: out holds each
+// section's lines once, and runs lists, in the order of their naming, the
+// lines that each naming applies.
 bool ReadAddReg(const InfDocument& inf, const std::string& section, std::vector<AddRegEntry>* out,
-                ParseError* error, std::vector<ParseError>* notes = nullptr);
+                ParseError* error, std::vector<ParseError>* notes = nullptr,
+                std::vector<AddRegRun>* runs = nullptr);
 
 // Text as one INF field: in double quotes, with double quotes and percent
 // signs doubled. False when the text holds what no INF line can carry: a

@@ -174,11 +174,13 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     }
     std::string conflict = RadioConflict(shown, targets);
     if (!conflict.empty()) return fail(Shown(conflict));
-    // Apply writes every entry on the page: a file that cannot be found is
-    // an error before anything is written.
+    // Apply writes every entry on the page: a file that cannot be found, or
+    // that must not be written, is an error before anything is written.
+    const InputFile input = session.Input();
     for (const IniFileUse& use :
-         IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders())) {
-        if (use.verdict != vx::ProfilePathVerdict::kResolved) return fail(Shown(RefusalText(use)));
+         IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders(), input)) {
+        const std::string refusal = WriteRefusal(use, input);
+        if (!refusal.empty()) return fail(Shown(refusal));
     }
     // So is a registry file that cannot take what the page deleted.
     if (WritesRegistry(session, options)) {

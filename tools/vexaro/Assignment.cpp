@@ -22,6 +22,8 @@ bool Same(const std::string& a, const std::string& b) {
 bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignment>* out,
                       std::string* error) {
     out->clear();
+    // Each name's first setting, by its name in lower case.
+    std::unordered_map<std::string, size_t> given;
     for (const std::string& text : texts) {
         size_t eq = text.rfind('=');
         std::string state = eq == std::string::npos ? "" : Lower(text.substr(eq + 1));
@@ -31,16 +33,13 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
         }
         // A name typed in UTF-8 is looked up in the registry's code page.
         Assignment a{AnsiFromArgument(text.substr(0, eq)), state == "on"};
-        bool repeated = false;
-        for (const Assignment& earlier : *out) {
-            if (!Same(earlier.name, a.name)) continue;
-            if (earlier.on != a.on) {
-                *error = earlier.name + " is asked to be both on and off";
-                return false;
-            }
-            repeated = true;
+        auto [earlier, added] = given.emplace(Lower(a.name), out->size());
+        if (added) {
+            out->push_back(a);
+        } else if ((*out)[earlier->second].on != a.on) {
+            *error = (*out)[earlier->second].name + " is asked to be both on and off";
+            return false;
         }
-        if (!repeated) out->push_back(a);
     }
     return true;
 }

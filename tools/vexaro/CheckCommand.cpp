@@ -34,7 +34,9 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
                                       [&](const StoredEntry& e) { return removed.count(e.name); }),
                        kept.entries.end());
     if (!page.driverKeyPath.empty()) {
-        for (const Finding& f : IniFileFindings(IniFileUses(kept, session.Folders()))) {
+        const InputFile input = session.Input();
+        for (const Finding& f :
+             IniFileFindings(IniFileUses(kept, session.Folders(), input), input)) {
             findings.push_back(f);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "ErrorReport.h"
+#include "Files.h"
 #include "Findings.h"
 #include "InfCommand.h"
 
@@ -77,6 +78,12 @@ const std::vector<OptionDef> kOptions = {
      [](Options& o, const std::string& v) { o.driveDir = v; },
      "the folder that stands for C:\\: INI file names such as C:\\x.ini or \\x.ini lie under "
      "it"},
+    {"--max-input-size", "SIZE", kPageCommands | kInfBit, 0, false,
+     [](Options& o, const std::string& v) { ParseSize(v, &o.maxInput); },
+     "read at most SIZE bytes of --registry or --inf (K, M, G: binary multiples; by default "
+     "64M); a larger input is refused",
+     nullptr, nullptr, [](const std::string& v) { return ParseSize(v, nullptr); },
+     "a number of bytes, with K, M or G after it for KiB, MiB or GiB"},
     {"--fail-safe", nullptr, kPageCommands, 0, false,
      [](Options& o, const std::string&) { o.failSafe = true; },
      "act as after a fail-safe start of Windows"},
@@ -313,6 +320,10 @@ bool ParseArguments(int argc, const char* const* argv, Parsed* p) {
         }
         if (option->value != nullptr && value.empty()) {
             p->error = name + " needs a " + option->value + ", not an empty word";
+            return false;
+        }
+        if (option->valid != nullptr && !option->valid(value)) {
+            p->error = name + " takes " + option->form + ", not '" + value + "'";
             return false;
         }
         given.emplace_back(option, value);

@@ -49,6 +49,10 @@ struct OptionDef {
     // An option without which this one is refused by a command that takes
     // both.
     const char* needs = nullptr;
+    // Where the value must have a form: false refuses it, with the form
+    // named in the message ("--max-input-size takes ...").
+    bool (*valid)(const std::string& value) = nullptr;
+    const char* form = nullptr;
 };
 
 const std::vector<CommandDef>& CommandTable();

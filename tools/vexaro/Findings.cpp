@@ -46,7 +46,13 @@ const std::vector<FindingKind> kKinds = {
      "an entry before the first Group entry: no control, Apply still writes it"},
     {"ini-path", Severity::Error,
      "an INIFile name that leads outside the Windows folder and the drive (another drive, a "
-     "network path, a host path, a drive path without --drive): nothing read, apply refuses"},
+     "network path, a host path, a drive path without --drive, a symbolic link out of them or "
+     "to nothing): nothing read, apply refuses"},
+    {"ini-not-file", Severity::Error,
+     "an INIFile that is a directory, a pipe or a device: nothing read, apply refuses"},
+    {"ini-input", Severity::Error,
+     "an INIFile that is the registry or INF file being read: apply refuses to write INI "
+     "sections into it"},
     {"ini-missing", Severity::Warning,
      "an INIFile that is not there: the page shows defaults, Apply creates it (or cannot, "
      "when its folder is missing too)"},
@@ -130,10 +136,10 @@ void CheckRemovals(const PageSnapshot& page, Collector& c) {
 
 void CheckNotVisited(const StoredLayout& stored, const PageSnapshot& page, Collector& c) {
     std::string stopper;
+    const std::set<std::string> notVisited(page.notVisited.begin(), page.notVisited.end());
     for (const StoredEntry& e : stored.entries) {
         bool unreadable = e.name.size() >= kNameRoom || e.caption.size() > kDataRoom;
-        bool skipped = false;
-        for (const std::string& n : page.notVisited) skipped = skipped || n == e.name;
+        const bool skipped = notVisited.count(e.name) != 0;
         if (unreadable && stopper.empty()) {
             stopper = e.name;
             c.Add("unreadable", e.name,
@@ -239,8 +245,10 @@ void CheckIds(const PageSnapshot& page, Collector& c) {
         if (ctl.kind == "Group" || ctl.position < 0) continue;
         if (ctl.id - kControlIdBase == ctl.position) continue;
         std::string target = "past the end of the list";
-        for (const EntryView& e : page.entries) {
-            if (e.position == ctl.id - kControlIdBase) target = "entry " + e.name;
+        const int at = ctl.id - kControlIdBase;
+        if (at >= 0 && static_cast<size_t>(at) < page.entries.size() &&
+            page.entries[static_cast<size_t>(at)].position == at) {
+            target = "entry " + page.entries[static_cast<size_t>(at)].name;
         }
         c.Add("id-mismatch", ctl.entry,
               "control id " + std::to_string(ctl.id) + " stands for list position " +

@@ -32,12 +32,15 @@ bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
                      vx::regfile::ParseError* error, std::vector<vx::regfile::ParseError>* notes) {
     vx::regfile::InfDocument inf;
     if (!vx::regfile::ParseInf(text, &inf, error)) return false;
-    if (!vx::regfile::ReadAddReg(inf, InfSectionName(section), entries, error, notes)) {
+    // A section named many times is read once, and applied again only
+    // while that can change something.
+    std::vector<vx::regfile::AddRegRun> runs;
+    if (!vx::regfile::ReadAddReg(inf, InfSectionName(section), entries, error, notes, &runs)) {
         return false;
     }
     const std::string driverKey =
         std::string("HKEY_LOCAL_MACHINE\\") + kDisplayClassPrefix + kInfDriverSubkey;
-    if (!vx::ImportAddReg(registry, *entries, driverKey, error)) return false;
+    if (!vx::ImportAddReg(registry, *entries, driverKey, error, &runs)) return false;
     // Set last: HKR is the driver's key whatever the lines say.
     registry.SetString(kMakerKey, kCurrentDisplayKey, kInfDriverSubkey);
     return true;
@@ -50,7 +53,9 @@ int RunInf(const Options& options, std::ostream& out, std::ostream& err) {
     const std::string name = InputName(options.registryFile);
     std::string text;
     std::string error;
-    if (!ReadInput(options.registryFile, &text, &error)) return fail(error);
+    if (!ReadInput(options.registryFile, &text, &error, options.maxInput, InputForm::kRegistry)) {
+        return fail(error);
+    }
     vx::HostRegistryTree registry;
     vx::regfile::ParseError parseError;
     std::vector<vx::regfile::ParseError> skipped;

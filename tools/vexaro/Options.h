@@ -1,10 +1,14 @@
 // The command line, parsed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vexaro {
+
+// The most that is read of an input unless --max-input-size says otherwise.
+constexpr uint64_t kDefaultMaxInput = uint64_t{64} << 20;
 
 enum class Command { None, Preview, Check, Apply, Inf };
 
@@ -16,6 +20,7 @@ struct Options {
     std::string windowsDir;    // folder where INI file names without a path lie
     std::string driveDir;      // folder that stands for C:\; empty for none
     bool failSafe = false;     // as if Windows had been started in its fail-safe mode
+    uint64_t maxInput = kDefaultMaxInput;  // the most that is read of --registry or --inf
     bool json = false;
     std::string svgFile;  // "-": standard output
     std::string pngFile;  // "-": standard output

@@ -36,7 +36,7 @@ int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
     // An INI file that cannot be found is shown as the page would show it,
     // with a word on why.
     for (const IniFileUse& use :
-         IniFileUsesOnPage(session.StoredBefore(), page, session.Folders())) {
+         IniFileUsesOnPage(session.StoredBefore(), page, session.Folders(), session.Input())) {
         if (use.verdict == vx::ProfilePathVerdict::kResolved) continue;
         err << "vexaro: warning: " << Shown(RefusalText(use))
             << ": the page reads nothing from it\n";

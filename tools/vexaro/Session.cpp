@@ -126,6 +126,7 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
         std::string reason;
         switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
+                vx::RemoveLeftovers(options.registryFile);
                 break;
             case vx::FileLocks::Result::kBusy:
                 *error =
@@ -136,7 +137,10 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
                 return false;
         }
     }
-    if (!ReadInput(source, &m_registryBytes, error)) return false;
+    if (!ReadInput(source, &m_registryBytes, error, options.maxInput,
+                   inf ? InputForm::kAny : InputForm::kRegistry, &m_input)) {
+        return false;
+    }
     m_host = std::make_unique<vx::HostPlatform>(m_folders);
     vx::regfile::ParseError parseError;
     std::vector<vx::regfile::ParseError> skipped;
@@ -152,7 +156,12 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
         m_inputWarnings.push_back(InputName(source) + ":" + std::to_string(s.line) + ": " +
                                   s.reason);
     }
-    if (forWriting) m_registryAsRead = m_host->Registry().Export();
+    if (forWriting) {
+        m_registryAsRead = m_host->Registry().Export();
+    } else {
+        // Only a write-back needs the file's own text.
+        std::string().swap(m_registryBytes);
+    }
     m_host->System().SetFailSafe(options.failSafe);
     RegisterDisplayLibrary(m_host->Libraries(), m_host->Registry(), DisplayMode{});
     m_host->Install();
@@ -192,13 +201,15 @@ void Session::ReadStoredData() {
 bool Session::LockIniFiles(std::string* error) {
     ReadStoredData();
     std::set<std::string> paths;
-    for (const IniFileUse& use : IniFileUses(m_before, m_folders)) {
+    for (const IniFileUse& use : IniFileUses(m_before, m_folders, Input())) {
         if (use.verdict == vx::ProfilePathVerdict::kResolved) paths.insert(use.hostPath);
     }
     for (const std::string& path : paths) {
         std::string reason;
         switch (m_locks.Lock(path, !m_options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
+                // What a run killed while it wrote the file left beside it.
+                vx::RemoveLeftovers(path);
                 break;
             case vx::FileLocks::Result::kBusy:
                 *error = path + " is in use by another apply (--no-wait: nothing done)";
@@ -209,6 +220,12 @@ bool Session::LockIniFiles(std::string* error) {
         }
     }
     return true;
+}
+
+InputFile Session::Input() const {
+    const bool inf = !m_options.infFile.empty();
+    return InputFile{inf ? m_options.infFile : m_options.registryFile,
+                     inf ? "INF file" : "registry file", m_input};
 }
 
 void Session::ShowPage() {

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "DisplayLibrary.h"
+#include "Files.h"
+#include "IniFiles.h"
 #include "Options.h"
 #include "RecordingProfile.h"
 #include "RecordingRegistry.h"
@@ -52,6 +54,8 @@ class Session {
     PageSnapshot Snapshot() const;
     const StoredLayout& StoredBefore() const { return m_before; }
     const vx::ProfileFolders& Folders() const { return m_folders; }
+    // The registry or INF file read, which is never written as an INI file.
+    InputFile Input() const;
 
     vx::CZrDriveDlg& Page() const { return *vx::AdvancedPage; }
     vx::HostPropertySheets& Sheets() { return m_ui.sheets; }
@@ -85,6 +89,7 @@ class Session {
     Options m_options;
     vx::ProfileFolders m_folders;
     vx::FileLocks m_locks;
+    InputIdentity m_input;
     std::string m_registryBytes;             // the file as read
     vx::regfile::Document m_registryAsRead;  // the registry before the page ran
     bool m_storedRead = false;

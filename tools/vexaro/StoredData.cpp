@@ -56,10 +56,16 @@ const char* const kAssociationValueNames[7] = {"INIFile", "Section", "KeyString"
                                                "AndMask", "OrMask",  "Action"};
 
 const StoredEntry* StoredLayout::Find(const std::string& name) const {
-    for (const StoredEntry& e : entries) {
-        if (vx::SameNoCase(e.name, name)) return &e;
+    if (m_indexedData != entries.data() || m_indexedSize != entries.size() ||
+        (m_index.empty() && !entries.empty())) {
+        m_index.clear();
+        for (size_t i = 0; i < entries.size(); ++i)
+            m_index.emplace(vx::LowerCase(entries[i].name), i);
+        m_indexedData = entries.data();
+        m_indexedSize = entries.size();
     }
-    return nullptr;
+    auto it = m_index.find(vx::LowerCase(name));
+    return it != m_index.end() ? &entries[it->second] : nullptr;
 }
 
 std::string LayoutPath(const std::string& driverKeyPath) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -31,7 +32,15 @@ struct StoredLayout {
     bool layoutKey = false;
     std::vector<StoredEntry> entries;
 
-    const StoredEntry* Find(const std::string& name) const;  // letters without regard to case
+    // Letters without regard to case; the first of that name. Entries are
+    // found through an index of their names, made again whenever the list
+    // has changed its size or place.
+    const StoredEntry* Find(const std::string& name) const;
+
+  private:
+    mutable std::unordered_map<std::string, size_t> m_index;
+    mutable const StoredEntry* m_indexedData = nullptr;
+    mutable size_t m_indexedSize = 0;
 };
 
 // The Association value names that the page reads.

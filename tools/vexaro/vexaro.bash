@@ -20,8 +20,10 @@ _vexaro() {
     local commands="preview check apply inf help"
     local kinds="error warning note driver-key evicted pruned unreadable id-past-2255
         id-mismatch no-layout missing-association mask-text mask-truncated default-case
-        action-text short-name unknown-kind no-group ini-path ini-missing input-line not-loaded"
-    local common="--registry --inf --section --windir --drive --fail-safe --json --help"
+        action-text short-name unknown-kind no-group ini-path ini-not-file ini-input ini-missing
+        input-line not-loaded"
+    local common="--registry --inf --section --windir --drive --max-input-size --fail-safe --json
+        --help"
 
     local command="" registry="" inf="" section="" windir="" i word
     for ((i = 1; i < COMP_CWORD; i++)); do
@@ -35,11 +37,12 @@ _vexaro() {
             --section=*) section="${word#--section=}" ;;
             --windir) windir="${COMP_WORDS[i + 1]}" ;;
             --windir=*) windir="${word#--windir=}" ;;
-            --drive | --svg | --png | --kind | --ignore) ;;
+            --drive | --svg | --png | --kind | --ignore | --max-input-size) ;;
             -*) ;;
             *)
                 case "${COMP_WORDS[i - 1]}" in
-                    --registry | --inf | --section | --windir | --drive | --svg | --png | --kind | --ignore) ;;
+                    --registry | --inf | --section | --windir | --drive | --svg | --png | --kind | --ignore | \
+                        --max-input-size) ;;
                     *) [ -z "$command" ] && command="$word" ;;
                 esac
                 ;;
@@ -62,6 +65,10 @@ _vexaro() {
                 COMPREPLY=($(compgen -W "$(sed -n 's/^[[:space:]]*\[\([^]]*\)\].*/\1/p' "$inf" 2>/dev/null)" -- "$cur"))
             return
             ;;
+        --max-input-size)
+            COMPREPLY=($(compgen -W "64M 256M 1G" -- "$cur"))
+            return
+            ;;
         --kind | --ignore)
             # A list joined by commas: complete its last word.
             local done="" last="$cur"
@@ -79,7 +86,7 @@ _vexaro() {
         preview) options="$common --svg --png --strict" ;;
         check) options="$common --kind --ignore --strict" ;;
         apply) options="$common --dry-run --no-registry --no-wait --force --strict" ;;
-        inf) options="--registry --section --strict --help" ;;
+        inf) options="--registry --section --max-input-size --strict --help" ;;
         help)
             COMPREPLY=($(compgen -W "preview check apply inf" -- "$cur"))
             return

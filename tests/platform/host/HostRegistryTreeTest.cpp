@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
+#include <random>
 
 #include "RegFileTestUtil.h"
+#include "platform/NoCase.h"
 #include "platform/host/HostRegistryTree.h"
 #include "support/TestPlatform.h"
 
@@ -32,6 +35,89 @@ TEST(HostRegistryTest, ValuesKeepCreationOrderAndDeletionClosesTheGap) {
     EXPECT_EQ(registry.ValueNames(kKey), (Names{"b", "C", "", "a"}));
     ASSERT_TRUE(registry.ReadValue(kKey, "b", &value));
     EXPECT_EQ(value.data, Sz("new"));
+}
+
+// Random changes against a plain list of names: every enumeration index,
+// every lookup and the order of the subkeys agree after each step, across
+// the points where holes left by deletions are closed.
+TEST(HostRegistryTest, OrderAndIndexesHoldThroughManyChanges) {
+    vx::RegistryNode node("key");
+    Names values;
+    Names subkeys;
+    std::mt19937 random(20);
+    auto findIn = [](const Names& names, const std::string& name) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (vx::LowerCase(names[i]) == vx::LowerCase(name)) return i;
+        }
+        return names.size();
+    };
+    for (int step = 0; step < 4000; ++step) {
+        const std::string name =
+            std::string(random() % 2 ? "V" : "v") + std::to_string(random() % 64);
+        const std::string key = "K" + std::to_string(random() % 48);
+        switch (random() % 4) {
+            case 0:
+            case 1:
+                node.SetValue(name, 1, {static_cast<uint8_t>(step)});
+                if (findIn(values, name) == values.size()) values.push_back(name);
+                break;
+            case 2: {
+                const size_t at = findIn(values, name);
+                EXPECT_EQ(node.DeleteValue(name), at != values.size());
+                if (at != values.size()) values.erase(values.begin() + static_cast<long>(at));
+                break;
+            }
+            default:
+                if (random() % 2) {
+                    node.AddSubkey(key);
+                    if (findIn(subkeys, key) == subkeys.size()) subkeys.push_back(key);
+                } else {
+                    const size_t at = findIn(subkeys, key);
+                    EXPECT_EQ(node.RemoveSubkey(key), at != subkeys.size());
+                    if (at != subkeys.size())
+                        subkeys.erase(subkeys.begin() + static_cast<long>(at));
+                }
+        }
+        ASSERT_EQ(node.ValueCount(), values.size()) << step;
+        for (size_t i = 0; i < values.size(); ++i) {
+            ASSERT_EQ(node.ValueAt(i).name, values[i]) << step << " " << i;
+            ASSERT_NE(node.FindValue(values[i]), nullptr);
+            ASSERT_EQ(node.FindValue(values[i])->name, values[i]);
+        }
+        if (step % 7 == 0) {
+            Names listed;
+            for (const auto& subkey : node.Subkeys()) listed.push_back(subkey->Name());
+            ASSERT_EQ(listed, subkeys) << step;
+        }
+        for (const std::string& k : subkeys) ASSERT_NE(node.FindSubkey(k), nullptr) << k;
+    }
+}
+
+// Deleting most of a large key value by value, in an order unlike the
+// order of creation, and enumerating it after each deletion, takes time in
+// proportion to its size: a key of the page's data may hold many thousands.
+TEST(HostRegistryTest, LargeKeysStayFast) {
+    constexpr int kCount = 60000;
+    vx::RegistryNode node("Layout");
+    for (int i = 0; i < kCount; ++i) {
+        node.SetValue("Check1_" + std::to_string(i), 1, {1, 0});
+        node.AddSubkey("Check1_" + std::to_string(i));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    size_t index = 0;
+    for (int i = kCount - 1; i >= kCount / 4; i -= 2) {
+        ASSERT_TRUE(node.DeleteValue("Check1_" + std::to_string(i)));
+        ASSERT_TRUE(node.RemoveSubkey("Check1_" + std::to_string(kCount - 1 - i)));
+        index = (index + 7919) % node.ValueCount();
+        ASSERT_FALSE(node.ValueAt(index).name.empty());
+    }
+    for (int i = 0; i < kCount / 4; ++i) {
+        ASSERT_TRUE(node.DeleteValue("Check1_" + std::to_string(i)));
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(node.ValueCount(), static_cast<size_t>(kCount - kCount / 4 - (kCount * 3 / 4) / 2));
+    EXPECT_LT(seconds, 3.0);
 }
 
 TEST(HostRegistryTest, KeyNamesIgnoreCaseAndKeepIt) {

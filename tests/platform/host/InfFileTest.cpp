@@ -204,6 +204,52 @@ TEST(InfFile, InstallSectionReadsItsAddRegSectionsInOrder) {
     EXPECT_EQ(e[2].root, "HKEY_LOCAL_MACHINE");
 }
 
+// A section named again is read once, and applied again as long as that
+// can change something: here the second naming of A appends to the list
+// that the first one made, and later namings change nothing.
+TEST(InfFile, SectionNamedAgainIsReadOnceAndAppliedAsOften) {
+    std::string text =
+        "[Install]\nAddReg=A,a\nAddReg=B,A,A\n"
+        "[A]\nHKR,k,list,0x00010008,\"a\"\nHKR,k,list,0x00010002,\"b\"\n"
+        "[B]\nHKR,k,n,0,\"x\"\nHKR,k,gone,0x4\n";
+    InfDocument inf;
+    ParseError error;
+    ASSERT_TRUE(ParseInf(text, &inf, &error));
+    std::vector<AddRegEntry> all;
+    ASSERT_TRUE(ReadAddReg(inf, "Install", &all, &error));
+    EXPECT_EQ(all.size(), 10u);
+    std::vector<AddRegEntry> once;
+    std::vector<AddRegRun> runs;
+    ASSERT_TRUE(ReadAddReg(inf, "Install", &once, &error, nullptr, &runs));
+    ASSERT_EQ(once.size(), 4u);
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[1].first, runs[0].first);
+    EXPECT_EQ(runs[2].first, 2u);
+
+    const std::string hkr = "HKEY_LOCAL_MACHINE\\Drv";
+    HostRegistryTree expanded;
+    HostRegistryTree applied;
+    for (HostRegistryTree* r : {&expanded, &applied}) r->SetString(hkr + "\\k", "gone", "old");
+    ASSERT_TRUE(ImportAddReg(expanded, all, hkr, &error));
+    ASSERT_TRUE(ImportAddReg(applied, once, hkr, &error, &runs));
+    EXPECT_EQ(Write(applied.Export()), Write(expanded.Export()));
+    RegistryValue list;
+    ASSERT_TRUE(applied.ReadValue(hkr + "\\k", "list", &list));
+    EXPECT_EQ(list.data, Bytes(std::string("b\0a\0\0", 5)));
+
+    // Named 50,000 times: read once, and each naming costs next to nothing.
+    text = "[Install]\nAddReg=A";
+    for (int i = 1; i < 50000; ++i) text += ",A";
+    text += "\n[A]\nHKR,k,v,0,\"1\"\nHKR,k,w,0x00010001,2\n";
+    ASSERT_TRUE(ParseInf(text, &inf, &error));
+    ASSERT_TRUE(ReadAddReg(inf, "Install", &once, &error, nullptr, &runs));
+    EXPECT_EQ(once.size(), 2u);
+    EXPECT_EQ(runs.size(), 50000u);
+    HostRegistryTree many;
+    ASSERT_TRUE(ImportAddReg(many, once, hkr, &error, &runs));
+    EXPECT_TRUE(many.ReadValue(hkr + "\\k", "w", nullptr));
+}
+
 TEST(InfFile, UnicodeFileIsReadAsSingleByteText) {
     const std::u16string text = u"[S]\r\nHKR,k,v,0,\"caf\u00e9 \u20ac\"\r\n";
     std::string bytes = "\xFF\xFE";

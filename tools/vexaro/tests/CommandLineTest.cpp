@@ -86,6 +86,22 @@ TEST(CommandLine, MistakesAreNamed) {
          "apply needs at least one NAME=on|off... (see 'vexaro help apply')"},
         {{"preview", "--registry=r", "--windir=.", "x.svg"},
          "preview takes no arguments, but got 'x.svg' (see 'vexaro help preview')"},
+        // A size is a whole number of bytes, of KiB, MiB or GiB, at least 1.
+        {{"check", "--max-input-size", "0"},
+         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+         "GiB, not '0' (see 'vexaro help check')"},
+        {{"inf", "--max-input-size=1.5M"},
+         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+         "GiB, not '1.5M' (see 'vexaro help inf')"},
+        {{"check", "--max-input-size", "16T"},
+         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+         "GiB, not '16T' (see 'vexaro help check')"},
+        {{"check", "--max-input-size", "18446744073709551616"},
+         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+         "GiB, not '18446744073709551616' (see 'vexaro help check')"},
+        {{"check", "--max-input-size", "17179869184G"},
+         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+         "GiB, not '17179869184G' (see 'vexaro help check')"},
         {{"help", "bogus"}, "unknown command 'bogus' (see 'vexaro --help')"},
         {{"help", "check", "apply"}, "help takes one command, but got 'apply'"},
         {{"check", "--registry", "r", "--windir", ".", "--kind", "evicetd"},
@@ -249,7 +265,8 @@ TEST(CommandLine, CompletionCompletes) {
     const Case cases[] = {
         {"vexaro pr", "preview"},
         {"vexaro ''", "preview check apply inf help"},
-        {"vexaro inf --", "--registry --section --strict --help"},
+        {"vexaro inf --", "--registry --section --max-input-size --strict --help"},
+        {"vexaro check --max-input-size 1", "1G"},
         {"vexaro help i", "inf"},
         {"vexaro --v", "--version"},
         {"vexaro help a", "apply"},

@@ -2,6 +2,7 @@
 // writes, the mask rule of the data checks and the registry paths.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 
 #include "ApplyReport.h"
@@ -11,6 +12,7 @@
 #include "IconImage.h"
 #include "RecordingProfile.h"
 #include "RecordingRegistry.h"
+#include "StoredData.h"
 #include "ToolRunner.h"
 #include "platform/WinConstants.h"
 
@@ -46,6 +48,43 @@ TEST(Pieces, Assignments) {
         EXPECT_EQ(out[0].name, c.name);
         EXPECT_EQ(out[0].on, c.on);
     }
+}
+
+// Repeats are dropped and contradictions named, whatever the letter case,
+// in time in proportion to the settings: 40,000 distinct names are checked
+// at once (each compared with every earlier one, they took many seconds).
+TEST(Pieces, ManySettingsAndTheirRepeats) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 40000; ++i) texts.push_back("Check1_" + std::to_string(i) + "=on");
+    texts.push_back("CHECK1_7=ON");
+    std::vector<Assignment> out;
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ParseAssignments(texts, &out, &error)) << error;
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+    EXPECT_EQ(out.size(), 40000u);
+    texts.push_back("check1_39999=off");
+    EXPECT_FALSE(ParseAssignments(texts, &out, &error));
+    EXPECT_EQ(error, "Check1_39999 is asked to be both on and off");
+}
+
+// Stored entries are found by name without regard to letter case, the
+// first of a name, also after the list has changed.
+TEST(Pieces, StoredEntriesFoundByName) {
+    StoredLayout stored;
+    for (const char* name : {"Check1_1", "Radio2_1", "CHECK1_1"}) {
+        StoredEntry e;
+        e.name = name;
+        stored.entries.push_back(e);
+    }
+    ASSERT_NE(stored.Find("check1_1"), nullptr);
+    EXPECT_EQ(stored.Find("check1_1"), &stored.entries[0]);
+    EXPECT_EQ(stored.Find("Radio2_2"), nullptr);
+    stored.entries.erase(stored.entries.begin());
+    ASSERT_NE(stored.Find("check1_1"), nullptr);
+    EXPECT_EQ(stored.Find("check1_1")->name, "CHECK1_1");
+    const StoredLayout copy = stored;
+    EXPECT_EQ(copy.Find("RADIO2_1"), &copy.entries[0]);
 }
 
 TEST(Pieces, NamesCompareWithoutLetterCase) {

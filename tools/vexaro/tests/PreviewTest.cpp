@@ -3,6 +3,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -208,6 +210,38 @@ TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
     EXPECT_EQ(files, 5u);
 }
 
+// A device or a pipe is written in place, as a shell redirection writes it:
+// it stays what it is, and no temporary file takes its name (as root a
+// replacement could turn /dev/null into a plain file).
+TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
+    Scratch s;
+    s.CopySample("driver.reg");
+    s.CopySample("vexaro.ini");
+    ASSERT_EQ(mkfifo(s.Path("pipe").c_str(), 0644), 0);
+    // The reader takes what comes through the pipe into a file.
+    Result piped = s.Run({"preview", "--registry", "driver.reg", "--windir", ".", "--png", "pipe"},
+                         "{ cat pipe > got & } ; ");
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    struct stat info;
+    ASSERT_EQ(lstat(s.Path("pipe").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    for (int i = 0; i < 100 && s.Read("got").size() < 8; ++i) usleep(20000);
+    EXPECT_EQ(s.Read("got").substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    // A null device of its own, where this user may make one.
+    if (mknod(s.Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "no device can be made here";
+    }
+    Result r = Preview(s, "driver.reg", {"--png", "null", "--svg", "null"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(lstat(s.Path("null").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    EXPECT_EQ(info.st_rdev, makedev(1, 3));
+    for (const auto& entry : fs::directory_iterator(s.Dir())) {
+        EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
+    }
+}
+
 // "-" puts the picture on standard output, and nothing else goes there.
 TEST(Preview, PictureOnStandardOutput) {
     Scratch s;
@@ -256,10 +290,10 @@ TEST(Preview, RegistryFromStandardInput) {
         s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<driver.reg");
     ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
     EXPECT_EQ(fromInput.out, fromFile.out);
-    s.Write("broken.reg", "REGEDIT5\r\n\r\n[HKEY_LOCAL_MACHINE\\Software]\r\n");
+    s.Write("broken.reg", "REGEDIT4\r\n[-HKEY_LOCAL_MACHINE]\r\n");
     Result broken = s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<broken.reg");
     EXPECT_EQ(broken.exitCode, 2);
-    EXPECT_EQ(broken.err.rfind("vexaro: standard input:1: ", 0), 0u) << broken.err;
+    EXPECT_EQ(broken.err.rfind("vexaro: standard input:2: ", 0), 0u) << broken.err;
 }
 
 // The SVG keeps every caption line as text in the page's font, escaped for

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -99,6 +100,33 @@ TEST(WriteBack, NoRegistryLeavesTheFileAndReportsTheDeletions) {
     EXPECT_TRUE(Contains(r.out, "removed Check1_3")) << r.out;
     EXPECT_TRUE(Contains(r.out, "writeback.reg not written back (--no-registry)")) << r.out;
     EXPECT_EQ(s.Read("example.ini"), "[Options]\r\nFlags=1\r\n");
+}
+
+// A run killed while it wrote leaves its new file beside the old one; the
+// next apply removes what processes that are gone left, also beside a file
+// it does not change, and leaves a running process's alone.
+TEST(WriteBack, LeftoversOfKilledRunsAreRemoved) {
+    WriteBack s;
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string gone = std::to_string(child);
+    const std::string running = std::to_string(getpid());
+    s.Write("other.ini", kIni);
+    for (const std::string& name : {"example.ini.~" + gone + "-0", "writeback.reg.~" + gone + "-4",
+                                    "example.ini.~" + running + "-1"}) {
+        s.Write(name, "[Options]\r\nFla");
+    }
+    Result r = s.Apply("writeback.reg");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(fs::exists(s.Path("example.ini.~" + gone + "-0")));
+    EXPECT_FALSE(fs::exists(s.Path("writeback.reg.~" + gone + "-4")));
+    EXPECT_TRUE(fs::exists(s.Path("example.ini.~" + running + "-1")));
+    // Unchanged by the run: its leftover goes all the same.
+    s.Write("example.ini.~" + gone + "-7", "x");
+    ASSERT_EQ(s.Apply("writeback.reg").exitCode, 0);
+    EXPECT_FALSE(fs::exists(s.Path("example.ini.~" + gone + "-7")));
 }
 
 // Eight entries in eight keys of one INI file, each switched on by its own
