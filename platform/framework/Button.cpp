@@ -1,11 +1,7 @@
 #include "Button.h"
 
-#include <map>
-#include <memory>
-#include <new>
-
 #include "../Platform.h"
-#include "Guarded.h"
+#include "FontRefTable.h"
 #include "PropertyPage.h"
 
 namespace vx {
@@ -45,14 +41,8 @@ intptr_t CButtonBase::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) 
 // Without memory for the object the answer is null, as for a null handle:
 // the buttons then keep the system's font.
 CFontRef* CFontRef::FromHandle(FontHandle handle) {
-    static std::map<FontHandle, std::unique_ptr<CFontRef>> fonts;
-    if (handle == nullptr) return nullptr;
-    auto found = fonts.find(handle);
-    if (found != fonts.end()) return found->second.get();
-    std::unique_ptr<CFontRef> font(new (std::nothrow) CFontRef(handle));
-    if (font == nullptr) return nullptr;
-    return Guarded([&] { return fonts.emplace(handle, std::move(font)).first->second.get(); },
-                   static_cast<CFontRef*>(nullptr));
+    static CFontRefTable fonts;
+    return fonts.FromHandle(handle);
 }
 
 }  // namespace vx

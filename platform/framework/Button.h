@@ -40,6 +40,7 @@ class CFontRef {
     FontHandle GetSafeHandle() const { return m_hObject; }
 
   private:
+    friend class CFontRefTable;  // makes and keeps them
     explicit CFontRef(FontHandle handle) : m_hObject(handle) {}
     FontHandle m_hObject;
 };

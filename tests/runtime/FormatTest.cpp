@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstring>
+#include <memory>
 
 #include "platform/win32/runtime/Runtime.h"
 
@@ -75,6 +76,32 @@ TEST(Format, TextWithWidthPrecisionAndNull) {
     EXPECT_STREQ(text, "\xC4nderung \xE9");
     EXPECT_EQ(Format(text, sizeof text, "%s", static_cast<const char*>(nullptr)), 6);
     EXPECT_STREQ(text, "(null)");
+}
+
+// A precision bounds what is read of the text, which then need not end in
+// a zero: each array below holds exactly its bytes, so a read past them is
+// a heap overflow that the sanitizers report.
+TEST(Format, PrecisionReadsNoMoreThanItsBytes) {
+    auto bytes = [](const char* text, size_t count) {
+        std::unique_ptr<char[]> block(new char[count]);
+        std::memcpy(block.get(), text, count);
+        return block;
+    };
+    char text[16];
+    const std::unique_ptr<char[]> abc = bytes("abc", 3);
+    EXPECT_EQ(Format(text, sizeof text, "[%.3s]", abc.get()), 5);
+    EXPECT_STREQ(text, "[abc]");
+    EXPECT_EQ(Format(text, sizeof text, "[%.2s]", abc.get()), 4);
+    EXPECT_STREQ(text, "[ab]");
+    EXPECT_EQ(Format(text, sizeof text, "[%5.*s]", 3, abc.get()), 7);
+    EXPECT_STREQ(text, "[  abc]");
+    const std::unique_ptr<char[]> none = bytes("", 0);
+    EXPECT_EQ(Format(text, sizeof text, "[%.0s]", none.get()), 2);
+    EXPECT_STREQ(text, "[]");
+    // A zero before the precision's end still ends the text.
+    const std::unique_ptr<char[]> shortText = bytes("ab\0d", 4);
+    EXPECT_EQ(Format(text, sizeof text, "[%.4s]", shortText.get()), 4);
+    EXPECT_STREQ(text, "[ab]");
 }
 
 // A conversion it does not know fails instead of reading an argument it

@@ -157,8 +157,10 @@ int FormatV(char* buffer, size_t size, const char* format, va_list args) {
             case 's': {
                 const char* text = va_arg(rest, const char*);
                 if (text == nullptr) text = "(null)";
+                // With a precision the text need not end in a zero: no byte
+                // past the first `precision` is read.
                 int length = 0;
-                while (text[length] && (directive.precision < 0 || length < directive.precision))
+                while ((directive.precision < 0 || length < directive.precision) && text[length])
                     ++length;
                 directive.zeroPad = false;
                 Field(out, directive, "", 0, text, length);

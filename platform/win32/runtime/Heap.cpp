@@ -1,18 +1,15 @@
 // operator new and delete over the process heap, which the framework's
-// strings and the outside libraries share. A plain new that cannot have its
-// memory raises STATUS_NO_MEMORY (the heap's own way of failing loudly);
-// the nothrow forms give null.
+// strings and the outside libraries share. Only the nothrow forms of new
+// are here, giving null when the heap has no memory. The modules are built
+// without exceptions, where a plain new that fails could only end the host
+// process; code that uses one does not link.
 #include <windows.h>
 
 #include <new>
 
 namespace {
 
-void* Allocate(size_t bytes) {
-    // The heap hands out a distinct block for 0 bytes as well.
-    return HeapAlloc(GetProcessHeap(), HEAP_GENERATE_EXCEPTIONS, bytes);
-}
-
+// The heap hands out a distinct block for 0 bytes as well.
 void* TryAllocate(size_t bytes) {
     return HeapAlloc(GetProcessHeap(), 0, bytes);
 }
@@ -26,12 +23,6 @@ void Free(void* block) {
 // The tag object of the nothrow forms.
 const std::nothrow_t std::nothrow{};
 
-void* operator new(size_t bytes) {
-    return Allocate(bytes);
-}
-void* operator new[](size_t bytes) {
-    return Allocate(bytes);
-}
 void* operator new(size_t bytes, const std::nothrow_t&) noexcept {
     return TryAllocate(bytes);
 }
