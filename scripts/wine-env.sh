@@ -1,7 +1,9 @@
 #!/bin/bash
 # Sourced helpers for running the Windows build under Wine: an X display
-# (Xvfb on a free display number when none is set) and a 32-bit Wine prefix
-# of the build's own. vx_wine_stop undoes what vx_wine_start began.
+# (Xvfb on a free display number when none is set), a 32-bit Wine prefix
+# of the build's own, and a prefix template that is made once and copied
+# for every test program (scripts/wine-test.sh). vx_wine_stop undoes what
+# vx_wine_start began.
 
 VX_XVFB_PID=""
 VX_WINE_STARTED=""
@@ -16,50 +18,80 @@ vx_can_run_32bit() {
     [ "$?" -ne 126 ]
 }
 
-# Starts Xvfb on the first free display from :90 on, unless DISPLAY is set.
+# Starts Xvfb on a free display number (Xvfb picks it and says which),
+# unless DISPLAY is set.
 vx_start_display() {
     if [ -n "${DISPLAY:-}" ]; then
         vx_log "Using the X display $DISPLAY"
         return 0
     fi
-    local n
-    for n in $(seq 90 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        vx_log "Starting Xvfb on display :$n"
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        VX_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 50); do
-            if [ -e "/tmp/.X11-unix/X$n" ]; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            if ! kill -0 "$VX_XVFB_PID" 2>/dev/null; then break; fi
-            sleep 0.2
-        done
+    local number_file tries number=""
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    VX_XVFB_PID=$!
+    # Under an emulated processor Xvfb takes a few seconds to start.
+    for tries in $(seq 1 300); do
+        number=$(head -n 1 "$number_file")
+        [ -n "$number" ] && break
+        kill -0 "$VX_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$number_file"
+    if [ -z "$number" ]; then
         kill "$VX_XVFB_PID" 2>/dev/null || true
         VX_XVFB_PID=""
-    done
-    echo "wine-env: could not start Xvfb" >&2
-    return 1
+        echo "wine-env: could not start Xvfb" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
+    vx_log "Started Xvfb on display $DISPLAY"
 }
 
-# Prepares the Wine prefix (created once) for the given build folder and
-# exports WINEPREFIX, WINEARCH and WINEDEBUG.
+# Makes a new 32-bit Wine prefix in the given folder (wineboot, then waits
+# until its wineserver has written everything and ended).
+vx_make_prefix() {
+    local prefix=$1
+    vx_log "Creating the Wine prefix $prefix (takes a minute, several under emulation)"
+    mkdir -p "${prefix%/*}"
+    rm -rf "$prefix"
+    # No Mono or Gecko: nothing here needs .NET or HTML, and their
+    # installers would ask questions.
+    WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    [ -f "$prefix/system.reg" ] || {
+        echo "wine-env: wineboot made no prefix in $prefix" >&2
+        return 1
+    }
+}
+
+# The prefix template of a build folder, made once ($1/wineprefix-template)
+# and never run itself; exports VX_WINE_TEMPLATE, which makes every test
+# program run in a copy of its own (scripts/wine-test.sh).
+vx_wine_template() {
+    local template=$1/wineprefix-template
+    [ -f "$template/system.reg" ] || vx_make_prefix "$template" || return 1
+    export VX_WINE_TEMPLATE=$template
+}
+
+# Copies a prefix template to a new prefix (which must not exist yet).
+vx_copy_prefix() {
+    cp -a "$1" "$2"
+}
+
+# Prepares the Wine prefix of a folder for running programs there: a copy,
+# made once, in $1/wineprefix of the template of the build folder $2 (by
+# default $1). Exports WINEPREFIX, WINEARCH and WINEDEBUG.
 vx_start_wine() {
     local build_dir=$1
-    export WINEPREFIX="$build_dir/wineprefix"
     export WINEARCH=win32
     export WINEDEBUG=-all
     VX_WINE_STARTED=1
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        vx_log "Creating the Wine prefix $WINEPREFIX (takes a minute the first time)"
-        mkdir -p "$build_dir"
-        # No Mono or Gecko: nothing here needs .NET or HTML, and their
-        # installers would ask questions.
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-        wineserver -w
+    if [ ! -f "$build_dir/wineprefix/system.reg" ]; then
+        vx_wine_template "${2:-$build_dir}" || return 1
+        vx_copy_prefix "$VX_WINE_TEMPLATE" "$build_dir/wineprefix" || return 1
     fi
+    export WINEPREFIX="$build_dir/wineprefix"
 }
 
 vx_wine_start() {
