@@ -50,7 +50,8 @@ vx_start_display() {
 # Makes a new 32-bit Wine prefix in the given folder (wineboot, then waits
 # until its wineserver has written everything and ended).
 vx_make_prefix() {
-    local prefix=$1
+    local prefix
+    prefix=$(realpath -m "$1")
     vx_log "Creating the Wine prefix $prefix (takes a minute, several under emulation)"
     mkdir -p "${prefix%/*}"
     rm -rf "$prefix"
@@ -69,21 +70,52 @@ vx_make_prefix() {
 # and never run itself; exports VX_WINE_TEMPLATE, which makes every test
 # program run in a copy of its own (scripts/wine-test.sh).
 vx_wine_template() {
-    local template=$1/wineprefix-template
-    [ -f "$template/system.reg" ] || vx_make_prefix "$template" || return 1
+    local template version binary
+    template=$(realpath -m "$1/wineprefix-template")
+    version=$(wine --version 2>/dev/null)
+    # A template of another Wine would be updated in every copy: made anew.
+    if [ ! -f "$template/system.reg" ] || [ "$(cat "$template.version" 2>/dev/null)" != "$version" ]; then
+        rm -f "$template.version"
+        vx_make_prefix "$template" || return 1
+        mapfile -d '' binary < <(vx_wine_binary_test)
+        find "$template" -type f "${binary[@]}" -exec chmod a-w {} + || return 1
+        printf '%s\n' "$version" >"$template.version"
+    fi
     export VX_WINE_TEMPLATE=$template
 }
 
-# Copies a prefix template to a new prefix (which must not exist yet).
+# Wine's own programs and libraries in a prefix, which nothing writes: a
+# copy of a template links them rather than copying them (some 500 MB).
+VX_WINE_BINARIES=(dll exe drv sys vxd ocx cpl acm ax tlb nls ds msstyles com mod icm)
+
+# The find(1) test for those files.
+vx_wine_binary_test() {
+    local ext test=()
+    for ext in "${VX_WINE_BINARIES[@]}"; do
+        test+=(-o -iname "*.$ext")
+    done
+    printf '%s\0' "(" "${test[@]:1}" ")"
+}
+
+# Copies a prefix template to a new prefix (which must not exist yet):
+# Wine's binaries are hard links to the template's (which are read-only, so
+# that Wine refuses to write them through a copy), everything else a copy.
 vx_copy_prefix() {
-    cp -a "$1" "$2"
+    local template=$1 prefix=$2 binary
+    mapfile -d '' binary < <(vx_wine_binary_test)
+    mkdir -p "$prefix" &&
+        (cd "$template" && find . ! "(" -type f "${binary[@]}" ")" -print0 |
+            tar --null --no-recursion -T - -cf -) | tar -C "$prefix" -xpf - &&
+        (cd "$template" && find . -type f "${binary[@]}" -print0 |
+            xargs -0 -r cp -l --parents -t "$prefix")
 }
 
 # Prepares the Wine prefix of a folder for running programs there: a copy,
 # made once, in $1/wineprefix of the template of the build folder $2 (by
 # default $1). Exports WINEPREFIX, WINEARCH and WINEDEBUG.
 vx_start_wine() {
-    local build_dir=$1
+    local build_dir
+    build_dir=$(realpath -m "$1")
     export WINEARCH=win32
     export WINEDEBUG=-all
     VX_WINE_STARTED=1
