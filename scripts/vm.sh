@@ -107,7 +107,7 @@ for dir in \$(echo "\$keep" | tr ':' ' '); do
 done
 job=\$(sed -n 's/.*vxjob=\([^ ]*\).*/\1/p' /proc/cmdline)
 user=\$(sed -n 's/.*vxuser=\([0-9]*:[0-9]*\).*/\1/p' /proc/cmdline)
-if [ "\$user" = 0:0 ]; then
+if [ -z "\$user" ] || [ "\$user" = 0:0 ]; then
     chroot /host /bin/bash "\$job"
 else
     # Wine runs only in a prefix its user owns: the job runs as the user
