@@ -18,33 +18,35 @@ vx_can_run_32bit() {
     [ "$?" -ne 126 ]
 }
 
-# Starts Xvfb on a free display number (Xvfb picks it and says which),
-# unless DISPLAY is set.
+# Starts Xvfb on the first free display from :90 on, unless DISPLAY is set.
+# Several may start at once: a display is ours when its lock file names our
+# Xvfb (the loser of a race for a number exits, and the next number is tried).
 vx_start_display() {
     if [ -n "${DISPLAY:-}" ]; then
         vx_log "Using the X display $DISPLAY"
         return 0
     fi
-    local number_file tries number=""
-    number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-    VX_XVFB_PID=$!
-    # Under an emulated processor Xvfb takes a few seconds to start.
-    for tries in $(seq 1 300); do
-        number=$(head -n 1 "$number_file")
-        [ -n "$number" ] && break
-        kill -0 "$VX_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    rm -f "$number_file"
-    if [ -z "$number" ]; then
+    local n tries
+    for n in $(seq 90 299); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        VX_XVFB_PID=$!
+        # Under an emulated processor Xvfb takes a few seconds to start.
+        for tries in $(seq 1 300); do
+            kill -0 "$VX_XVFB_PID" 2>/dev/null || break
+            if [ -e "/tmp/.X11-unix/X$n" ] &&
+                [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$VX_XVFB_PID" ]; then
+                export DISPLAY=":$n"
+                vx_log "Started Xvfb on display $DISPLAY"
+                return 0
+            fi
+            sleep 0.1
+        done
         kill "$VX_XVFB_PID" 2>/dev/null || true
         VX_XVFB_PID=""
-        echo "wine-env: could not start Xvfb" >&2
-        return 1
-    fi
-    export DISPLAY=":$number"
-    vx_log "Started Xvfb on display $DISPLAY"
+    done
+    echo "wine-env: could not start Xvfb" >&2
+    return 1
 }
 
 # Makes a new 32-bit Wine prefix in the given folder (wineboot, then waits
