@@ -69,7 +69,8 @@ vx_demo_wine_show() {
     trap vx_wine_stop EXIT
     vx_start_display
     mkdir -p "$demo_dir"
-    vx_start_wine "$demo_dir"
+    # A copy of the Windows build's prefix template (the tests' own).
+    vx_start_wine "$demo_dir" "$win32_dir"
     local windir
     windir=$(realpath "$(winepath -u 'C:\windows' 2>/dev/null)")
 

@@ -1,7 +1,9 @@
 #!/bin/bash
 # Builds everything and runs every test: the host build with its tests on
 # Linux, then the Windows cross-build with its tests under Wine. Prints a
-# summary and exits non-zero when any stage fails.
+# summary with each stage's time against its budget and exits non-zero when
+# any stage fails. A stage or the whole run over its budget is named in a
+# warning (it does not fail the run: machines differ).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -16,14 +18,25 @@ HOST_DIR=$BUILD/host
 WIN32_DIR=$BUILD/win32
 ASAN_DIR=$BUILD/host-asan
 SUMMARY=()
+WARNINGS=()
 FAILED=0
 
-# Runs one stage in a subshell with errexit on, and records its outcome.
-# A stage that exits with 77 was skipped.
+# The budgets, in seconds, for a 2-core machine counted from a fresh clone
+# with the packages installed: the whole run and each stage. The first
+# figure holds where this kernel runs Wine, the second where Wine runs in
+# the emulated machine (scripts/vm.sh).
+EMULATED=0
+if vx_use_vm; then EMULATED=1; fi
+budget() { if [ "$EMULATED" = 1 ]; then echo "$2"; else echo "$1"; fi; }
+TOTAL_BUDGET=$(budget 1200 2400)
+
+# Runs one stage in a subshell with errexit on, and records its outcome
+# and time against its budget (seconds). A stage that exits with 77 was
+# skipped.
 run_stage() {
-    local name=$1
-    shift
-    vx_log "Stage: $name"
+    local name=$1 budget=$2
+    shift 2
+    vx_log "Stage: $name (budget ${budget}s)"
     local started=$SECONDS rc=0
     set +e
     (
@@ -33,17 +46,24 @@ run_stage() {
     rc=$?
     set -e
     local took=$((SECONDS - started))
+    local times
+    times=$(printf '%5ss of %5ss' "$took" "$budget")
     case $rc in
-        0) SUMMARY+=("PASS  $name (${took}s)") ;;
-        77) SUMMARY+=("SKIP  $name") ;;
+        0) SUMMARY+=("PASS  $times  $name") ;;
+        77) SUMMARY+=("SKIP  $times  $name") ;;
         *)
-            SUMMARY+=("FAIL  $name (exit $rc, ${took}s)")
+            SUMMARY+=("FAIL  $times  $name (exit $rc)")
             FAILED=1
             ;;
     esac
+    if [ "$took" -gt "$budget" ]; then
+        local warning="WARNING: the stage \"$name\" took ${took}s, over its budget of ${budget}s"
+        echo "$warning"
+        WARNINGS+=("$warning")
+    fi
 }
 
-configure_and_build() {
+configure() {
     local dir=$1
     shift
     vx_log "Configuring $dir"
@@ -52,9 +72,25 @@ configure_and_build() {
             cat "$dir.configure.log"
             return 1
         }
-    vx_log "Building $dir with $JOBS jobs"
+}
+
+# build DIR [TARGET...]: builds the targets (all by default).
+build() {
+    local dir=$1
+    shift
+    vx_log "Building $dir with $JOBS jobs${1:+: $*}"
+    [ $# -eq 0 ] || set -- --target "$@"
     # Keep going past a broken target so that the other test programs still run.
-    cmake --build "$dir" -j "$JOBS" -- -k
+    cmake --build "$dir" -j "$JOBS" "$@" -- -k
+}
+
+configure_and_build() {
+    configure "$@" && build "$1"
+}
+
+# The test programs of a configured build folder (every target test_*).
+test_targets() {
+    cmake --build "$1" --target help | sed -n 's/^\.\.\. \(test_[A-Za-z0-9_]*\).*/\1/p'
 }
 
 # Whether a build folder was configured far enough to run its tests.
@@ -79,15 +115,21 @@ stage_host_tests() {
 
 # A host build with AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang, cmake -DVX_SANITIZE=ON) and its tests; any finding fails a test.
+# It builds the test programs (and what they run) only: the host build has
+# built everything else already.
 stage_sanitizer() {
     mkdir -p "$BUILD"
-    CC=clang-14 CXX=clang++-14 configure_and_build "$ASAN_DIR" -DVX_SANITIZE=ON
+    CC=clang-14 CXX=clang++-14 configure "$ASAN_DIR" -DVX_SANITIZE=ON
+    local targets
+    mapfile -t targets < <(test_targets "$ASAN_DIR")
+    build "$ASAN_DIR" "${targets[@]}"
     vx_log "Running the host tests with the sanitizers"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$ASAN_DIR" --output-on-failure -j "$JOBS" 2>&1 | tee "$BUILD/host-asan-ctest.log"
 }
 
-# Short runs (30 s each) of the fuzz targets over their seed corpora.
+# Short runs (30 s each, as many at once as there are jobs) of the fuzz
+# targets over their seed corpora.
 stage_fuzz() {
     "$ROOT/fuzz/run-fuzz.sh" "$BUILD/fuzz" 30 "$JOBS"
 }
@@ -109,7 +151,11 @@ stage_win32_tests() {
 
 # The same inside a virtual machine whose kernel runs 32-bit programs.
 stage_win32_tests_vm() {
-    vx_log "This kernel cannot run 32-bit programs: running Wine in a virtual machine (QEMU)"
+    if [ "${VX_FORCE_VM:-0}" = 1 ]; then
+        vx_log "VX_FORCE_VM=1: running Wine in a virtual machine (QEMU)"
+    else
+        vx_log "This kernel cannot run 32-bit programs: running Wine in a virtual machine (QEMU)"
+    fi
     vx_vm_run "$BUILD/vm" "$ROOT/scripts/run-wine-tests.sh" "$WIN32_DIR" "$BUILD/win32-ctest.log"
 }
 
@@ -121,40 +167,54 @@ stage_format() {
 }
 
 rm -f "$BUILD/host-ctest.log" "$BUILD/host-asan-ctest.log" "$BUILD/win32-ctest.log"
-run_stage "source format" stage_format
-run_stage "host build" stage_host_build
+run_stage "source format" "$(budget 20 20)" stage_format
+run_stage "host build" "$(budget 330 600)" stage_host_build
 if configured "$HOST_DIR"; then
-    run_stage "host tests" stage_host_tests
+    run_stage "host tests" "$(budget 20 30)" stage_host_tests
     mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/host-ctest.log")
 else
     SUMMARY+=("SKIP  host tests (host build not configured)")
 fi
-run_stage "sanitizer build and tests" stage_sanitizer
+run_stage "sanitizer build and tests" "$(budget 270 450)" stage_sanitizer
 mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/host-asan-ctest.log")
-run_stage "fuzz runs" stage_fuzz
+run_stage "fuzz runs" "$(budget 120 150)" stage_fuzz
 
-run_stage "Windows cross-build" stage_win32_build
+run_stage "Windows cross-build" "$(budget 160 240)" stage_win32_build
 if ! configured "$WIN32_DIR"; then
     SUMMARY+=("SKIP  Windows tests under Wine (Windows build not configured)")
-elif vx_can_run_32bit; then
-    run_stage "Windows tests under Wine" stage_win32_tests
+elif [ "$EMULATED" = 0 ]; then
+    run_stage "Windows tests under Wine" 280 stage_win32_tests
     mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
 elif vx_vm_setup; then
     # A kernel without 32-bit support (ia32_emulation off) cannot start
     # Wine's 32-bit loader: Wine runs in a virtual machine instead.
-    run_stage "Windows tests under Wine, in a virtual machine" stage_win32_tests_vm
+    run_stage "Windows tests under Wine, in a virtual machine" 900 stage_win32_tests_vm
     mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
 else
     # No way to run Wine at all: what needs no Wine still runs.
-    run_stage "Windows tests without Wine" stage_win32_native_tests
+    run_stage "Windows tests without Wine" 60 stage_win32_native_tests
     mapfile -t -O ${#SUMMARY[@]} SUMMARY < <(ctest_failures "$BUILD/win32-ctest.log")
     SUMMARY+=("FAIL  Windows tests under Wine: this kernel cannot run 32-bit programs, and no virtual machine could be set up")
     FAILED=1
 fi
 
+TOTAL=$SECONDS
+if [ "$EMULATED" = 1 ]; then
+    WHERE="Wine in the emulated machine"
+else
+    WHERE="Wine on this machine"
+fi
+if [ "$TOTAL" -gt "$TOTAL_BUDGET" ]; then
+    WARNINGS+=("WARNING: the whole run took ${TOTAL}s, over its budget of ${TOTAL_BUDGET}s")
+fi
+
 echo
 echo "==================== Summary ===================="
 printf '  %s\n' "${SUMMARY[@]}"
+echo "-------------------------------------------------"
+printf '  Total %ss (%d min) of a budget of %ss (%d min; %s, %s cores)\n' \
+    "$TOTAL" $(((TOTAL + 59) / 60)) "$TOTAL_BUDGET" $((TOTAL_BUDGET / 60)) "$WHERE" "$(nproc)"
+[ ${#WARNINGS[@]} -eq 0 ] || printf '  %s\n' "${WARNINGS[@]}"
 echo "================================================="
 if [ "$FAILED" -ne 0 ]; then
     echo "Some stages FAILED; see the output above."

@@ -1,8 +1,10 @@
 #!/bin/bash
-# Runs the Windows build's tests under Wine: starts an X display (Xvfb) and
-# the build's own Wine prefix, runs ctest one program at a time (the
-# programs share the prefix's registry) and stops what it started.
-#   scripts/run-wine-tests.sh WIN32_BUILD_DIR [LOG]
+# Runs the Windows build's tests under Wine: makes the build's prefix
+# template once (WIN32_BUILD_DIR/wineprefix-template), from which every test
+# program gets a copy of its own and an X display of its own
+# (scripts/wine-test.sh), and runs them side by side with ctest.
+#   scripts/run-wine-tests.sh WIN32_BUILD_DIR [LOG] [CTEST ARGS...]
+# VX_WINE_JOBS sets how many run at once (default: the number of processors).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -10,10 +12,23 @@ source scripts/wine-env.sh
 
 WIN32_DIR=$(realpath "$1")
 LOG=${2:-$WIN32_DIR/ctest-wine.log}
-trap vx_wine_stop EXIT
-vx_wine_start "$WIN32_DIR" || {
-    echo "run-wine-tests: no X display or Wine prefix" >&2
+shift $(($# < 2 ? $# : 2))
+JOBS=${VX_WINE_JOBS:-$(nproc)}
+started=$SECONDS
+vx_wine_template "$WIN32_DIR" || {
+    echo "run-wine-tests: no Wine prefix template" >&2
     exit 1
 }
-vx_log "Running the Windows tests under Wine"
-ctest --test-dir "$WIN32_DIR" --output-on-failure -j 1 2>&1 | tee "$LOG"
+vx_log "Prefix template ready ($((SECONDS - started))s): $VX_WINE_TEMPLATE"
+# Programs that do not go through wine-test.sh (the install test) share
+# this display.
+trap vx_wine_stop EXIT
+vx_start_display || {
+    echo "run-wine-tests: no X display" >&2
+    exit 1
+}
+rm -rf "$WIN32_DIR/wineprefixes"
+vx_log "Running the Windows tests under Wine, $JOBS at a time"
+# ctest starts the longest tests first (their COST), so that the short ones
+# fill in beside them.
+ctest --test-dir "$WIN32_DIR" --output-on-failure -j "$JOBS" "$@" 2>&1 | tee "$LOG"

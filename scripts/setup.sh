@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what building, testing and the demo need on Debian 12, and only
-# what is missing. Run as root; sourced by the other scripts (which then
-# call vx_setup) or run on its own.
+# what is missing. Sourced by the other scripts (which then call vx_setup)
+# or run on its own, as root or as a user: root is asked for (through sudo)
+# only when something must be installed.
 
 VX_PACKAGES=(
     cmake g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -13,6 +14,18 @@ VX_PACKAGES=(
 
 vx_log() { printf '==> %s\n' "$*"; }
 
+# Runs a command as root: directly when this is root, else through sudo.
+vx_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "setup: installing needs root, and sudo is not installed; run this as root" >&2
+        return 1
+    fi
+}
+
 vx_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
@@ -20,7 +33,6 @@ vx_installed() {
 # Installs those of the given packages that are missing, with the options
 # that follow "--" given to apt-get install.
 vx_install_missing() {
-    export DEBIAN_FRONTEND=noninteractive
     local missing=() options=()
     while [ $# -gt 0 ] && [ "$1" != -- ]; do
         vx_installed "$1" || missing+=("$1")
@@ -30,20 +42,17 @@ vx_install_missing() {
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
     fi
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
-        return 1
-    fi
+    [ "$(id -u)" -eq 0 ] || vx_log "Missing packages (${missing[*]}): installing them as root with sudo"
     # wine32 comes from the i386 architecture.
     if [ "$(dpkg --print-architecture)" != i386 ] &&
         ! dpkg --print-foreign-architectures | grep -qx i386; then
         vx_log "Enabling the i386 architecture for 32-bit Wine"
-        dpkg --add-architecture i386
+        vx_as_root dpkg --add-architecture i386 || return 1
     fi
     vx_log "Updating the package lists"
-    apt-get update -q
+    vx_as_root apt-get update -q || return 1
     vx_log "Installing: ${missing[*]} (this can take several minutes)"
-    apt-get install -y -q "${options[@]}" "${missing[@]}"
+    vx_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${options[@]}" "${missing[@]}"
 }
 
 vx_setup() {

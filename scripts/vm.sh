@@ -8,12 +8,23 @@
 # What the command writes outside /tmp and /dev/shm lands on this machine.
 # QEMU emulates the processor in software, so Wine runs about five times
 # slower than on a kernel that can run it directly.
+#
+# VX_FORCE_VM=1 runs Wine in the virtual machine even where this kernel can
+# run 32-bit programs (to measure what a machine without that support sees);
+# VX_VM_MEMORY sets its memory in MB (default: a third of this machine's, at
+# most 8192). Inside, VX_EMULATED=1 tells the tests that the processor is
+# emulated.
 
 VX_VM_PACKAGES=(qemu-system-x86 linux-image-amd64 busybox-static)
 
 # The kernel modules the initramfs loads, in dependency order.
 VX_VM_MODULES=(virtio_ring virtio virtio_pci_legacy_dev virtio_pci_modern_dev virtio_pci
     netfs fscache 9pnet 9pnet_virtio 9p)
+
+# Whether Wine must run in the virtual machine.
+vx_use_vm() {
+    [ "${VX_FORCE_VM:-0}" = 1 ] || ! vx_can_run_32bit
+}
 
 # Installs QEMU, a kernel and busybox when any is missing.
 vx_vm_setup() {
@@ -95,7 +106,15 @@ for dir in \$(echo "\$keep" | tr ':' ' '); do
     esac
 done
 job=\$(sed -n 's/.*vxjob=\([^ ]*\).*/\1/p' /proc/cmdline)
-chroot /host /bin/bash "\$job"
+user=\$(sed -n 's/.*vxuser=\([0-9]*:[0-9]*\).*/\1/p' /proc/cmdline)
+if [ -z "\$user" ] || [ "\$user" = 0:0 ]; then
+    chroot /host /bin/bash "\$job"
+else
+    # Wine runs only in a prefix its user owns: the job runs as the user
+    # who started the machine.
+    chroot /host /usr/bin/setpriv --reuid="\${user%:*}" --regid="\${user#*:}" --clear-groups \
+        /bin/bash "\$job"
+fi
 sync
 poweroff -f
 EOF
@@ -128,6 +147,7 @@ vx_vm_run() {
     {
         echo '#!/bin/bash'
         export -p | grep -Ev '^declare -x (DISPLAY|XAUTHORITY|TMPDIR|SSH_[A-Z_]*|DBUS_[A-Z_]*|XDG_RUNTIME_DIR|OLDPWD|PWD|SHLVL)='
+        echo 'export VX_EMULATED=1'
         printf 'cd %q || exit 1\n' "$PWD"
         # Through a pipe, so that Wine's console sees no terminal and
         # writes plain lines rather than cursor movements.
@@ -135,8 +155,11 @@ vx_vm_run() {
         printf '2>&1 | cat\necho "${PIPESTATUS[0]}" >%q\n' "$state/status"
     } >"$state/job.sh"
     rm -f "$state/status"
-    local memory=$(($(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo) / 3))
-    [ "$memory" -gt 8192 ] && memory=8192
+    local memory=${VX_VM_MEMORY:-}
+    if [ -z "$memory" ]; then
+        memory=$(($(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo) / 3))
+        [ "$memory" -gt 8192 ] && memory=8192
+    fi
     [ "$memory" -lt 1024 ] && memory=1024
     # The CPU model is Nehalem: with "max", QEMU 7.2's emulation of IRET in
     # 32-bit code under SMAP faults, and Wine returns from its signal
@@ -145,7 +168,7 @@ vx_vm_run() {
     timeout "${VX_VM_TIMEOUT:-3600}" qemu-system-x86_64 -accel tcg,thread=multi -cpu Nehalem -smp "$(nproc)" -m "$memory" \
         -nodefaults -no-user-config -display none -no-reboot -serial stdio \
         -kernel "/boot/vmlinuz-$kernel" -initrd "$state/initrd.gz" \
-        -append "console=ttyS0 quiet loglevel=1 vxjob=$state/job.sh vxkeep=$PWD:${state%/*}" \
+        -append "console=ttyS0 quiet loglevel=1 vxjob=$state/job.sh vxuser=$(id -u):$(id -g) vxkeep=$PWD:${state%/*}" \
         -fsdev local,id=root,path=/,security_model=none,multidevs=remap \
         -device virtio-9p-pci,fsdev=root,mount_tag=hostroot </dev/null
     local rc

@@ -1,7 +1,9 @@
 #!/bin/bash
 # Sourced helpers for running the Windows build under Wine: an X display
-# (Xvfb on a free display number when none is set) and a 32-bit Wine prefix
-# of the build's own. vx_wine_stop undoes what vx_wine_start began.
+# (Xvfb on a free display number when none is set), a 32-bit Wine prefix
+# of the build's own, and a prefix template that is made once and copied
+# for every test program (scripts/wine-test.sh). vx_wine_stop undoes what
+# vx_wine_start began.
 
 VX_XVFB_PID=""
 VX_WINE_STARTED=""
@@ -17,25 +19,28 @@ vx_can_run_32bit() {
 }
 
 # Starts Xvfb on the first free display from :90 on, unless DISPLAY is set.
+# Several may start at once: a display is ours when its lock file names our
+# Xvfb (the loser of a race for a number exits, and the next number is tried).
 vx_start_display() {
     if [ -n "${DISPLAY:-}" ]; then
         vx_log "Using the X display $DISPLAY"
         return 0
     fi
-    local n
-    for n in $(seq 90 199); do
+    local n tries
+    for n in $(seq 90 299); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        vx_log "Starting Xvfb on display :$n"
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         VX_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 50); do
-            if [ -e "/tmp/.X11-unix/X$n" ]; then
+        # Under an emulated processor Xvfb takes a few seconds to start.
+        for tries in $(seq 1 300); do
+            kill -0 "$VX_XVFB_PID" 2>/dev/null || break
+            if [ -e "/tmp/.X11-unix/X$n" ] &&
+                [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$VX_XVFB_PID" ]; then
                 export DISPLAY=":$n"
+                vx_log "Started Xvfb on display $DISPLAY"
                 return 0
             fi
-            if ! kill -0 "$VX_XVFB_PID" 2>/dev/null; then break; fi
-            sleep 0.2
+            sleep 0.1
         done
         kill "$VX_XVFB_PID" 2>/dev/null || true
         VX_XVFB_PID=""
@@ -44,22 +49,83 @@ vx_start_display() {
     return 1
 }
 
-# Prepares the Wine prefix (created once) for the given build folder and
-# exports WINEPREFIX, WINEARCH and WINEDEBUG.
+# Makes a new 32-bit Wine prefix in the given folder (wineboot, then waits
+# until its wineserver has written everything and ended).
+vx_make_prefix() {
+    local prefix
+    prefix=$(realpath -m "$1")
+    vx_log "Creating the Wine prefix $prefix (takes a minute, several under emulation)"
+    mkdir -p "${prefix%/*}"
+    rm -rf "$prefix"
+    # No Mono or Gecko: nothing here needs .NET or HTML, and their
+    # installers would ask questions.
+    WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    [ -f "$prefix/system.reg" ] || {
+        echo "wine-env: wineboot made no prefix in $prefix" >&2
+        return 1
+    }
+}
+
+# The prefix template of a build folder, made once ($1/wineprefix-template)
+# and never run itself; exports VX_WINE_TEMPLATE, which makes every test
+# program run in a copy of its own (scripts/wine-test.sh).
+vx_wine_template() {
+    local template version binary
+    template=$(realpath -m "$1/wineprefix-template")
+    version=$(wine --version 2>/dev/null)
+    # A template of another Wine would be updated in every copy: made anew.
+    if [ ! -f "$template/system.reg" ] || [ "$(cat "$template.version" 2>/dev/null)" != "$version" ]; then
+        rm -f "$template.version"
+        vx_make_prefix "$template" || return 1
+        mapfile -d '' binary < <(vx_wine_binary_test)
+        find "$template" -type f "${binary[@]}" -exec chmod a-w {} + || return 1
+        printf '%s\n' "$version" >"$template.version"
+    fi
+    export VX_WINE_TEMPLATE=$template
+}
+
+# Wine's own programs and libraries in a prefix, which nothing writes: a
+# copy of a template links them rather than copying them (some 500 MB).
+VX_WINE_BINARIES=(dll exe drv sys vxd ocx cpl acm ax tlb nls ds msstyles com mod icm)
+
+# The find(1) test for those files.
+vx_wine_binary_test() {
+    local ext test=()
+    for ext in "${VX_WINE_BINARIES[@]}"; do
+        test+=(-o -iname "*.$ext")
+    done
+    printf '%s\0' "(" "${test[@]:1}" ")"
+}
+
+# Copies a prefix template to a new prefix (which must not exist yet):
+# Wine's binaries are hard links to the template's (which are read-only, so
+# that Wine refuses to write them through a copy), everything else a copy.
+vx_copy_prefix() {
+    local template=$1 prefix=$2 binary
+    mapfile -d '' binary < <(vx_wine_binary_test)
+    mkdir -p "$prefix" &&
+        (cd "$template" && find . ! "(" -type f "${binary[@]}" ")" -print0 |
+            tar --null --no-recursion -T - -cf -) | tar -C "$prefix" -xpf - &&
+        (cd "$template" && find . -type f "${binary[@]}" -print0 |
+            xargs -0 -r cp -l --parents -t "$prefix")
+}
+
+# Prepares the Wine prefix of a folder for running programs there: a copy,
+# made once, in $1/wineprefix of the template of the build folder $2 (by
+# default $1). Exports WINEPREFIX, WINEARCH and WINEDEBUG.
 vx_start_wine() {
-    local build_dir=$1
-    export WINEPREFIX="$build_dir/wineprefix"
+    local build_dir
+    build_dir=$(realpath -m "$1")
     export WINEARCH=win32
     export WINEDEBUG=-all
     VX_WINE_STARTED=1
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        vx_log "Creating the Wine prefix $WINEPREFIX (takes a minute the first time)"
-        mkdir -p "$build_dir"
-        # No Mono or Gecko: nothing here needs .NET or HTML, and their
-        # installers would ask questions.
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-        wineserver -w
+    if [ ! -f "$build_dir/wineprefix/system.reg" ]; then
+        vx_wine_template "${2:-$build_dir}" || return 1
+        vx_copy_prefix "$VX_WINE_TEMPLATE" "$build_dir/wineprefix" || return 1
     fi
+    export WINEPREFIX="$build_dir/wineprefix"
 }
 
 vx_wine_start() {

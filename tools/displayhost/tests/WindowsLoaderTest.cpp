@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "CycleCount.h"
 #include "HeldCtrlKey.h"
 #include "ProcessResources.h"
 #include "ShellFixture.h"
@@ -85,7 +86,7 @@ RuntimeLoadCost MeasureRuntimeLoadCost() {
 }
 
 TEST_F(WindowsLoaderTest, TwoHundredOpeningsLeaveNothingBehind) {
-    constexpr int kCycles = 200;
+    const int kCycles = CycleCount(200, 100);
     constexpr int kWarmUp = 5;  // caches of the system libraries fill during the first cycles
     constexpr long kNoise = 5;
     constexpr long kMemoryNoiseKb = 256;

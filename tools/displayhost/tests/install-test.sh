@@ -7,26 +7,33 @@
 #   install-test.sh BIN_DIR WORK_DIR
 #
 # BIN_DIR holds the DLLs, tarnel.inf and install/test_install.exe. A prefix
-# made once under WORK_DIR (prefix-template) is copied to WORK_DIR/prefix
-# for each run, so every run starts from a prefix that never saw the page.
+# template (the test command's, VX_WINE_TEMPLATE, or else one made once under
+# WORK_DIR/prefix-template) is copied to WORK_DIR/prefix for each run, so
+# every run starts from a prefix that never saw the page. It runs on an X
+# display of its own.
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
 work=$2
-template=$work/prefix-template
+scripts=$(cd "$(dirname "$0")/../../../scripts" && pwd)
+source "$scripts/setup.sh"
+source "$scripts/wine-env.sh"
 mkdir -p "$work"
 
-export WINEARCH=win32 WINEDEBUG=-all
-if [ ! -f "$template/system.reg" ]; then
-    echo "install-test: making the prefix template (once; takes a minute)"
-    rm -rf "$template"
-    WINEPREFIX=$template WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$template wineserver -w
+if [ -n "${VX_WINE_TEMPLATE:-}" ]; then
+    template=$VX_WINE_TEMPLATE
+else
+    template=$work/prefix-template
+    [ -f "$template/system.reg" ] || vx_make_prefix "$template"
 fi
+export WINEARCH=win32 WINEDEBUG=-all
 export WINEPREFIX=$work/prefix
 rm -rf "$WINEPREFIX"
-cp -a "$template" "$WINEPREFIX"
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+vx_copy_prefix "$template" "$WINEPREFIX"
+VX_WINE_STARTED=1
+unset DISPLAY
+trap vx_wine_stop EXIT
+vx_start_display
 
 system=$WINEPREFIX/drive_c/windows/system32
 # The driver maker's own tandrel.dll, which setup keeps on Windows (Wine
