@@ -1,7 +1,6 @@
 #include "layout/IniBinding.h"
 
 #include "layout/Mask.h"
-#include "layout/PendingAction.h"
 #include "store/LayoutStore.h"
 
 namespace vx {
@@ -28,11 +27,6 @@ int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* bi
 int ReadDefaultState(CLayoutStore& store, const CString& entryName) {
     CString text;
     return store.AssociationValue(entryName, "Default", text, kRead) && text == "On" ? 1 : 0;
-}
-
-void RaiseByAction(CLayoutStore& store, const CString& entryName) {
-    CString action;
-    if (store.AssociationValue(entryName, "Action", action, kRead)) RaisePendingAction(action);
 }
 
 }  // namespace vx

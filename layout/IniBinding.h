@@ -26,7 +26,4 @@ int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* bi
 // The Association value "Default": 1 when it reads exactly "On", else 0.
 int ReadDefaultState(CLayoutStore& store, const CString& entryName);
 
-// Raises PendingAction by the Association value "Action", when present.
-void RaiseByAction(CLayoutStore& store, const CString& entryName);
-
 }  // namespace vx

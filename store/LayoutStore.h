@@ -28,13 +28,23 @@ class CLayoutStore {
                          int readFlag);
 
     uint32_t EnumerationIndex() const { return m_nIndex; }
+    // 1 once an operation failed because a string could not be allocated:
+    // a path that could not be composed whole (the operation then did
+    // nothing: a shorter path would name a key above the one meant), or a
+    // text read that could not be kept (the read failed).
+    int RanOutOfMemory() const { return m_bOutOfMemory; }
 
   private:
     void ResolveDriverKey();
     int ReadCurrentDisplayKey(CString& value);
+    // DriverKeyPath followed by suffix and name; 0 when it could not be had whole.
+    int ComposePath(CString& path, const char* suffix, const char* name = "");
+    // The registry text into a string; 0 when it could not be kept whole.
+    int TakeText(CString& text, const uint8_t* data, uint32_t bytes);
 
     uint32_t m_nIndex;
     KeyHandle m_hKey;
+    int m_bOutOfMemory = 0;
 };
 
 }  // namespace vx
