@@ -9,7 +9,7 @@ namespace {
 constexpr int kRead = 1;
 }
 
-int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* binding) {
+int ReadIniBinding(CLayoutStore& store, const char* entryName, IniBinding* binding) {
     CString andMask;
     CString orMask;
     if (!store.AssociationValue(entryName, "INIFile", binding->file, kRead) ||
@@ -24,7 +24,7 @@ int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* bi
     return 1;
 }
 
-int ReadDefaultState(CLayoutStore& store, const CString& entryName) {
+int ReadDefaultState(CLayoutStore& store, const char* entryName) {
     CString text;
     return store.AssociationValue(entryName, "Default", text, kRead) && text == "On" ? 1 : 0;
 }

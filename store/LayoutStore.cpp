@@ -19,6 +19,7 @@ const char kAssociationSuffix[] = "\\Vexaro\\Association\\";
 }  // namespace
 
 int CLayoutStore::ComposePath(CString& path, const char* suffix, const char* name) {
+    if (name == nullptr) name = "";
     const size_t parts[] = {static_cast<size_t>(DriverKeyPath.GetLength()), std::strlen(suffix),
                             std::strlen(name)};
     const size_t length = parts[0] + parts[1] + parts[2];
@@ -75,9 +76,9 @@ int CLayoutStore::NextLayoutValue(CString& name, CString& data) {
     return 1;
 }
 
-int CLayoutStore::DeleteLayoutValue(const CString& name) {
+int CLayoutStore::DeleteLayoutValue(const char* name) {
     IRegistry* registry = Platform().registry;
-    if (registry == nullptr) return 0;
+    if (registry == nullptr || name == nullptr) return 0;
     CString path;
     if (!ComposePath(path, kLayoutSuffix)) return 0;
     ScopedKey key(*registry, m_hKey);
@@ -86,11 +87,11 @@ int CLayoutStore::DeleteLayoutValue(const CString& name) {
     return 0;
 }
 
-int CLayoutStore::DeleteAssociation(const CString& name) {
+int CLayoutStore::DeleteAssociation(const char* name) {
     // Only the entry's own key may go. An empty name would name the
     // Association key itself, and a backslash would reach into or past
     // another key: such names delete nothing.
-    if (name.IsEmpty() || std::strchr(name, '\\') != nullptr) return 0;
+    if (name == nullptr || *name == '\0' || std::strchr(name, '\\') != nullptr) return 0;
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
     CString path;
@@ -98,8 +99,8 @@ int CLayoutStore::DeleteAssociation(const CString& name) {
     return registry->DeleteKey(path) == kErrorSuccess ? 1 : 0;
 }
 
-int CLayoutStore::AssociationValue(const CString& entryName, const CString& valueName,
-                                   CString& data, int readFlag) {
+int CLayoutStore::AssociationValue(const char* entryName, const char* valueName, CString& data,
+                                   int readFlag) {
     IRegistry* registry = Platform().registry;
     if (registry == nullptr) return 0;
     CString path;

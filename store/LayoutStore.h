@@ -19,13 +19,14 @@ class CLayoutStore {
 
     // 1 when a value was returned and the index advanced; 0 otherwise.
     int NextLayoutValue(CString& name, CString& data);
+    // Names are taken as they are, never copied: a copy that could not be
+    // allocated would name another value or key.
     // Always 0.
-    int DeleteLayoutValue(const CString& name);
+    int DeleteLayoutValue(const char* name);
     // 1 when the entry's Association key was deleted; 0 otherwise.
-    int DeleteAssociation(const CString& name);
+    int DeleteAssociation(const char* name);
     // Read (readFlag non-zero) or write (readFlag 0) one Association value.
-    int AssociationValue(const CString& entryName, const CString& valueName, CString& data,
-                         int readFlag);
+    int AssociationValue(const char* entryName, const char* valueName, CString& data, int readFlag);
 
     uint32_t EnumerationIndex() const { return m_nIndex; }
     // 1 once an operation failed because a string could not be allocated:
