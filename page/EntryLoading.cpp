@@ -17,10 +17,9 @@ int CZrDriveDlg::LoadEntries() {
     CString data;
     // Without memory for an entry the list would lack it, and the layout
     // pass would prune its group's members from the registry: the loading
-    // stops and says so.
-    // An entry whose strings could not all be had is as missing as one that
-    // could not be allocated, and a value that could not be read whole for
-    // want of memory ends the list as early.
+    // stops and says so. An entry whose strings could not all be had is as
+    // missing as one that could not be allocated, and so is a value that
+    // could not be read whole for want of memory.
     while (store.NextLayoutValue(name, data)) {
         std::unique_ptr<CSettingButton> entry(new (std::nothrow) CSettingButton(name, data));
         if (entry == nullptr || !entry->IsWhole()) return 0;
