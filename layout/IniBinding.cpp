@@ -1,7 +1,6 @@
 #include "layout/IniBinding.h"
 
 #include "layout/Mask.h"
-#include "layout/PendingAction.h"
 #include "store/LayoutStore.h"
 
 namespace vx {
@@ -10,7 +9,7 @@ namespace {
 constexpr int kRead = 1;
 }
 
-int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* binding) {
+int ReadIniBinding(CLayoutStore& store, const char* entryName, IniBinding* binding) {
     CString andMask;
     CString orMask;
     if (!store.AssociationValue(entryName, "INIFile", binding->file, kRead) ||
@@ -25,14 +24,9 @@ int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* bi
     return 1;
 }
 
-int ReadDefaultState(CLayoutStore& store, const CString& entryName) {
+int ReadDefaultState(CLayoutStore& store, const char* entryName) {
     CString text;
     return store.AssociationValue(entryName, "Default", text, kRead) && text == "On" ? 1 : 0;
-}
-
-void RaiseByAction(CLayoutStore& store, const CString& entryName) {
-    CString action;
-    if (store.AssociationValue(entryName, "Action", action, kRead)) RaisePendingAction(action);
 }
 
 }  // namespace vx

@@ -21,12 +21,9 @@ struct IniBinding {
 
 // Reads "INIFile", "Section", "KeyString", "AndMask" and "OrMask" in this
 // order and stops at the first that is missing: 1 when all five were read.
-int ReadIniBinding(CLayoutStore& store, const CString& entryName, IniBinding* binding);
+int ReadIniBinding(CLayoutStore& store, const char* entryName, IniBinding* binding);
 
 // The Association value "Default": 1 when it reads exactly "On", else 0.
-int ReadDefaultState(CLayoutStore& store, const CString& entryName);
-
-// Raises PendingAction by the Association value "Action", when present.
-void RaiseByAction(CLayoutStore& store, const CString& entryName);
+int ReadDefaultState(CLayoutStore& store, const char* entryName);
 
 }  // namespace vx

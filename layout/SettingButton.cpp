@@ -35,6 +35,11 @@ const char* KindOf(const CString& name) {
 
 CSettingButton::CSettingButton(const CString& name, const CString& data)
     : m_strName(name), m_strCaption(data), m_strKind(KindOf(name)) {
+    // A copy that could not be allocated is left empty: an entry without its
+    // name or kind would be taken for another (an empty kind is pruned).
+    m_bWhole = m_strName.GetLength() == name.GetLength() &&
+               m_strCaption.GetLength() == data.GetLength() &&
+               m_strKind.GetLength() == static_cast<int>(std::strlen(KindOf(name)));
     m_nGroup = NameCharacter(name, kGroupIndex) - '0';
     m_nOrder = NameCharacter(name, kOrderIndex) - '0';
     LoadState(0);

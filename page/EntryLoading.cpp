@@ -17,11 +17,15 @@ int CZrDriveDlg::LoadEntries() {
     CString data;
     // Without memory for an entry the list would lack it, and the layout
     // pass would prune its group's members from the registry: the loading
-    // stops and says so.
+    // stops and says so. An entry whose strings could not all be had is as
+    // missing as one that could not be allocated, and so is a value that
+    // could not be read whole for want of memory.
     while (store.NextLayoutValue(name, data)) {
-        if (!InsertEntry(new (std::nothrow) CSettingButton(name, data))) return 0;
+        std::unique_ptr<CSettingButton> entry(new (std::nothrow) CSettingButton(name, data));
+        if (entry == nullptr || !entry->IsWhole()) return 0;
+        if (!InsertEntry(entry.release())) return 0;
     }
-    return 1;
+    return store.RanOutOfMemory() ? 0 : 1;
 }
 
 int CZrDriveDlg::InsertEntry(CSettingButton* entry) {

@@ -2,6 +2,7 @@
 // the layout pass, and the commands (clicks, "&Reset", Help, Apply).
 #include "page/ZrDriveDlg.h"
 
+#include <memory>
 #include <new>
 
 #include "page/ControlPlacement.h"
@@ -191,21 +192,53 @@ int CZrDriveDlg::OnNotify(uintptr_t wParam, NotifyHeader* header, intptr_t* resu
     return CPropertyPageBase::OnNotify(wParam, header, result);
 }
 
+int CZrDriveDlg::CountSettings() const {
+    int count = 0;
+    CPtrList::POSITION pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) count += m_entries.GetNext(pos)->IsGroup() ? 0 : 1;
+    return count;
+}
+
+// Apply and Reset first read what every entry needs and change nothing
+// unless all of it could be had: a run cut short by a failed allocation
+// would leave some settings applied or reset and others not. An Apply
+// that could not read it writes nothing and reports that nothing was
+// applied, so that the sheet keeps its Apply button.
 int CZrDriveDlg::OnApply() {
+    const int count = CountSettings();
+    std::unique_ptr<SaveStep[]> steps(count > 0 ? new (std::nothrow) SaveStep[count] : nullptr);
+    if (count > 0 && steps == nullptr) return 0;
+    int i = 0;
     CPtrList::POSITION pos = m_entries.GetHeadPosition();
     while (pos != nullptr) {
+        const CSettingButton* entry = m_entries.GetNext(pos);
+        if (!entry->IsGroup() && !entry->PrepareSave(&steps[i++])) return 0;
+    }
+    i = 0;
+    pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
         CSettingButton* entry = m_entries.GetNext(pos);
-        if (!entry->IsGroup()) entry->SaveState();
+        if (!entry->IsGroup()) entry->CommitSave(steps[i++]);
     }
     RunPostApplyAction();
     return CPropertyPageBase::OnApply();
 }
 
 void CZrDriveDlg::OnReset() {
+    const int count = CountSettings();
+    std::unique_ptr<ResetStep[]> steps(count > 0 ? new (std::nothrow) ResetStep[count] : nullptr);
+    if (count > 0 && steps == nullptr) return;
+    int i = 0;
     CPtrList::POSITION pos = m_entries.GetHeadPosition();
     while (pos != nullptr) {
+        const CSettingButton* entry = m_entries.GetNext(pos);
+        if (!entry->IsGroup() && !entry->PrepareReset(&steps[i++])) return;
+    }
+    i = 0;
+    pos = m_entries.GetHeadPosition();
+    while (pos != nullptr) {
         CSettingButton* entry = m_entries.GetNext(pos);
-        if (!entry->IsGroup() && entry->LoadState(1) != 0) SetModified();
+        if (!entry->IsGroup() && entry->CommitReset(steps[i++]) != 0) SetModified();
     }
 }
 

@@ -27,7 +27,7 @@ class CZrDriveDlg : public CPropertyPageBase {
     const MessageMapEntry* GetMessageMap() const override;
     void OnPageWindowDestroyed() override;
 
-    // 0 when a Layout value could not get its entry (out of memory).
+    // 0 when a Layout value could not get its entry whole (out of memory).
     int LoadEntries();
     // Takes the entry; 0 when it could not be kept (null, or no list node).
     int InsertEntry(CSettingButton* entry);
@@ -40,6 +40,8 @@ class CZrDriveDlg : public CPropertyPageBase {
   private:
     // Destroys every entry without touching its registry data.
     void DestroyEntries();
+    // The entries that are not Group entries.
+    int CountSettings() const;
 };
 
 }  // namespace vx

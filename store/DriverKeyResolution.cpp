@@ -65,8 +65,7 @@ int CLayoutStore::ReadCurrentDisplayKey(CString& value) {
     if (registry->QueryValue(m_hKey, kCurrentDisplayKey, &type, buffer, &bytes) != kErrorSuccess) {
         return 0;
     }
-    value = RegistryText(buffer, bytes);
-    return 1;
+    return TakeText(value, buffer, bytes);
 }
 
 }  // namespace vx

@@ -10,12 +10,11 @@
 
 namespace vx {
 
-// The text of `bytes` bytes of registry data. Data that fills the whole
+// The length of the text in `bytes` bytes of registry data. Data that fills the whole
 // room without a zero byte is cut at the room's end.
-inline CString RegistryText(const uint8_t* data, uint32_t bytes) {
+inline int RegistryTextLength(const uint8_t* data, uint32_t bytes) {
     if (bytes > static_cast<uint32_t>(kRegistryTextRoom)) bytes = kRegistryTextRoom;
-    const char* text = reinterpret_cast<const char*>(data);
-    return CString(text, static_cast<int>(strnlen(text, bytes)));
+    return static_cast<int>(strnlen(reinterpret_cast<const char*>(data), bytes));
 }
 
 }  // namespace vx

@@ -96,10 +96,11 @@ int CPropertyPageBase::HandleInitDialog(WindowHandle window) {
     return Guarded([this] { return OnInitDialog(); }, 1);
 }
 
-int CPropertyPageBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam,
-                                     intptr_t* result) {
+int CPropertyPageBase::HandleMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam, intptr_t* result) {
     intptr_t ignored = 0;
     if (result == nullptr) result = &ignored;
+    if (window == nullptr || window != m_hWnd) return AnswerEarlierWindow(message, lParam, result);
     return Guarded([&] { return Dispatch(message, wParam, lParam, result); }, 1);
 }
 
@@ -115,6 +116,21 @@ int CPropertyPageBase::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lPa
         default:
             return DispatchMessageMap(message, 0, 0);
     }
+}
+
+// The page's state (its entries, their buttons, the pending action) belongs
+// to the current showing; a sheet that still shows an earlier window of the
+// page must not apply or reset it. Its OK closes the sheet as a successful
+// apply would, having written nothing; its Cancel resets nothing.
+int CPropertyPageBase::AnswerEarlierWindow(uint32_t message, intptr_t lParam, intptr_t* result) {
+    *result = 0;
+    if (message != kWmNotify || lParam == 0) return 0;
+    const uint32_t code = reinterpret_cast<const NotifyHeader*>(lParam)->code;
+    if (code == kPsnApply) {
+        *result = kPsnRetNoError;
+        return 1;
+    }
+    return code == kPsnReset ? 1 : 0;
 }
 
 void CPropertyPageBase::OnPageWindowDestroyed() {}

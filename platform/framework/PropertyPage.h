@@ -61,11 +61,17 @@ class CPropertyPageBase : public CObject {
     PageRecord& Record() { return m_psp; }
     const PageRecord& Record() const { return m_psp; }
 
-    // Entry points for the backend's dialog procedure.
+    // Entry points for the backend's dialog procedure, each given the page
+    // window that received the message.
     int HandleInitDialog(WindowHandle window);
     // Returns non-zero when the page handled the message; zero asks for the
-    // default window processing.
-    int HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
+    // default window processing. Only the page's current window reaches its
+    // operations: an earlier window (another sheet showing the same page
+    // object before the current showing replaced it) changes nothing. Its
+    // sheet's OK or Apply is answered as a success that wrote nothing, its
+    // Cancel as done, and everything else gets the default processing.
+    int HandleMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                      intptr_t* result);
     // WM_DESTROY of one of the page's windows. The same page object may be
     // shown by several sheets at once, its latest window replacing the
     // earlier ones: only the destruction of that latest window releases
@@ -74,6 +80,7 @@ class CPropertyPageBase : public CObject {
 
   private:
     int Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
+    static int AnswerEarlierWindow(uint32_t message, intptr_t lParam, intptr_t* result);
     // Runs the handler that the message map names; 0 when there is none.
     int DispatchMessageMap(uint32_t message, uint32_t code, uint32_t id);
 

@@ -104,13 +104,32 @@ int HostPropertySheets::CloseSheet(WindowHandle pageWindow) {
     return 0;
 }
 
-intptr_t HostPropertySheets::SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
-                                        int* handled) {
+size_t HostPropertySheets::IndexOf(WindowHandle pageWindow) const {
+    size_t i = 0;
+    while (i < m_open.size() && (pageWindow == nullptr || m_open[i].pageWindow != pageWindow)) ++i;
+    return i;
+}
+
+bool HostPropertySheets::IsModifiedIn(WindowHandle pageWindow) const {
+    const size_t index = IndexOf(pageWindow);
+    return index < m_open.size() && m_open[index].modified;
+}
+
+intptr_t HostPropertySheets::SendTo(size_t index, uint32_t message, uintptr_t wParam,
+                                    intptr_t lParam, int* handled) {
     intptr_t result = 0;
-    CPropertyPageBase* page = ShownPage();
-    const int done = page ? page->HandleMessage(message, wParam, lParam, &result) : 0;
+    int done = 0;
+    if (index < m_open.size()) {
+        const OpenSheet& open = m_open[index];
+        done = open.page->HandleMessage(open.pageWindow, message, wParam, lParam, &result);
+    }
     if (handled != nullptr) *handled = done;
     return result;
+}
+
+intptr_t HostPropertySheets::SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                        int* handled) {
+    return SendTo(m_open.size() - 1, message, wParam, lParam, handled);
 }
 
 void HostPropertySheets::SelectRadio(WindowHandle page, WindowHandle radio) {
@@ -134,8 +153,16 @@ void HostPropertySheets::SelectRadio(WindowHandle page, WindowHandle radio) {
 }
 
 int HostPropertySheets::Click(int controlId) {
-    if (m_open.empty()) return 0;
-    const WindowHandle pageWindow = PageWindow();
+    return ClickAt(m_open.size() - 1, controlId);
+}
+
+int HostPropertySheets::ClickIn(WindowHandle pageWindow, int controlId) {
+    return ClickAt(IndexOf(pageWindow), controlId);
+}
+
+int HostPropertySheets::ClickAt(size_t index, int controlId) {
+    if (index >= m_open.size()) return 0;
+    const WindowHandle pageWindow = m_open[index].pageWindow;
     const HostWindow* control = m_windows.Child(pageWindow, controlId);
     if (control == nullptr || !control->enabled || control->className != "Button") return 0;
     const uint32_t type = control->style & HostButtonType::kMask;
@@ -148,36 +175,50 @@ int HostPropertySheets::Click(int controlId) {
         SelectRadio(pageWindow, control->handle);
     }
     const uintptr_t command = (uintptr_t{kBnClicked} << 16) | static_cast<uint16_t>(controlId);
-    SendToPage(kWmCommand, command, reinterpret_cast<intptr_t>(control->handle));
+    SendTo(index, kWmCommand, command, reinterpret_cast<intptr_t>(control->handle));
     return 1;
 }
 
-intptr_t HostPropertySheets::Notify(uint32_t code) {
-    NotifyHeader header{SheetWindow(), 0, code};
-    return SendToPage(kWmNotify, 0, reinterpret_cast<intptr_t>(&header));
+intptr_t HostPropertySheets::Notify(size_t index, uint32_t code) {
+    if (index >= m_open.size()) return 0;
+    NotifyHeader header{m_open[index].sheet, 0, code};
+    return SendTo(index, kWmNotify, 0, reinterpret_cast<intptr_t>(&header));
 }
 
 intptr_t HostPropertySheets::PressApply() {
-    if (m_open.empty()) return 0;
-    const WindowHandle pageWindow = PageWindow();
-    const intptr_t result = Notify(kPsnApply);
+    return ApplyAt(Current());
+}
+
+intptr_t HostPropertySheets::PressApplyIn(WindowHandle pageWindow) {
+    return ApplyAt(IndexOf(pageWindow));
+}
+
+intptr_t HostPropertySheets::ApplyAt(size_t index) {
+    if (index >= m_open.size()) return 0;
+    const intptr_t result = Notify(index, kPsnApply);
     // The end of the page's Apply: its INI writes reach the disk now.
     WriteBackProfileFiles();
     // A successful apply clears the mark of the sheet that applied.
-    for (OpenSheet& open : m_open) {
-        if (result == kPsnRetNoError && open.pageWindow == pageWindow) open.modified = false;
-    }
+    if (result == kPsnRetNoError) m_open[index].modified = false;
     return result;
 }
 
 void HostPropertySheets::PressCancel() {
-    if (m_open.empty()) return;
-    Notify(kPsnReset);
-    Close(m_open.size() - 1);
+    CancelAt(Current());
+}
+
+void HostPropertySheets::PressCancelIn(WindowHandle pageWindow) {
+    CancelAt(IndexOf(pageWindow));
+}
+
+void HostPropertySheets::CancelAt(size_t index) {
+    if (index >= m_open.size()) return;
+    Notify(index, kPsnReset);
+    Close(index);
 }
 
 void HostPropertySheets::PressHelp() {
-    if (!m_open.empty()) Notify(kPsnHelp);
+    Notify(m_open.size() - 1, kPsnHelp);
 }
 
 }  // namespace vx

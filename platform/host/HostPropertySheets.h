@@ -5,9 +5,9 @@
 // messages the page would receive. Several sheets may be open at once, as
 // when Display Properties is opened twice in one process; clicks and
 // buttons go to the sheet opened last that is still open (the current
-// one). A page object must outlive its showings: close them (ClosePage,
-// CloseSheet, PressCancel) before the page object goes; the destruction of
-// this object closes them too.
+// one), or to the sheet of a given page window. A page object must outlive its showings: close them
+// (ClosePage, CloseSheet, PressCancel) before the page object goes; the destruction of this object
+// closes them too.
 #pragma once
 
 #include <cstdint>
@@ -77,6 +77,10 @@ class HostPropertySheets final : public IPropertySheets {
     intptr_t PressApply();
     void PressCancel();
     void PressHelp();
+    // The same in the sheet that shows this page window (0 when none does).
+    int ClickIn(WindowHandle pageWindow, int controlId);
+    intptr_t PressApplyIn(WindowHandle pageWindow);
+    void PressCancelIn(WindowHandle pageWindow);
     // Any other message, as the page's window procedure receives it;
     // *handled tells whether the page handled it.
     intptr_t SendToPage(uint32_t message, uintptr_t wParam, intptr_t lParam,
@@ -84,6 +88,8 @@ class HostPropertySheets final : public IPropertySheets {
     // Whether the current page has been marked modified since it was shown
     // or last applied (the state of its sheet's Apply button).
     bool IsModified() const { return !m_open.empty() && m_open.back().modified; }
+    // The same for the sheet that shows this page window.
+    bool IsModifiedIn(WindowHandle pageWindow) const;
     // Every MarkModified call, for any window.
     int ModifiedMarks() const { return m_modifiedMarks; }
     // Closes every open sheet, in the order they were opened.
@@ -100,7 +106,16 @@ class HostPropertySheets final : public IPropertySheets {
         bool modified;
     };
 
-    intptr_t Notify(uint32_t code);
+    // Index in m_open of the sheet that shows the page window; m_open.size() when none.
+    size_t IndexOf(WindowHandle pageWindow) const;
+    // Index of the current sheet; m_open.size() when none is open.
+    size_t Current() const { return m_open.empty() ? 0 : m_open.size() - 1; }
+    intptr_t SendTo(size_t index, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                    int* handled = nullptr);
+    int ClickAt(size_t index, int controlId);
+    intptr_t Notify(size_t index, uint32_t code);
+    intptr_t ApplyAt(size_t index);
+    void CancelAt(size_t index);
     void SelectRadio(WindowHandle page, WindowHandle radio);
     void Close(size_t index);
 

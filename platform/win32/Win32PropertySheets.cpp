@@ -37,22 +37,23 @@ INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
     CPropertyPageBase* page = PageOf(window);
     if (page == nullptr) return FALSE;
+    const WindowHandle from = reinterpret_cast<WindowHandle>(window);
 
     switch (message) {
         case WM_COMMAND:
         case WM_CONTEXTMENU:
         case WM_LBUTTONDOWN: {
             intptr_t result = 0;
-            return page->HandleMessage(message, wParam, lParam, &result) ? TRUE : FALSE;
+            return page->HandleMessage(from, message, wParam, lParam, &result) ? TRUE : FALSE;
         }
         case WM_NOTIFY: {
             intptr_t result = 0;
-            if (!page->HandleMessage(message, wParam, lParam, &result)) return FALSE;
+            if (!page->HandleMessage(from, message, wParam, lParam, &result)) return FALSE;
             SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
             return TRUE;
         }
         case WM_DESTROY:
-            page->HandleDestroy(reinterpret_cast<WindowHandle>(window));
+            page->HandleDestroy(from);
             SetWindowLongPtrA(window, DWLP_USER, 0);
             return FALSE;
         default:

@@ -108,12 +108,13 @@ TEST_F(PageAllocationTest, RunningOutOfMemoryLosesNothingAndLetsNoExceptionOut) 
             intptr_t result = 0;
             vx::NotifyHeader apply{window, 0, vx::kPsnApply};
             g_allocationsLeft = limit;
-            escaped = Escapes([&] { other.HandleInitDialog(window); }) ||
-                      Escapes([&] { other.HandleMessage(vx::kWmCommand, 2002, 0, &result); }) ||
-                      Escapes([&] {
-                          other.HandleMessage(vx::kWmNotify, 0, reinterpret_cast<intptr_t>(&apply),
-                                              &result);
-                      });
+            escaped =
+                Escapes([&] { other.HandleInitDialog(window); }) ||
+                Escapes([&] { other.HandleMessage(window, vx::kWmCommand, 2002, 0, &result); }) ||
+                Escapes([&] {
+                    other.HandleMessage(window, vx::kWmNotify, 0,
+                                        reinterpret_cast<intptr_t>(&apply), &result);
+                });
             limitMet = g_allocationsLeft == kRefused;
             g_allocationsLeft = kNoLimit;
         }

@@ -178,5 +178,54 @@ TEST_F(RealPageTest, ClosingAnEarlierSheetLeavesTheLaterOneWorking) {
               "[Display]\r\nFastFill=0\r\nSmoothLines=0\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n");
 }
 
+// Display Properties open twice: the first sheet's "&Reset", Cancel and OK
+// leave the second showing as its clicks left it (its INI integers, checks,
+// Apply button and the pending action), and the second sheet's own Apply
+// then writes what a single sheet's does.
+TEST_F(RealPageTest, TheFirstSheetsButtonsLeaveTheSecondShowingAlone) {
+    // Smooth lines on, against its default: a reset of the second showing
+    // would raise its action.
+    const char kSmoothOnIni[] =
+        "[Display]\r\nFastFill=1\r\nSmoothLines=1\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n";
+    const char kFastFillOffIni[] =
+        "[Display]\r\nFastFill=0\r\nSmoothLines=1\r\nExtra=1\r\nStandard=1\r\nHigh=0\r\n";
+    TestPlatform::WriteFile(iniPath, kSmoothOnIni);
+    ASSERT_NE(Open(), nullptr);
+    SendMessageA(GetDlgItem(PageWindow(), 2001), BM_CLICK, 0, 0);  // Fast fill off
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    ASSERT_EQ(TestPlatform::ReadFile(iniPath), kFastFillOffIni) << "a single sheet";
+    Close();
+
+    for (const int button : {PSBTN_CANCEL, PSBTN_OK}) {
+        SCOPED_TRACE(button == PSBTN_OK ? "OK" : "Cancel");
+        TestPlatform::WriteFile(iniPath, kSmoothOnIni);
+        ASSERT_NE(Open(), nullptr);
+        const HWND first = sheet;
+        const HWND firstPage = PageWindow();
+        sheet = nullptr;
+        const HWND secondPage = Open();
+        ASSERT_NE(secondPage, nullptr);
+        const HWND apply = GetDlgItem(sheet, kApplyButton);
+        SendMessageA(GetDlgItem(secondPage, 2001), BM_CLICK, 0, 0);
+        ASSERT_TRUE(IsWindowEnabled(apply));
+        const std::vector<Shown> shown = Controls();
+
+        SendMessageA(GetDlgItem(firstPage, 1005), BM_CLICK, 0, 0);  // "&Reset"
+        SendMessageA(first, PSM_PRESSBUTTON, button, 0);
+        EXPECT_EQ(TestPlatform::ReadFile(iniPath), kSmoothOnIni);
+        const std::vector<Shown> after = Controls();
+        ASSERT_EQ(after.size(), shown.size());
+        for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i].check, shown[i].check);
+        EXPECT_TRUE(IsWindowEnabled(apply));
+        EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
+        DestroyWindow(first);
+
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        EXPECT_EQ(TestPlatform::ReadFile(iniPath), kFastFillOffIni);
+        EXPECT_FALSE(IsWindowEnabled(apply));
+        Close();
+    }
+}
+
 }  // namespace
 }  // namespace vxtest

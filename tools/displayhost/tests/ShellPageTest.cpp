@@ -82,6 +82,7 @@ class ShellPageTest : public ShellTest {
 
     void TearDown() override {
         if (!m_loader) return;
+        m_second.reset();
         m_loader.reset();
         EXPECT_TRUE(FreeUnusedTarnel());
     }
@@ -93,6 +94,21 @@ class ShellPageTest : public ShellTest {
     }
 
     displayhost::DisplaySheet& Sheet() { return *m_loader->Sheet(); }
+
+    // Display Properties opened a second time in this process, through an
+    // extension object of its own: the same page object in a second sheet.
+    HWND OpenSecondPage() {
+        m_second = std::make_unique<WindowsShellLoader>(true);
+        return m_second->OpenSheetAtExtensionPage();
+    }
+    displayhost::DisplaySheet& SecondSheet() { return *m_second->Sheet(); }
+
+    static std::vector<bool> Checks(HWND page) {
+        std::vector<bool> checks;
+        for (const PageControl& c : displayhost::ReadPageControls(page))
+            checks.push_back(c.checked);
+        return checks;
+    }
 
     HWND Control(int id) const { return GetDlgItem(m_page, id); }
 
@@ -166,7 +182,45 @@ class ShellPageTest : public ShellTest {
         return answerer.Answered();
     }
 
+    // Opens two sheets, clicks "Bus mastering" (a restart setting) on in the
+    // second, then runs `first` on the first sheet's page window and sheet.
+    // The second showing must be left as the click left it, and its own
+    // Apply then does what a single sheet's does.
+    template <typename FirstSheet>
+    void ExpectSecondShowingUntouchedBy(FirstSheet first) {
+        ASSERT_NE(OpenPage(), nullptr);
+        const HWND firstPage = m_page;
+        const HWND secondPage = OpenSecondPage();
+        ASSERT_NE(secondPage, nullptr);
+        std::map<std::string, int> integers = IniIntegers();
+        displayhost::Click(GetDlgItem(secondPage, 2004));
+        ASSERT_TRUE(SecondSheet().ApplyEnabled());
+        const std::vector<bool> checks = Checks(secondPage);
+
+        {
+            displayhost::MessageBoxAnswerer answerer("Vexaro", IDNO);
+            first(firstPage, Sheet());
+            displayhost::PumpMessagesFor(100);
+            EXPECT_TRUE(answerer.Answered().empty());
+        }
+        EXPECT_EQ(IniIntegers(), integers);
+        EXPECT_EQ(Checks(secondPage), checks);
+        EXPECT_TRUE(SecondSheet().ApplyEnabled());
+        m_loader->Finish();
+
+        displayhost::DisplayChangeWatcher watcher;
+        displayhost::MessageBoxAnswerer answerer("Vexaro", IDNO);
+        displayhost::Click(GetDlgItem(SecondSheet().Window(), displayhost::kApplyButtonId));
+        displayhost::PumpMessagesFor(100);
+        EXPECT_EQ(answerer.Answered().size(), 1u);
+        EXPECT_EQ(watcher.Count(), 0);
+        EXPECT_FALSE(SecondSheet().ApplyEnabled());
+        integers["Acceleration.BusFlags"] = 0x40;
+        EXPECT_EQ(IniIntegers(), integers);
+    }
+
     std::unique_ptr<WindowsShellLoader> m_loader;
+    std::unique_ptr<WindowsShellLoader> m_second;
     HWND m_page = nullptr;
 };
 
@@ -264,6 +318,21 @@ TEST_F(ShellPageTest, ModeSettingSetsTheCurrentModeAgainThroughFerolib) {
     EXPECT_EQ(after.dmPelsWidth, before.dmPelsWidth);
     EXPECT_EQ(after.dmPelsHeight, before.dmPelsHeight);
     EXPECT_EQ(after.dmBitsPerPel, before.dmBitsPerPel);
+}
+
+// Display Properties open twice: the first sheet's "&Reset" and Cancel
+// must not reach the second sheet's settings.
+TEST_F(ShellPageTest, TheFirstSheetsResetAndCancelLeaveTheSecondShowingAlone) {
+    ExpectSecondShowingUntouchedBy([](HWND page, displayhost::DisplaySheet& sheet) {
+        displayhost::Click(GetDlgItem(page, 1005));
+        sheet.Press(PSBTN_CANCEL);
+    });
+}
+
+// The first sheet's OK writes nothing and asks nothing.
+TEST_F(ShellPageTest, TheFirstSheetsOkLeavesTheSecondShowingAlone) {
+    ExpectSecondShowingUntouchedBy(
+        [](HWND, displayhost::DisplaySheet& sheet) { sheet.Press(PSBTN_OK); });
 }
 
 }  // namespace
