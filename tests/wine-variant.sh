@@ -44,7 +44,7 @@ case $variant in
 esac
 
 prefix=$(mkdir -p "$work" && cd "$work" && pwd)/prefix-$variant
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=${VX_WINEDEBUG:--all}
 if [ -d "$prefix" ]; then
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$prefix"
@@ -69,6 +69,19 @@ done
 
 # A section of its own at the end: Wine merges it into the key of that name.
 printf '\n[%s] %s\n%s\n' "$key" "$(date +%s)" "$value" >>"$prefix/user.reg"
+
+# The session stays up for all programs, with its desktop (explorer) started
+# and ready before the first one: a program whose first window comes before
+# the desktop is ready gets no display driver at all, which a slow (emulated)
+# machine can take longer to reach than Wine waits.
+wineserver -p
+wine explorer.exe /desktop >/dev/null 2>&1 &
+deadline=$((SECONDS + 180))
+while [ $SECONDS -lt $deadline ]; do
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s 2>/dev/null |
+        grep -q GraphicsDriver && break
+    sleep 1
+done
 
 status=0
 while [ $# -ge 2 ]; do
