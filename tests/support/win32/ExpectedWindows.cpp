@@ -32,24 +32,26 @@ int ExpectedDpi() {
 }
 
 TemplateMetrics ExpectedTemplateMetrics() {
-    // Measured under Wine with its "MS Sans Serif"; the tests check them
-    // against the template's dialog units as well.
+    // Measured under Wine with its "MS Sans Serif" (dialog base units 6 x 13
+    // at 96 dots per inch, 8 x 15 at 120, where the icons grow from 32 to 40
+    // pixels); the tests check them against the template's dialog units.
     TemplateMetrics metrics;
     switch (ExpectedDpi()) {
         case 96:
-            metrics.groupBoxWidth = 1;
-            metrics.availableHeight = 1;
+            metrics.groupBoxWidth = 352;  // 363 - 11
+            metrics.columnWidth = 159;
+            metrics.secondColumnX = 195;
+            metrics.availableHeight = 271;  // 328 - (8 + 32) - 17
             break;
         case 120:
-            metrics.groupBoxWidth = 1;
-            metrics.availableHeight = 1;
+            metrics.groupBoxWidth = 470;  // 484 - 14
+            metrics.columnWidth = 218;
+            metrics.secondColumnX = 254;
+            metrics.availableHeight = 313;  // 379 - (9 + 40) - 17
             break;
         default:
-            return metrics;
+            break;
     }
-    const int half = metrics.groupBoxWidth / 2;
-    metrics.columnWidth = half - 17;
-    metrics.secondColumnX = half + 19;
     return metrics;
 }
 
