@@ -32,7 +32,7 @@ int ExpectedDpi() {
 }
 
 TemplateMetrics ExpectedTemplateMetrics() {
-    // Measured under Wine with its "MS Sans Serif" (dialog base units 6 x 13
+    // Measured under Wine with its "MS Sans Serif" (dialog base units 6 x 12
     // at 96 dots per inch, 8 x 15 at 120, where the icons grow from 32 to 40
     // pixels); the tests check them against the template's dialog units.
     TemplateMetrics metrics;
@@ -41,7 +41,7 @@ TemplateMetrics ExpectedTemplateMetrics() {
             metrics.groupBoxWidth = 352;  // 363 - 11
             metrics.columnWidth = 159;
             metrics.secondColumnX = 195;
-            metrics.availableHeight = 271;  // 328 - (8 + 32) - 17
+            metrics.availableHeight = 246;  // 303 - (8 + 32) - 17
             break;
         case 120:
             metrics.groupBoxWidth = 470;  // 484 - 14
