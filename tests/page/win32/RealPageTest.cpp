@@ -19,6 +19,7 @@
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
 #include "platform/framework/ModuleState.h"
+#include "support/win32/ExpectedWindows.h"
 
 namespace vxtest {
 namespace {
@@ -90,18 +91,35 @@ class RealPageTest : public DriverTest {
     HWND sheet = nullptr;
 };
 
+// The metrics come from the template's dialog units (the icon at (7, 5) as
+// tall as the system's icons, "&Reset" at (192, 202) and 50 wide), so they
+// grow with the screen's resolution.
+TEST_F(RealPageTest, MetricsFollowTheTemplatesDialogUnits) {
+    ASSERT_NE(Open(), nullptr);
+    const TemplateMetrics expected = ExpectedTemplateMetrics();
+    EXPECT_EQ(vx::GroupBoxWidth, expected.groupBoxWidth);
+    EXPECT_EQ(vx::ColumnWidth, expected.columnWidth);
+    EXPECT_EQ(vx::SecondColumnX, expected.secondColumnX);
+    EXPECT_EQ(vx::AvailableHeight, expected.availableHeight);
+
+    RECT units = {7, 5, 192 + 50, 202};
+    ASSERT_TRUE(MapDialogRect(PageWindow(), &units));
+    EXPECT_EQ(units.right - units.left, expected.groupBoxWidth);
+    EXPECT_EQ(units.bottom - units.top - GetSystemMetrics(SM_CYICON) - 17,
+              expected.availableHeight);
+}
+
+// The controls themselves lie in pixels from (10, 50) at every resolution;
+// only their widths come from the metrics.
 TEST_F(RealPageTest, TheWorkedExampleWithThePlatformsMetrics) {
     ASSERT_NE(Open(), nullptr);
-    RECT reset;
-    RECT icon;
-    GetWindowRect(GetDlgItem(PageWindow(), 1005), &reset);
-    GetWindowRect(GetDlgItem(PageWindow(), 1018), &icon);
-    ASSERT_EQ(vx::GroupBoxWidth, reset.right - icon.left);
-    ASSERT_EQ(vx::AvailableHeight, reset.top - icon.bottom - 17);
+    const TemplateMetrics metrics = ExpectedTemplateMetrics();
+    ASSERT_EQ(vx::GroupBoxWidth, metrics.groupBoxWidth);
+    ASSERT_EQ(vx::AvailableHeight, metrics.availableHeight);
     ASSERT_GE(vx::AvailableHeight, 146) << "the example needs one column";
 
-    const LONG w = vx::GroupBoxWidth;
-    const LONG right = 20 + 2 * vx::ColumnWidth;
+    const LONG w = metrics.groupBoxWidth;
+    const LONG right = 20 + 2 * metrics.columnWidth;
     const std::vector<Shown> expected = {
         {2001, "Fast fill", {20, 72, right, 87}, 0x50030003, 1},
         {2002, "Smooth lines", {20, 94, right, 109}, 0x50000003, 0},
