@@ -238,7 +238,8 @@ TEST_F(RealPageTest, TheFirstSheetsButtonsLeaveTheSecondShowingAlone) {
         EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
         DestroyWindow(first);
 
-        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        // The sheet's Apply button (PSM_APPLY alone leaves it enabled).
+        SendMessageA(apply, BM_CLICK, 0, 0);
         EXPECT_EQ(TestPlatform::ReadFile(iniPath), kFastFillOffIni);
         EXPECT_FALSE(IsWindowEnabled(apply));
         Close();
