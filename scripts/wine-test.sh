@@ -38,18 +38,20 @@ unset DISPLAY
 trap vx_wine_stop EXIT
 vx_start_display >/dev/null || exit 1
 
-# The session stays up for the program, with its desktop (explorer) started
-# and ready before the program's first window: a window that comes before
-# the desktop is ready gets no display driver at all, and a slow (emulated
-# or loaded) machine can take longer to get there than Wine waits.
-wineserver -p >/dev/null 2>&1
-wine explorer.exe /desktop >/dev/null 2>&1 &
-deadline=$((SECONDS + 300))
-while [ $SECONDS -lt $deadline ]; do
-    wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s 2>/dev/null |
-        grep -q GraphicsDriver && break
-    sleep 1
-done
+# A program in a copy that plays another Windows gets the session up first,
+# with its desktop (explorer) started and ready before the program's first
+# window: there, under emulation, a window that came before the desktop was
+# ready got no display driver at all.
+if [ -n "${VX_WINE_VERSION:-}${VX_WINE_DPI:-}" ]; then
+    wineserver -p >/dev/null 2>&1
+    wine explorer.exe /desktop >/dev/null 2>&1 &
+    deadline=$((SECONDS + 300))
+    while [ $SECONDS -lt $deadline ]; do
+        wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s 2>/dev/null |
+            grep -q GraphicsDriver && break
+        sleep 1
+    done
+fi
 
 if [ -n "${VX_WINE_VERSION:-}" ]; then
     wine reg add 'HKCU\Software\Wine' /v Version /d "$VX_WINE_VERSION" /f >/dev/null || exit 1
