@@ -17,16 +17,14 @@
 #include "platform/host/AtomicFile.h"
 #include "platform/host/FileDescriptor.h"
 #include "platform/host/FileLock.h"
+#include "support/TestPlatform.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return vxtest::TestPlatform::ReadFile(path);
 }
 
 class AtomicFileTest : public testing::Test {

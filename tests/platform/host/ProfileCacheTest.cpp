@@ -17,16 +17,14 @@
 #include "platform/host/HostProfile.h"
 #include "platform/host/HostShellServices.h"
 #include "platform/host/ProfileCache.h"
+#include "support/TestPlatform.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return vxtest::TestPlatform::ReadFile(path);
 }
 
 // In place, as an editor that truncates and writes does.
