@@ -99,15 +99,23 @@ vx_wine_binary_test() {
     printf '%s\0' "(" "${test[@]:1}" ")"
 }
 
+# Copies what a prefix holds but Wine's binaries (the registry, the drive's
+# files) to a new folder, which may lie on another file system.
+vx_copy_prefix_data() {
+    local prefix=$1 to=$2 binary
+    mapfile -d '' binary < <(vx_wine_binary_test)
+    mkdir -p "$to" &&
+        (cd "$prefix" && find . ! "(" -type f "${binary[@]}" ")" -print0 |
+            tar --null --no-recursion -T - -cf -) | tar -C "$to" -xpf -
+}
+
 # Copies a prefix template to a new prefix (which must not exist yet):
 # Wine's binaries are hard links to the template's (which are read-only, so
 # that Wine refuses to write them through a copy), everything else a copy.
 vx_copy_prefix() {
     local template=$1 prefix=$2 binary
     mapfile -d '' binary < <(vx_wine_binary_test)
-    mkdir -p "$prefix" &&
-        (cd "$template" && find . ! "(" -type f "${binary[@]}" ")" -print0 |
-            tar --null --no-recursion -T - -cf -) | tar -C "$prefix" -xpf - &&
+    vx_copy_prefix_data "$template" "$prefix" &&
         (cd "$template" && find . -type f "${binary[@]}" -print0 |
             xargs -0 -r cp -l --parents -t "$prefix")
 }

@@ -8,7 +8,9 @@
 # makes one per build), the program runs in a copy of that prefix of its own
 # and on an X display (Xvfb) of its own, so that programs can run side by
 # side and none sees what another left. The copy is removed when the program
-# passes and kept (its path printed) when it fails. Before the program runs,
+# passes and kept (its path printed) when it fails; VX_WINE_PREFIXES names
+# where the copies go, VX_WINE_KEEP where a failed one is kept instead. Before
+# the program runs,
 #   VX_WINE_VERSION=win95   sets the Windows version Wine plays
 #                           (HKCU\Software\Wine, Version),
 #   VX_WINE_DPI=120         sets the dots per inch it draws at
@@ -67,6 +69,12 @@ vx_wine_stop
 trap - EXIT
 if [ "$rc" -eq 0 ]; then
     rm -rf "$prefix"
+elif [ -n "${VX_WINE_KEEP:-}" ]; then
+    # The prefix lies where it will not outlive the run: what the run wrote
+    # (all but Wine's own binaries) is kept under VX_WINE_KEEP.
+    kept=$VX_WINE_KEEP/${prefix##*/}
+    vx_copy_prefix_data "$prefix" "$kept" && rm -rf "$prefix"
+    echo "wine-test: $name exited with $rc; its prefix is kept in $kept (without Wine's binaries)" >&2
 else
     echo "wine-test: $name exited with $rc; its prefix is kept in $prefix" >&2
 fi

@@ -146,7 +146,7 @@ TEST_F(LoadTest, EachLibraryIsFreedWithoutLeftovers) {
 
 TEST_F(LoadTest, AThousandOpeningsLeaveNothingBehind) {
     constexpr int kSampleEvery = 100;
-    const int kCycles = CycleCount(1000, 300);
+    const int kCycles = CycleCount(1000, 200);
     constexpr int kWarmUp = 10;  // caches of the system libraries fill during the first cycles
     // Far below what one page object with its entries takes.
     constexpr long kHeapSlackBytes = 32 * 1024;

@@ -86,7 +86,7 @@ RuntimeLoadCost MeasureRuntimeLoadCost() {
 }
 
 TEST_F(WindowsLoaderTest, TwoHundredOpeningsLeaveNothingBehind) {
-    const int kCycles = CycleCount(200, 100);
+    const int kCycles = CycleCount(200, 50);
     constexpr int kWarmUp = 5;  // caches of the system libraries fill during the first cycles
     constexpr long kNoise = 5;
     constexpr long kMemoryNoiseKb = 256;
