@@ -107,7 +107,16 @@ Session::~Session() {
     vx::Platform() = vx::PlatformServices{};
 }
 
-bool Session::Open(const Options& options, std::string* error, bool forWriting) {
+bool Session::Open(const Options& options, std::string* error) {
+    return OpenFor(Access::kRead, options, error);
+}
+
+bool Session::OpenForWriting(const Options& options, std::string* error) {
+    return OpenFor(Access::kWrite, options, error);
+}
+
+bool Session::OpenFor(Access access, const Options& options, std::string* error) {
+    const bool forWriting = access == Access::kWrite;
     m_options = options;
     for (const auto& [what, path] :
          {std::pair<const char*, std::string>{"Windows folder", options.windowsDir},
