@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "CommandLine.h"
+#include "CommandTables.h"
 #include "Findings.h"
+#include "HelpText.h"
+#include "Suggestion.h"
 #include "ToolRunner.h"
 
 namespace vexaro {
@@ -256,8 +259,7 @@ TEST(CommandLine, ManPageRenders) {
 TEST(CommandLine, CompletionCompletes) {
     if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
     vexarotest::Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     struct Case {
         const char* line;  // the words before the cursor, the last one being completed
         const char* offered;

@@ -56,8 +56,7 @@ Result Preview(Scratch& s, const std::string& reg, std::vector<std::string> more
 // order is beyond its group's pruned, the ids matching the list positions.
 TEST(Preview, WorkedExampleInOneColumn) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = Preview(s, "example.reg", {"--json"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     Json j = Json::parse(r.out);
@@ -90,8 +89,7 @@ TEST(Preview, WorkedExampleInOneColumn) {
 
 TEST(Preview, SampleInTwoColumnsWithTemplateControls) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result r = Preview(s, "driver.reg", {"--json"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     Json j = Json::parse(r.out);
@@ -119,8 +117,7 @@ TEST(Preview, SampleInTwoColumnsWithTemplateControls) {
 
 TEST(Preview, TableNamesEveryControl) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = Preview(s, "example.reg");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(
@@ -134,18 +131,15 @@ TEST(Preview, TableNamesEveryControl) {
 // Showing the page deletes the pruned entry's data, but only in memory.
 TEST(Preview, ChangesNoFile) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = Preview(s, "example.reg", {"--png", "page.png"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(s.Read("example.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.reg"));
-    EXPECT_EQ(s.Read("example.ini"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.ini"));
+    ExpectUnchanged(s, {"example.reg", "example.ini"});
 }
 
 TEST(Preview, DrawsPngAndSvg) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(Preview(s, "driver.reg", {"--png", "page.png"}).exitCode, 0);
     ASSERT_EQ(Preview(s, "driver.reg", {"--svg", "page.svg"}).exitCode, 0);
     std::string png = s.Read("page.png");
@@ -178,8 +172,7 @@ TEST(Preview, PictureThatCannotBeWrittenIsAnError) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         Scratch s;
-        s.CopySample("driver.reg");
-        s.CopySample("vexaro.ini");
+        s.CopySampleDriver();
         fs::create_directory(s.Path("sub"));
         Result r = Preview(s, "driver.reg", {"--png", c.target});
         EXPECT_EQ(r.exitCode, 2);
@@ -191,8 +184,7 @@ TEST(Preview, PictureThatCannotBeWrittenIsAnError) {
 // symbolic link it replaces the link's target.
 TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     s.Write("page.svg", "old");
     ASSERT_EQ(chmod(s.Path("page.svg").c_str(), 0640), 0);
     s.Write("target.png", "old");
@@ -215,8 +207,7 @@ TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
 // replacement could turn /dev/null into a plain file).
 TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(mkfifo(s.Path("pipe").c_str(), 0644), 0);
     // The reader takes what comes through the pipe into a file.
     Result piped = s.Run({"preview", "--registry", "driver.reg", "--windir", ".", "--png", "pipe"},
@@ -245,8 +236,7 @@ TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
 // "-" puts the picture on standard output, and nothing else goes there.
 TEST(Preview, PictureOnStandardOutput) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result svg = Preview(s, "driver.reg", {"--svg", "-"});
     ASSERT_EQ(svg.exitCode, 0) << svg.err;
     EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u);
@@ -271,8 +261,7 @@ TEST(Preview, OutputThatCannotBeWrittenIsAnError) {
     for (std::vector<std::string> more : {std::vector<std::string>{}, {"--json"}, {"--svg", "-"}}) {
         SCOPED_TRACE(more.empty() ? "table" : more[0]);
         Scratch s;
-        s.CopySample("driver.reg");
-        s.CopySample("vexaro.ini");
+        s.CopySampleDriver();
         std::vector<std::string> args = {"preview", "--registry", "driver.reg", "--windir", "."};
         args.insert(args.end(), more.begin(), more.end());
         Result r = s.RunRedirected(args, ">/dev/full");
@@ -283,8 +272,7 @@ TEST(Preview, OutputThatCannotBeWrittenIsAnError) {
 
 TEST(Preview, RegistryFromStandardInput) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result fromFile = Preview(s, "driver.reg");
     Result fromInput =
         s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<driver.reg");
@@ -300,8 +288,7 @@ TEST(Preview, RegistryFromStandardInput) {
 // XML, and draws no glyph outlines.
 TEST(Preview, SvgKeepsCaptionsAsText) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     std::string reg = s.Read("driver.reg");
     const std::string from = "\"Check1_1\"=\"Fast text drawing\"";
     ASSERT_NE(reg.find(from), std::string::npos);
@@ -322,8 +309,7 @@ TEST(Preview, SvgKeepsCaptionsAsText) {
 // own size where the icon control stands.
 TEST(Preview, PngDrawsThePageIcon) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(Preview(s, "driver.reg", {"--png", "page.png"}).exitCode, 0);
     Json page = Json::parse(Preview(s, "driver.reg", {"--json"}).out);
     std::vector<int> rect;
@@ -369,8 +355,7 @@ TEST(Preview, DialogFontHasTheMetricsOfTheDialogTemplatesFont) {
 // Long names are clipped in the table so the columns stay in line.
 TEST(Preview, TableClipsLongNames) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     std::string reg = s.Read("driver.reg");
     const std::string longName = "Check1_1" + std::string(40, 'x');
     for (size_t at = reg.find("Check1_1"); at != std::string::npos;

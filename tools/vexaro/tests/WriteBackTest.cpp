@@ -37,7 +37,7 @@ struct WriteBack : Scratch {
         return Run(args);
     }
     std::string Expected() const {
-        return ReadFile(std::string(VEXARO_TEST_DATA) + "/writeback-expected.reg");
+        return TestData("writeback-expected.reg");
     }
 };
 
