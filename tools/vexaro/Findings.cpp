@@ -7,6 +7,7 @@
 
 #include "AnsiText.h"
 #include "Columns.h"
+#include "NameTable.h"
 #include "Options.h"
 #include "Suggestion.h"
 #include "platform/WinConstants.h"
@@ -306,15 +307,9 @@ bool Matches(const Finding& f, const std::vector<std::string>& words) {
 }  // namespace
 
 const char* SeverityName(Severity severity) {
-    switch (severity) {
-        case Severity::Error:
-            return "error";
-        case Severity::Warning:
-            return "warning";
-        case Severity::Note:
-            return "note";
-    }
-    return "error";
+    static const Named<Severity> kNames[] = {
+        {Severity::Error, "error"}, {Severity::Warning, "warning"}, {Severity::Note, "note"}};
+    return NameOf(severity, kNames, "error");
 }
 
 const std::vector<FindingKind>& FindingKinds() {
