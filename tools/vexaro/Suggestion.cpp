@@ -1,16 +1,12 @@
 #include "Suggestion.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/NoCase.h"
 
 namespace vexaro {
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Optimal string alignment distance: insertions, deletions, substitutions
 // and swaps of neighbours, each 1.
@@ -35,9 +31,9 @@ size_t Distance(const std::string& a, const std::string& b) {
 std::string Suggest(const std::string& word, const std::vector<std::string>& candidates) {
     std::string best;
     size_t bestDistance = 0;
-    const std::string lower = Lower(word);
+    const std::string lower = vx::LowerCase(word);
     for (const std::string& c : candidates) {
-        size_t d = Distance(lower, Lower(c));
+        size_t d = Distance(lower, vx::LowerCase(c));
         if (best.empty() || d < bestDistance) {
             best = c;
             bestDistance = d;
@@ -48,7 +44,8 @@ std::string Suggest(const std::string& word, const std::vector<std::string>& can
     if (!best.empty() && best != word && bestDistance <= (core >= 6 ? 2u : 1u)) return best;
     std::string prefixOf;
     for (const std::string& c : candidates) {
-        if (core < 2 || c == word || Lower(c).compare(0, lower.size(), lower) != 0) continue;
+        if (core < 2 || c == word || vx::LowerCase(c).compare(0, lower.size(), lower) != 0)
+            continue;
         if (!prefixOf.empty()) return "";
         prefixOf = c;
     }
