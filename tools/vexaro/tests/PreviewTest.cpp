@@ -52,14 +52,19 @@ Result Preview(Scratch& s, const std::string& reg, std::vector<std::string> more
     return s.Run(args);
 }
 
+// What preview --json prints for a run that goes well.
+Json PreviewJson(Scratch& s, const std::string& reg) {
+    Result r = Preview(s, reg, {"--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return Json::parse(r.out);
+}
+
 // The worked example of the page's layout: one column, the member whose
 // order is beyond its group's pruned, the ids matching the list positions.
 TEST(Preview, WorkedExampleInOneColumn) {
     Scratch s;
     s.CopyExample();
-    Result r = Preview(s, "example.reg", {"--json"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    Json j = Json::parse(r.out);
+    Json j = PreviewJson(s, "example.reg");
     EXPECT_EQ(j["schema"], 1);
     EXPECT_EQ(j["metrics"]["groupBoxWidth"], 352);
     EXPECT_EQ(j["metrics"]["columnWidth"], 159);
@@ -90,9 +95,7 @@ TEST(Preview, WorkedExampleInOneColumn) {
 TEST(Preview, SampleInTwoColumnsWithTemplateControls) {
     Scratch s;
     s.CopySampleDriver();
-    Result r = Preview(s, "driver.reg", {"--json"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    Json j = Json::parse(r.out);
+    Json j = PreviewJson(s, "driver.reg");
     EXPECT_EQ(j["metrics"]["columns"], 2);
     EXPECT_EQ(j["page"]["width"], 374);
     EXPECT_EQ(j["page"]["height"], 362);
@@ -311,7 +314,7 @@ TEST(Preview, PngDrawsThePageIcon) {
     Scratch s;
     s.CopySampleDriver();
     ASSERT_EQ(Preview(s, "driver.reg", {"--png", "page.png"}).exitCode, 0);
-    Json page = Json::parse(Preview(s, "driver.reg", {"--json"}).out);
+    Json page = PreviewJson(s, "driver.reg");
     std::vector<int> rect;
     for (const Json& c : page["template"]) {
         if (c["id"] == 1018) rect = c["rect"].get<std::vector<int>>();

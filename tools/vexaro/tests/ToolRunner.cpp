@@ -1,9 +1,8 @@
 #include "ToolRunner.h"
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
