@@ -145,19 +145,17 @@ RegistryOutcome SaveRegistry(Session& session, const Options& options) {
 }  // namespace
 
 int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
-    auto fail = [&](const std::string& message) {
-        return ReportError(message, options.json, out, err);
-    };
+    const ErrorReport errors = ErrorReport::For(options, out, err);
     std::vector<Assignment> assignments;
     std::string error;
-    if (!ParseAssignments(options.assignments, &assignments, &error)) return fail(error);
+    if (!ParseAssignments(options.assignments, &assignments, &error)) return errors.Fail(error);
     // The registry file and then the INI files are locked before they are
     // read, and stay locked until this run has written them.
     Session session;
-    if (!session.Open(options, &error, true) ||
-        !ReportInputWarnings(session.InputWarnings(), options.strict, err, &error) ||
+    if (!session.OpenForWriting(options, &error) ||
+        !HandleInputWarnings(session.InputWarnings(), options, err, &error) ||
         !session.LockIniFiles(&error)) {
-        return fail(error);
+        return errors.Fail(error);
     }
     session.ShowPage();
     const PageSnapshot shown = session.Snapshot();
@@ -166,35 +164,36 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
     const ControlFinder finder(shown);
     for (const Assignment& a : assignments) {
         const ControlView* control = finder.Find(a.name, &error);
-        if (control == nullptr) return fail(Shown(error));
+        if (control == nullptr) return errors.Fail(Shown(error));
         Target t{*control, shown.entries[control->position], a.on};
         std::string without = WithoutIniValue(session.StoredBefore(), t.entry.name);
-        if (!without.empty()) return fail(Shown(without));
+        if (!without.empty()) return errors.Fail(Shown(without));
         targets.push_back(t);
     }
     std::string conflict = RadioConflict(shown, targets);
-    if (!conflict.empty()) return fail(Shown(conflict));
+    if (!conflict.empty()) return errors.Fail(Shown(conflict));
     // Apply writes every entry on the page: a file that cannot be found, or
     // that must not be written, is an error before anything is written.
     const InputFile input = session.Input();
     for (const IniFileUse& use :
          IniFileUsesOnPage(session.StoredBefore(), shown, session.Folders(), input)) {
         const std::string refusal = WriteRefusal(use, input);
-        if (!refusal.empty()) return fail(Shown(refusal));
+        if (!refusal.empty()) return errors.Fail(Shown(refusal));
     }
     // So is a registry file that cannot take what the page deleted.
     if (WritesRegistry(session, options)) {
         if (session.RegistryReadOnly() && !options.force) {
-            return fail(options.registryFile +
-                        " is read-only and the page deleted data from it: nothing written "
-                        "(--force writes it, --no-registry leaves it)");
+            return errors.Fail(options.registryFile +
+                               " is read-only and the page deleted data from it: nothing written "
+                               "(--force writes it, --no-registry leaves it)");
         }
         std::string bytes;
-        if (!session.EditedRegistry(&bytes, &error)) return fail(error + ": nothing written");
+        if (!session.EditedRegistry(&bytes, &error))
+            return errors.Fail(error + ": nothing written");
     }
     if (options.infFile.empty() && options.registryFile == kStandardStream &&
         session.RegistryChanged() && !options.noRegistry && !options.dryRun) {
-        return fail(
+        return errors.Fail(
             "showing the page deletes data from the registry, which comes from standard input "
             "and cannot be written back (give --no-registry to apply without saving the "
             "deletions)");
@@ -202,8 +201,8 @@ int RunApply(const Options& options, std::ostream& out, std::ostream& err) {
 
     for (const Target& t : targets) SetControl(session, t);
     conflict = NotTaken(session, targets);
-    if (!conflict.empty()) return fail(Shown(conflict));
-    session.IniLog().SetDryRun(options.dryRun);
+    if (!conflict.empty()) return errors.Fail(Shown(conflict));
+    if (options.dryRun) session.IniLog().StartDryRun();
     session.Sheets().PressApply();
     // The host keeps INI writes until a write-back: the tool's own comes
     // here, while it still holds its files.

@@ -8,6 +8,7 @@
 
 #include "AnsiText.h"
 #include "Files.h"
+#include "NameTable.h"
 #include "Options.h"
 
 namespace vexaro {
@@ -134,21 +135,13 @@ void WritePostApply(const ApplyReport& r, std::ostream& out) {
 }
 
 const char* StateWord(RegistryOutcome::State state) {
-    switch (state) {
-        case RegistryOutcome::State::Unchanged:
-            return "unchanged";
-        case RegistryOutcome::State::Written:
-            return "written";
-        case RegistryOutcome::State::Failed:
-            return "failed";
-        case RegistryOutcome::State::WouldWrite:
-            return "would-write";
-        case RegistryOutcome::State::LeftAlone:
-            return "left-alone";
-        case RegistryOutcome::State::InfReadOnly:
-            return "inf-read-only";
-    }
-    return "unchanged";
+    using State = RegistryOutcome::State;
+    static const Named<State> kWords[] = {
+        {State::Unchanged, "unchanged"},  {State::Written, "written"},
+        {State::Failed, "failed"},        {State::WouldWrite, "would-write"},
+        {State::LeftAlone, "left-alone"}, {State::InfReadOnly, "inf-read-only"},
+    };
+    return NameOf(state, kWords, "unchanged");
 }
 
 }  // namespace

@@ -1,23 +1,9 @@
 #include "Assignment.h"
 
-#include <cctype>
-
 #include "AnsiText.h"
+#include "platform/NoCase.h"
 
 namespace vexaro {
-
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool Same(const std::string& a, const std::string& b) {
-    return Lower(a) == Lower(b);
-}
-
-}  // namespace
 
 bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignment>* out,
                       std::string* error) {
@@ -26,14 +12,14 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
     std::unordered_map<std::string, size_t> given;
     for (const std::string& text : texts) {
         size_t eq = text.rfind('=');
-        std::string state = eq == std::string::npos ? "" : Lower(text.substr(eq + 1));
+        std::string state = eq == std::string::npos ? "" : vx::LowerCase(text.substr(eq + 1));
         if (eq == std::string::npos || eq == 0 || (state != "on" && state != "off")) {
             *error = "\"" + text + "\" is not NAME=on or NAME=off";
             return false;
         }
         // A name typed in UTF-8 is looked up in the registry's code page.
         Assignment a{AnsiFromArgument(text.substr(0, eq)), state == "on"};
-        auto [earlier, added] = given.emplace(Lower(a.name), out->size());
+        auto [earlier, added] = given.emplace(vx::LowerCase(a.name), out->size());
         if (added) {
             out->push_back(a);
         } else if ((*out)[earlier->second].on != a.on) {
@@ -47,7 +33,7 @@ bool ParseAssignments(const std::vector<std::string>& texts, std::vector<Assignm
 const ControlView* FindControl(const PageSnapshot& page, const std::string& name,
                                std::string* error) {
     for (const EntryView& e : page.entries) {
-        if (!Same(e.name, name)) continue;
+        if (!vx::SameNoCase(e.name, name)) continue;
         if (e.kind == "Group") {
             *error = e.name + " is a group box: it has no on/off state";
             return nullptr;
@@ -62,14 +48,14 @@ const ControlView* FindControl(const PageSnapshot& page, const std::string& name
         return nullptr;
     }
     for (const Removal& r : page.removals) {
-        if (!Same(r.name, name)) continue;
+        if (!vx::SameNoCase(r.name, name)) continue;
         *error = r.name + " is not on the page: " +
                  (r.reason == "evicted" ? "evicted by its duplicate " + r.by
                                         : "its group " + r.by + " does not admit it");
         return nullptr;
     }
     for (const std::string& skipped : page.notVisited) {
-        if (!Same(skipped, name)) continue;
+        if (!vx::SameNoCase(skipped, name)) continue;
         *error = skipped + " is not loaded by this showing of the page";
         return nullptr;
     }
@@ -78,12 +64,12 @@ const ControlView* FindControl(const PageSnapshot& page, const std::string& name
 }
 
 ControlFinder::ControlFinder(const PageSnapshot& page) : m_page(page) {
-    for (const EntryView& e : page.entries) m_entries.emplace(Lower(e.name), &e);
+    for (const EntryView& e : page.entries) m_entries.emplace(vx::LowerCase(e.name), &e);
     for (const ControlView& c : page.controls) m_controls.emplace(c.position, &c);
 }
 
 const ControlView* ControlFinder::Find(const std::string& name, std::string* error) const {
-    auto entry = m_entries.find(Lower(name));
+    auto entry = m_entries.find(vx::LowerCase(name));
     if (entry != m_entries.end() && entry->second->kind != "Group") {
         auto control = m_controls.find(entry->second->position);
         if (control != m_controls.end()) return control->second;

@@ -12,13 +12,14 @@
 namespace vexaro {
 
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
+    const ErrorReport errors = ErrorReport::For(options, out, err);
     std::string error;
     if (!CheckKindWords(options.kinds, &error) || !CheckKindWords(options.ignored, &error)) {
         if (error.back() != '?') error += " (see 'vexaro help check')";
-        return ReportError(error, options.json, out, err);
+        return errors.Fail(error);
     }
     Session session;
-    if (!session.Open(options, &error)) return ReportError(error, options.json, out, err);
+    if (!session.Open(options, &error)) return errors.Fail(error);
     session.ShowPage();
     const PageSnapshot page = session.Snapshot();
     std::vector<Finding> findings;
@@ -46,7 +47,7 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     } else {
         WriteFindings(findings, leftOut, out);
     }
-    return FindingsExitCode(findings, options.strict);
+    return options.strict ? ExitCodeOnAnyFinding(findings) : ExitCodeOnErrors(findings);
 }
 
 }  // namespace vexaro

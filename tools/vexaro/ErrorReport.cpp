@@ -4,15 +4,14 @@
 #include <nlohmann/json.hpp>
 
 #include "AnsiText.h"
-#include "Options.h"
 
 namespace vexaro {
 
-int ReportError(const std::string& message, bool json, std::ostream& out, std::ostream& err) {
+int ErrorReport::Fail(const std::string& message) const {
     // Messages carry names from the data: control characters are shown,
     // never sent.
-    err << "vexaro: " << Printable(message) << "\n";
-    if (json) WriteJsonError(message, out);
+    m_err << "vexaro: " << Printable(message) << "\n";
+    if (m_jsonOut != nullptr) WriteJsonError(message, *m_jsonOut);
     return kExitError;
 }
 

@@ -7,7 +7,9 @@
 
 #include "AnsiText.h"
 #include "Columns.h"
-#include "CommandLine.h"
+#include "NameTable.h"
+#include "Options.h"
+#include "Suggestion.h"
 #include "platform/WinConstants.h"
 
 namespace vexaro {
@@ -305,15 +307,9 @@ bool Matches(const Finding& f, const std::vector<std::string>& words) {
 }  // namespace
 
 const char* SeverityName(Severity severity) {
-    switch (severity) {
-        case Severity::Error:
-            return "error";
-        case Severity::Warning:
-            return "warning";
-        case Severity::Note:
-            return "note";
-    }
-    return "error";
+    static const Named<Severity> kNames[] = {
+        {Severity::Error, "error"}, {Severity::Warning, "warning"}, {Severity::Note, "note"}};
+    return NameOf(severity, kNames, "error");
 }
 
 const std::vector<FindingKind>& FindingKinds() {
@@ -325,9 +321,7 @@ bool CheckKindWords(const std::vector<std::string>& words, std::string* error) {
     for (const FindingKind& k : kKinds) known.push_back(k.code);
     for (const std::string& w : SplitWords(words)) {
         if (std::find(known.begin(), known.end(), w) != known.end()) continue;
-        std::string suggestion = Suggest(w, known);
-        *error = "unknown kind of finding '" + w + "'" +
-                 (suggestion.empty() ? "" : ": did you mean " + suggestion + "?");
+        *error = "unknown kind of finding '" + w + "'" + DidYouMean(w, known);
         return false;
     }
     return true;
@@ -350,11 +344,15 @@ size_t SelectFindings(const std::vector<std::string>& kinds,
     return before - findings->size();
 }
 
-int FindingsExitCode(const std::vector<Finding>& findings, bool strict) {
+int ExitCodeOnErrors(const std::vector<Finding>& findings) {
     for (const Finding& f : findings) {
-        if (strict || f.severity == Severity::Error) return kExitFindings;
+        if (f.severity == Severity::Error) return kExitFindings;
     }
     return kExitOk;
+}
+
+int ExitCodeOnAnyFinding(const std::vector<Finding>& findings) {
+    return findings.empty() ? kExitOk : kExitFindings;
 }
 
 void WriteFindings(const std::vector<Finding>& findings, size_t leftOut, std::ostream& out) {

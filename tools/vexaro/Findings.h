@@ -51,8 +51,10 @@ bool CheckKindWords(const std::vector<std::string>& words, std::string* error);
 size_t SelectFindings(const std::vector<std::string>& kinds,
                       const std::vector<std::string>& ignored, std::vector<Finding>* findings);
 
-// 1 when an error is among the findings, or with strict any finding; else 0.
-int FindingsExitCode(const std::vector<Finding>& findings, bool strict);
+// 1 when an error is among the findings, else 0.
+int ExitCodeOnErrors(const std::vector<Finding>& findings);
+// 1 when there is any finding at all (--strict), else 0.
+int ExitCodeOnAnyFinding(const std::vector<Finding>& findings);
 
 // leftOut: how many findings the filters dropped.
 void WriteFindings(const std::vector<Finding>& findings, size_t leftOut, std::ostream& out);

@@ -47,32 +47,30 @@ bool LoadInfRegistry(vx::HostRegistryTree& registry, const std::string& text,
 }
 
 int RunInf(const Options& options, std::ostream& out, std::ostream& err) {
-    auto fail = [&](const std::string& message) {
-        return ReportError(message, options.json, out, err);
-    };
+    const ErrorReport errors = ErrorReport::For(options, out, err);
     const std::string name = InputName(options.registryFile);
     std::string text;
     std::string error;
     if (!ReadInput(options.registryFile, &text, &error, options.maxInput, InputForm::kRegistry)) {
-        return fail(error);
+        return errors.Fail(error);
     }
     vx::HostRegistryTree registry;
     vx::regfile::ParseError parseError;
     std::vector<vx::regfile::ParseError> skipped;
     if (!registry.ImportText(text, &parseError, &skipped)) {
-        return fail(name +
-                    (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
-                    ": " + parseError.reason);
+        return errors.Fail(
+            name + (parseError.line > 0 ? ":" + std::to_string(parseError.line) : std::string()) +
+            ": " + parseError.reason);
     }
     std::vector<std::string> warnings;
     for (const vx::regfile::ParseError& s : skipped) {
         warnings.push_back(name + ":" + std::to_string(s.line) + ": " + s.reason);
     }
-    if (!ReportInputWarnings(warnings, options.strict, err, &error)) return fail(error);
+    if (!HandleInputWarnings(warnings, options, err, &error)) return errors.Fail(error);
     const std::string driverKey = DriverKeyOf(registry);
     if (driverKey.empty()) {
-        return fail(name + " does not name the driver's key (\"" + kCurrentDisplayKey +
-                    "\" under " + kMakerKey + ")");
+        return errors.Fail(name + " does not name the driver's key (\"" + kCurrentDisplayKey +
+                           "\" under " + kMakerKey + ")");
     }
     // The keys under the driver's key "Vexaro", with paths relative to the driver's key.
     const std::string base = "HKEY_LOCAL_MACHINE\\" + driverKey + "\\";
@@ -88,12 +86,12 @@ int RunInf(const Options& options, std::ostream& out, std::ostream& err) {
         keys.push_back(std::move(key));
     }
     if (keys.empty()) {
-        return fail(name + " holds no Layout or Association data under " + base + "Vexaro");
+        return errors.Fail(name + " holds no Layout or Association data under " + base + "Vexaro");
     }
     std::string lines;
     std::string reason;
     if (!vx::regfile::WriteAddReg(keys, &lines, &reason)) {
-        return fail("an INF cannot carry " + reason);
+        return errors.Fail("an INF cannot carry " + reason);
     }
     const std::string section = InfSectionName(options.infSection);
     out << "; The Vexaro page's Layout and Association data for a display driver's INF." << kLineEnd

@@ -8,11 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "Options.h"
+
 namespace vexaro {
 
-// Each warning is "FILE:LINE: reason". False, with the first warning as
-// the error, when strict; else prints them as "vexaro: warning: ...".
-bool ReportInputWarnings(const std::vector<std::string>& warnings, bool strict, std::ostream& err,
-                         std::string* error);
+// Each warning is "FILE:LINE: reason".
+
+// Prints them as "vexaro: warning: ...".
+void PrintInputWarnings(const std::vector<std::string>& warnings, std::ostream& err);
+// False, with the first warning as the error, when there is one.
+bool RefuseInputWarnings(const std::vector<std::string>& warnings, std::string* error);
+// Refuses them under --strict, else prints them.
+bool HandleInputWarnings(const std::vector<std::string>& warnings, const Options& options,
+                         std::ostream& err, std::string* error);
 
 }  // namespace vexaro

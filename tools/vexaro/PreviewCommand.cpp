@@ -13,23 +13,21 @@
 namespace vexaro {
 
 int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
-    auto fail = [&](const std::string& message) {
-        return ReportError(message, options.json, out, err);
-    };
+    const ErrorReport errors = ErrorReport::For(options, out, err);
     const bool svgOut = options.svgFile == kStandardStream;
     const bool pngOut = options.pngFile == kStandardStream;
     if (svgOut && pngOut) {
-        return fail("--svg - and --png - cannot both write to standard output");
+        return errors.Fail("--svg - and --png - cannot both write to standard output");
     }
     if ((svgOut || pngOut) && options.json) {
-        return fail(std::string("--json and ") + (svgOut ? "--svg -" : "--png -") +
-                    " cannot both write to standard output");
+        return errors.Fail(std::string("--json and ") + (svgOut ? "--svg -" : "--png -") +
+                           " cannot both write to standard output");
     }
     Session session;
     std::string error;
     if (!session.Open(options, &error) ||
-        !ReportInputWarnings(session.InputWarnings(), options.strict, err, &error)) {
-        return fail(error);
+        !HandleInputWarnings(session.InputWarnings(), options, err, &error)) {
+        return errors.Fail(error);
     }
     session.ShowPage();
     PageSnapshot page = session.Snapshot();
@@ -42,10 +40,10 @@ int RunPreview(const Options& options, std::ostream& out, std::ostream& err) {
             << ": the page reads nothing from it\n";
     }
     if (!options.svgFile.empty() && !RenderSvg(page, options.svgFile, out, &error)) {
-        return fail(error);
+        return errors.Fail(error);
     }
     if (!options.pngFile.empty() && !RenderPng(page, options.pngFile, out, &error)) {
-        return fail(error);
+        return errors.Fail(error);
     }
     // A picture on standard output is all that goes there.
     if (svgOut || pngOut) return kExitOk;

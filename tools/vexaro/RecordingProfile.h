@@ -34,7 +34,8 @@ class RecordingProfile : public vx::ForwardingPlatform {
                     const char* file) override;
 
     const std::vector<IniWrite>& Writes() const { return m_writes; }
-    void SetDryRun(bool dryRun) { m_dryRun = dryRun; }
+    // From now on writes are only recorded, none reaches the file.
+    void StartDryRun() { m_dryRun = true; }
 
   private:
     std::vector<IniWrite> m_writes;

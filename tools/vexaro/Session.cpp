@@ -12,6 +12,7 @@
 #include "Files.h"
 #include "InfCommand.h"
 #include "IniFiles.h"
+#include "NameTable.h"
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
 #include "platform/NoCase.h"
@@ -71,29 +72,16 @@ vx::regfile::Removals Difference(const vx::regfile::Document& before,
 }
 
 std::string KindOfStyle(uint32_t style) {
-    switch (style & 0xF) {
-        case vx::kBsGroupBox:
-            return "Group";
-        case vx::kBsAutoCheckBox:
-            return "Check";
-        case vx::kBsAutoRadioButton:
-            return "Radio";
-        default:
-            return "Button";
-    }
+    static const Named<uint32_t> kKinds[] = {{vx::kBsGroupBox, "Group"},
+                                             {vx::kBsAutoCheckBox, "Check"},
+                                             {vx::kBsAutoRadioButton, "Radio"}};
+    return NameOf(style & 0xF, kKinds, "Button");
 }
 
 std::string TemplateKind(int id) {
-    switch (id) {
-        case IDC_WARNING:
-            return "Text";
-        case IDC_RESET:
-            return "PushButton";
-        case IDC_PAGE_ICON:
-            return "Icon";
-        default:
-            return "";
-    }
+    static const Named<int> kKinds[] = {
+        {IDC_WARNING, "Text"}, {IDC_RESET, "PushButton"}, {IDC_PAGE_ICON, "Icon"}};
+    return NameOf(id, kKinds, "");
 }
 
 }  // namespace
@@ -107,7 +95,16 @@ Session::~Session() {
     vx::Platform() = vx::PlatformServices{};
 }
 
-bool Session::Open(const Options& options, std::string* error, bool forWriting) {
+bool Session::Open(const Options& options, std::string* error) {
+    return OpenFor(Access::kRead, options, error);
+}
+
+bool Session::OpenForWriting(const Options& options, std::string* error) {
+    return OpenFor(Access::kWrite, options, error);
+}
+
+bool Session::OpenFor(Access access, const Options& options, std::string* error) {
+    const bool forWriting = access == Access::kWrite;
     m_options = options;
     for (const auto& [what, path] :
          {std::pair<const char*, std::string>{"Windows folder", options.windowsDir},

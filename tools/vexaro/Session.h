@@ -34,10 +34,11 @@ class Session {
 
     // Loads the registry file (or the INF file's section), checks the
     // Windows folder and sets the platform up; false with a one-line reason.
-    // A run that will write locks the registry file first (waiting for
-    // another run that holds it, unless options.noWait) and keeps every lock
-    // until it ends.
-    bool Open(const Options& options, std::string* error, bool forWriting = false);
+    bool Open(const Options& options, std::string* error);
+    // The same for a run that will write: it locks the registry file first
+    // (waiting for another run that holds it, unless options.noWait), keeps
+    // every lock until it ends and keeps the file's text for the write-back.
+    bool OpenForWriting(const Options& options, std::string* error);
 
     // Resolves the driver's key and keeps the stored data as it is before
     // the page runs (ShowPage does it when it has not been done).
@@ -83,6 +84,8 @@ class Session {
     const std::vector<vx::regfile::AddRegEntry>& InfEntries() const { return m_infEntries; }
 
   private:
+    enum class Access { kRead, kWrite };
+    bool OpenFor(Access access, const Options& options, std::string* error);
     void RecordDeletion(const LayoutDeletion& deletion);
     std::string GroupBefore(const std::string& name) const;
 

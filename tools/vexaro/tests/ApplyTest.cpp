@@ -12,10 +12,7 @@ namespace vexarotest {
 namespace {
 
 struct SampleCopy : Scratch {
-    SampleCopy() {
-        CopySample("driver.reg");
-        CopySample("vexaro.ini");
-    }
+    SampleCopy() { CopySampleDriver(); }
     Result Apply(std::vector<std::string> settings, bool failSafe = false) const {
         std::vector<std::string> args = {"apply", "--registry", "driver.reg", "--windir", "."};
         if (failSafe) args.push_back("--fail-safe");
@@ -105,8 +102,7 @@ TEST(Apply, RadioButtons) {
 
 TEST(Apply, RegistryWrittenBackWithoutPrunedData) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = s.Run({"apply", "--registry", "example.reg", "--windir", ".", "Check1_2=on"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::string reg = s.Read("example.reg");
@@ -198,8 +194,7 @@ TEST(Apply, ErrorsWriteNothing) {
 
 TEST(Apply, EntryThatThePageDeletesCannotBeSet) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     std::string reg = s.Read("example.reg");
     Result r = s.Run({"apply", "--registry", "example.reg", "--windir", ".", "Check1_3=on"});
     EXPECT_EQ(r.exitCode, 2);
@@ -246,20 +241,17 @@ TEST(Apply, DryRunReportsWhatTheRealRunDoes) {
     }
     // The registry file that a real run would write back is left alone.
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result dry =
         s.Run({"apply", "--registry", "example.reg", "--windir", ".", "--dry-run", "Check1_2=on"});
     ASSERT_EQ(dry.exitCode, 0) << dry.err;
     EXPECT_TRUE(Contains(dry.out, "  example.reg would be written\n")) << dry.out;
-    EXPECT_EQ(s.Read("example.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.reg"));
-    EXPECT_EQ(s.Read("example.ini"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.ini"));
+    ExpectUnchanged(s, {"example.reg", "example.ini"});
 }
 
 TEST(Apply, JsonReport) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r =
         s.Run({"apply", "--registry", "example.reg", "--windir", ".", "--json", "CHECK1_2=on"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -332,10 +324,8 @@ TEST(Apply, RegistryFromStandardInput) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.more[0]);
         Scratch s;
-        s.CopyTestData("example.reg");
-        s.CopyTestData("example.ini");
-        s.CopySample("driver.reg");
-        s.CopySample("vexaro.ini");
+        s.CopyExample();
+        s.CopySampleDriver();
         const std::string reg = s.Read(c.reg);
         const std::string ini = s.Read("example.ini") + s.Read("vexaro.ini");
         std::vector<std::string> args = {"apply", "--registry", "-", "--windir", "."};
@@ -351,14 +341,13 @@ TEST(Apply, RegistryFromStandardInput) {
 // --no-registry leaves a registry file alone that the page changed.
 TEST(Apply, NoRegistryLeavesTheFileAlone) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = s.Run(
         {"apply", "--registry", "example.reg", "--windir", ".", "--no-registry", "Check1_2=on"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "removed Check1_3 (not admitted by Group1_2"));
     EXPECT_TRUE(Contains(r.out, "  example.reg not written back (--no-registry)")) << r.out;
-    EXPECT_EQ(s.Read("example.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.reg"));
+    ExpectUnchanged(s, {"example.reg"});
     EXPECT_TRUE(Contains(s.Read("example.ini"), "Flags=3\r\n"));
 }
 

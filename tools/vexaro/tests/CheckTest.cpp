@@ -57,8 +57,7 @@ TEST(Check, ReportsEveryKindOfProblem) {
                                {"id-mismatch", "Radio2_1"},
                            }));
     // A dry run: nothing changed.
-    EXPECT_EQ(s.Read("messy.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.reg"));
-    EXPECT_EQ(s.Read("messy.ini"), ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.ini"));
+    ExpectUnchanged(s, {"messy.reg", "messy.ini"});
 }
 
 // What check says the page deletes is what the page deletes when it is
@@ -77,7 +76,7 @@ TEST(Check, AnnouncesExactlyWhatThePageDeletes) {
     Result apply = s.Run({"apply", "--registry", "messy.reg", "--windir", ".", "Check1_1=on"});
     ASSERT_EQ(apply.exitCode, 0) << apply.err;
     std::string after = s.Read("messy.reg");
-    std::string before = ReadFile(std::string(VEXARO_TEST_DATA) + "/messy.reg");
+    std::string before = TestData("messy.reg");
     for (const char* name : {"Check0_1", "Check1_2", "Check1-2", "Check2_2", "Radio2_9", "Chk"}) {
         std::string value = "\"" + std::string(name) + "\"=";
         std::string key = "Association\\" + std::string(name) + "]";
@@ -97,8 +96,7 @@ TEST(Check, AnnouncesExactlyWhatThePageDeletes) {
 
 TEST(Check, MasksStoredAsTextInTheSample) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result r = Check(s, "driver.reg", false);
     EXPECT_EQ(r.exitCode, 0);  // warnings only
     EXPECT_NE(

@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "CommandLine.h"
+#include "CommandTables.h"
 #include "Findings.h"
+#include "HelpText.h"
+#include "Suggestion.h"
 #include "ToolRunner.h"
 
 namespace vexaro {
@@ -36,10 +39,23 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// A word given and what the tool makes of it.
+struct WordCase {
+    const char* given;
+    const char* expected;
+};
+
+// How COMMAND refuses a --max-input-size that is not a size.
+std::string SizeRefused(const std::string& command, const std::string& value) {
+    return "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
+           "GiB, not '" +
+           value + "' (see 'vexaro help " + command + "')";
+}
+
 TEST(CommandLine, MistakesAreNamed) {
     struct Case {
         std::vector<std::string> args;
-        const char* err;
+        std::string err;
     };
     const Case cases[] = {
         {{}, "no command given: preview, check, apply or inf (see 'vexaro --help')"},
@@ -87,21 +103,12 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"preview", "--registry=r", "--windir=.", "x.svg"},
          "preview takes no arguments, but got 'x.svg' (see 'vexaro help preview')"},
         // A size is a whole number of bytes, of KiB, MiB or GiB, at least 1.
-        {{"check", "--max-input-size", "0"},
-         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
-         "GiB, not '0' (see 'vexaro help check')"},
-        {{"inf", "--max-input-size=1.5M"},
-         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
-         "GiB, not '1.5M' (see 'vexaro help inf')"},
-        {{"check", "--max-input-size", "16T"},
-         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
-         "GiB, not '16T' (see 'vexaro help check')"},
+        {{"check", "--max-input-size", "0"}, SizeRefused("check", "0")},
+        {{"inf", "--max-input-size=1.5M"}, SizeRefused("inf", "1.5M")},
+        {{"check", "--max-input-size", "16T"}, SizeRefused("check", "16T")},
         {{"check", "--max-input-size", "18446744073709551616"},
-         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
-         "GiB, not '18446744073709551616' (see 'vexaro help check')"},
-        {{"check", "--max-input-size", "17179869184G"},
-         "--max-input-size takes a number of bytes, with K, M or G after it for KiB, MiB or "
-         "GiB, not '17179869184G' (see 'vexaro help check')"},
+         SizeRefused("check", "18446744073709551616")},
+        {{"check", "--max-input-size", "17179869184G"}, SizeRefused("check", "17179869184G")},
         {{"help", "bogus"}, "unknown command 'bogus' (see 'vexaro --help')"},
         {{"help", "check", "apply"}, "help takes one command, but got 'apply'"},
         {{"check", "--registry", "r", "--windir", ".", "--kind", "evicetd"},
@@ -120,7 +127,7 @@ TEST(CommandLine, MistakesAreNamed) {
         SCOPED_TRACE(line);
         Outcome r = Vexaro(c.args);
         EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, "vexaro: " + std::string(c.err) + "\n");
+        EXPECT_EQ(r.err, "vexaro: " + c.err + "\n");
         EXPECT_EQ(r.out, "");
     }
 }
@@ -145,11 +152,7 @@ TEST(CommandLine, JsonErrorsGoToStandardOutputToo) {
 
 TEST(CommandLine, SuggestsOnlyWhatIsClose) {
     const std::vector<std::string> options = {"--registry", "--windir", "--dry-run", "--json"};
-    struct Case {
-        const char* word;
-        const char* suggestion;
-    };
-    const Case cases[] = {
+    const WordCase cases[] = {
         {"--regsitry", "--registry"},  // two letters swapped
         {"--rgistr", "--registry"},    // two letters missing from a long name
         {"--rgist", ""},               // three
@@ -160,9 +163,9 @@ TEST(CommandLine, SuggestsOnlyWhatIsClose) {
         {"--r", ""},                   // too short to tell
         {"--json", ""},                // nothing to suggest for the word itself
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.word);
-        EXPECT_EQ(Suggest(c.word, options), c.suggestion);
+    for (const WordCase& c : cases) {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(Suggest(c.given, options), c.expected);
     }
 }
 
@@ -256,13 +259,10 @@ TEST(CommandLine, ManPageRenders) {
 TEST(CommandLine, CompletionCompletes) {
     if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
     vexarotest::Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
-    struct Case {
-        const char* line;  // the words before the cursor, the last one being completed
-        const char* offered;
-    };
-    const Case cases[] = {
+    s.CopySampleDriver();
+    // The words before the cursor, the last one being completed, and what
+    // is offered.
+    const WordCase cases[] = {
         {"vexaro pr", "preview"},
         {"vexaro ''", "preview check apply inf help"},
         {"vexaro inf --", "--registry --section --max-input-size --strict --help"},
@@ -288,16 +288,16 @@ TEST(CommandLine, CompletionCompletes) {
     const std::string inf =
         "cd '" + s.Dir() + "' && '" + program + "' inf --registry driver.reg >driver.inf";
     ASSERT_EQ(std::system(inf.c_str()), 0);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
+    for (const WordCase& c : cases) {
+        SCOPED_TRACE(c.given);
         s.Write("complete.sh", std::string("source '") + VEXARO_SOURCE_DIR +
                                    "/vexaro.bash'\nPATH='" + folder + "':$PATH\nCOMP_WORDS=(" +
-                                   c.line +
+                                   c.given +
                                    ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_vexaro\n"
                                    "echo \"${COMPREPLY[*]}\"\n");
         const std::string command = "cd '" + s.Dir() + "' && bash complete.sh >out 2>err";
         ASSERT_EQ(std::system(command.c_str()), 0) << s.Read("err");
-        EXPECT_EQ(s.Read("out"), std::string(c.offered) + "\n");
+        EXPECT_EQ(s.Read("out"), std::string(c.expected) + "\n");
         EXPECT_EQ(s.Read("err"), "");
     }
 }

@@ -61,7 +61,7 @@ bool RoundTrip(const std::string& regBytes, const std::string& what) {
 TEST(Inf, RoundTripGivesTheSamePage) {
     EXPECT_TRUE(RoundTrip(ReadFile(std::string(VEXARO_SAMPLE_DIR) + "/driver.reg"), "sample"));
     for (const char* name : {"example.reg", "messy.reg"}) {
-        EXPECT_TRUE(RoundTrip(ReadFile(std::string(VEXARO_TEST_DATA) + "/" + name), name));
+        EXPECT_TRUE(RoundTrip(TestData(name), name));
     }
 }
 

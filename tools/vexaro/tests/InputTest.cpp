@@ -56,8 +56,7 @@ TEST(Input, WhatIsNoRegistryFileIsRefusedAtItsFirstBytes) {
 
 TEST(Input, NothingIsReadPastTheBound) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     const std::string reg = s.Read("driver.reg");
     ASSERT_GT(reg.size(), 1024u);
     ASSERT_LT(reg.size(), 64u << 10);

@@ -52,15 +52,19 @@ Result Preview(Scratch& s, const std::string& reg, std::vector<std::string> more
     return s.Run(args);
 }
 
+// What preview --json prints for a run that goes well.
+Json PreviewJson(Scratch& s, const std::string& reg) {
+    Result r = Preview(s, reg, {"--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return Json::parse(r.out);
+}
+
 // The worked example of the page's layout: one column, the member whose
 // order is beyond its group's pruned, the ids matching the list positions.
 TEST(Preview, WorkedExampleInOneColumn) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
-    Result r = Preview(s, "example.reg", {"--json"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    Json j = Json::parse(r.out);
+    s.CopyExample();
+    Json j = PreviewJson(s, "example.reg");
     EXPECT_EQ(j["schema"], 1);
     EXPECT_EQ(j["metrics"]["groupBoxWidth"], 352);
     EXPECT_EQ(j["metrics"]["columnWidth"], 159);
@@ -90,11 +94,8 @@ TEST(Preview, WorkedExampleInOneColumn) {
 
 TEST(Preview, SampleInTwoColumnsWithTemplateControls) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
-    Result r = Preview(s, "driver.reg", {"--json"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    Json j = Json::parse(r.out);
+    s.CopySampleDriver();
+    Json j = PreviewJson(s, "driver.reg");
     EXPECT_EQ(j["metrics"]["columns"], 2);
     EXPECT_EQ(j["page"]["width"], 374);
     EXPECT_EQ(j["page"]["height"], 362);
@@ -119,8 +120,7 @@ TEST(Preview, SampleInTwoColumnsWithTemplateControls) {
 
 TEST(Preview, TableNamesEveryControl) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = Preview(s, "example.reg");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(
@@ -134,18 +134,15 @@ TEST(Preview, TableNamesEveryControl) {
 // Showing the page deletes the pruned entry's data, but only in memory.
 TEST(Preview, ChangesNoFile) {
     Scratch s;
-    s.CopyTestData("example.reg");
-    s.CopyTestData("example.ini");
+    s.CopyExample();
     Result r = Preview(s, "example.reg", {"--png", "page.png"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(s.Read("example.reg"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.reg"));
-    EXPECT_EQ(s.Read("example.ini"), ReadFile(std::string(VEXARO_TEST_DATA) + "/example.ini"));
+    ExpectUnchanged(s, {"example.reg", "example.ini"});
 }
 
 TEST(Preview, DrawsPngAndSvg) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(Preview(s, "driver.reg", {"--png", "page.png"}).exitCode, 0);
     ASSERT_EQ(Preview(s, "driver.reg", {"--svg", "page.svg"}).exitCode, 0);
     std::string png = s.Read("page.png");
@@ -178,8 +175,7 @@ TEST(Preview, PictureThatCannotBeWrittenIsAnError) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         Scratch s;
-        s.CopySample("driver.reg");
-        s.CopySample("vexaro.ini");
+        s.CopySampleDriver();
         fs::create_directory(s.Path("sub"));
         Result r = Preview(s, "driver.reg", {"--png", c.target});
         EXPECT_EQ(r.exitCode, 2);
@@ -191,8 +187,7 @@ TEST(Preview, PictureThatCannotBeWrittenIsAnError) {
 // symbolic link it replaces the link's target.
 TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     s.Write("page.svg", "old");
     ASSERT_EQ(chmod(s.Path("page.svg").c_str(), 0640), 0);
     s.Write("target.png", "old");
@@ -215,8 +210,7 @@ TEST(Preview, PictureReplacesItsFileKeepingItsMode) {
 // replacement could turn /dev/null into a plain file).
 TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(mkfifo(s.Path("pipe").c_str(), 0644), 0);
     // The reader takes what comes through the pipe into a file.
     Result piped = s.Run({"preview", "--registry", "driver.reg", "--windir", ".", "--png", "pipe"},
@@ -245,8 +239,7 @@ TEST(Preview, PictureIntoADeviceOrAPipeIsWrittenInPlace) {
 // "-" puts the picture on standard output, and nothing else goes there.
 TEST(Preview, PictureOnStandardOutput) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result svg = Preview(s, "driver.reg", {"--svg", "-"});
     ASSERT_EQ(svg.exitCode, 0) << svg.err;
     EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u);
@@ -271,8 +264,7 @@ TEST(Preview, OutputThatCannotBeWrittenIsAnError) {
     for (std::vector<std::string> more : {std::vector<std::string>{}, {"--json"}, {"--svg", "-"}}) {
         SCOPED_TRACE(more.empty() ? "table" : more[0]);
         Scratch s;
-        s.CopySample("driver.reg");
-        s.CopySample("vexaro.ini");
+        s.CopySampleDriver();
         std::vector<std::string> args = {"preview", "--registry", "driver.reg", "--windir", "."};
         args.insert(args.end(), more.begin(), more.end());
         Result r = s.RunRedirected(args, ">/dev/full");
@@ -283,8 +275,7 @@ TEST(Preview, OutputThatCannotBeWrittenIsAnError) {
 
 TEST(Preview, RegistryFromStandardInput) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     Result fromFile = Preview(s, "driver.reg");
     Result fromInput =
         s.RunRedirected({"preview", "--registry", "-", "--windir", "."}, "<driver.reg");
@@ -300,8 +291,7 @@ TEST(Preview, RegistryFromStandardInput) {
 // XML, and draws no glyph outlines.
 TEST(Preview, SvgKeepsCaptionsAsText) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     std::string reg = s.Read("driver.reg");
     const std::string from = "\"Check1_1\"=\"Fast text drawing\"";
     ASSERT_NE(reg.find(from), std::string::npos);
@@ -322,10 +312,9 @@ TEST(Preview, SvgKeepsCaptionsAsText) {
 // own size where the icon control stands.
 TEST(Preview, PngDrawsThePageIcon) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     ASSERT_EQ(Preview(s, "driver.reg", {"--png", "page.png"}).exitCode, 0);
-    Json page = Json::parse(Preview(s, "driver.reg", {"--json"}).out);
+    Json page = PreviewJson(s, "driver.reg");
     std::vector<int> rect;
     for (const Json& c : page["template"]) {
         if (c["id"] == 1018) rect = c["rect"].get<std::vector<int>>();
@@ -369,8 +358,7 @@ TEST(Preview, DialogFontHasTheMetricsOfTheDialogTemplatesFont) {
 // Long names are clipped in the table so the columns stay in line.
 TEST(Preview, TableClipsLongNames) {
     Scratch s;
-    s.CopySample("driver.reg");
-    s.CopySample("vexaro.ini");
+    s.CopySampleDriver();
     std::string reg = s.Read("driver.reg");
     const std::string longName = "Check1_1" + std::string(40, 'x');
     for (size_t at = reg.find("Check1_1"); at != std::string::npos;

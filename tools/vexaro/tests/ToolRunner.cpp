@@ -1,5 +1,6 @@
 #include "ToolRunner.h"
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 
@@ -41,8 +42,26 @@ Scratch::~Scratch() {
     if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ignored);
 }
 
+std::string TestData(const std::string& name) {
+    return ReadFile(std::string(VEXARO_TEST_DATA) + "/" + name);
+}
+
+void ExpectUnchanged(const Scratch& scratch, const std::vector<std::string>& names) {
+    for (const std::string& name : names) EXPECT_EQ(scratch.Read(name), TestData(name)) << name;
+}
+
 void Scratch::CopyTestData(const std::string& name) {
-    Write(name, ReadFile(std::string(VEXARO_TEST_DATA) + "/" + name));
+    Write(name, TestData(name));
+}
+
+void Scratch::CopyExample() {
+    CopyTestData("example.reg");
+    CopyTestData("example.ini");
+}
+
+void Scratch::CopySampleDriver() {
+    CopySample("driver.reg");
+    CopySample("vexaro.ini");
 }
 
 void Scratch::CopySample(const std::string& name) {

@@ -25,6 +25,10 @@ class Scratch {
     // Copies a file of the test data (or of the sample folder) in.
     void CopyTestData(const std::string& name);
     void CopySample(const std::string& name);
+    // The worked example (example.reg, example.ini of the test data) and the
+    // sample driver (driver.reg, vexaro.ini of the sample folder).
+    void CopyExample();
+    void CopySampleDriver();
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
 
@@ -42,5 +46,9 @@ class Scratch {
 };
 
 std::string ReadFile(const std::string& path);
+// A file of the test data, as it is.
+std::string TestData(const std::string& name);
+// Checks that the scratch copies of these test data files are as copied.
+void ExpectUnchanged(const Scratch& scratch, const std::vector<std::string>& names);
 
 }  // namespace vexarotest

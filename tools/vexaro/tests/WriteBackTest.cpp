@@ -36,9 +36,7 @@ struct WriteBack : Scratch {
         args.push_back("Check1_1=on");
         return Run(args);
     }
-    std::string Expected() const {
-        return ReadFile(std::string(VEXARO_TEST_DATA) + "/writeback-expected.reg");
-    }
+    std::string Expected() const { return TestData("writeback-expected.reg"); }
 };
 
 TEST(WriteBack, OnlyTheDeletedLinesLeave) {
