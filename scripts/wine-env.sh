@@ -140,6 +140,23 @@ vx_wine_start() {
     vx_start_display && vx_start_wine "$1"
 }
 
+# Starts the prefix's Wine session with its desktop (explorer) and waits
+# until the desktop has its display driver, at most 300 s. Under emulation
+# a window that came before the desktop was ready got no display driver at
+# all. The session's server stays up until vx_wine_stop.
+vx_wine_start_desktop() {
+    local deadline=$((SECONDS + 300))
+    wineserver -p >/dev/null 2>&1
+    wine explorer.exe /desktop >/dev/null 2>&1 &
+    while [ $SECONDS -lt $deadline ]; do
+        wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s 2>/dev/null |
+            grep -q GraphicsDriver && return 0
+        sleep 1
+    done
+    echo "wine-env: the desktop had no display driver after 300 s" >&2
+    return 1
+}
+
 # Stops this prefix's wineserver and the Xvfb that vx_start_display started.
 vx_wine_stop() {
     if [ -n "$VX_WINE_STARTED" ] && [ -n "${WINEPREFIX:-}" ]; then

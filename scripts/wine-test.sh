@@ -45,14 +45,7 @@ vx_start_display >/dev/null || exit 1
 # window: there, under emulation, a window that came before the desktop was
 # ready got no display driver at all.
 if [ -n "${VX_WINE_VERSION:-}${VX_WINE_DPI:-}" ]; then
-    wineserver -p >/dev/null 2>&1
-    wine explorer.exe /desktop >/dev/null 2>&1 &
-    deadline=$((SECONDS + 300))
-    while [ $SECONDS -lt $deadline ]; do
-        wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s 2>/dev/null |
-            grep -q GraphicsDriver && break
-        sleep 1
-    done
+    vx_wine_start_desktop
 fi
 
 if [ -n "${VX_WINE_VERSION:-}" ]; then

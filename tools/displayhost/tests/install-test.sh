@@ -37,10 +37,11 @@ VX_WINE_STARTED=1
 unset DISPLAY
 trap vx_wine_stop EXIT
 vx_start_display
-# One Wine session for every step: its server stays up between them (stopped
-# at the end), so the prefix's services start once rather than at each step,
-# which took some 20 s a step under emulation.
-wineserver -p
+# One Wine session for every step, its desktop ready before the first: the
+# server stays up between them (stopped at the end), so the prefix's services
+# start once rather than at each step, which took some 20 s a step under
+# emulation.
+vx_wine_start_desktop
 
 system=$WINEPREFIX/drive_c/windows/system32
 # The driver maker's own tandrel.dll, which setup keeps on Windows (Wine
