@@ -3,23 +3,13 @@
 // buttons, measured with the platform's own metrics.
 #include <gtest/gtest.h>
 
-// clang-format off
-#include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
-// clang-format on
-
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
-#include "page/PageData.h"
-#include "page/ZrDriveDlg.h"
-#include "platform/Platform.h"
-#include "platform/framework/ModuleState.h"
 #include "support/win32/ExpectedWindows.h"
+#include "support/win32/PageSheetTest.h"
 
 namespace vxtest {
 namespace {
@@ -34,42 +24,8 @@ struct Shown {
     LRESULT check;
 };
 
-class RealPageTest : public DriverTest {
+class RealPageTest : public PageSheetTest {
   protected:
-    RealPageTest() : iniPath(platform.IniPath("vexaro.ini")) {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
-            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
-        page = std::make_unique<vx::CZrDriveDlg>();
-        platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
-        TestPlatform::WriteFile(iniPath, kExampleIni);
-    }
-    ~RealPageTest() override {
-        Close();
-        page.reset();
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = nullptr;
-    }
-
-    // Opens a modeless sheet with the page; its window exists on return.
-    HWND Open() {
-        HPROPSHEETPAGE handle =
-            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
-        if (handle == nullptr) return nullptr;
-        PROPSHEETHEADERA header{};
-        header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-        header.dwFlags = PSH_MODELESS;
-        header.hInstance = GetModuleHandleA(nullptr);
-        header.pszCaption = "Display Properties";
-        header.nPages = 1;
-        header.phpage = &handle;
-        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
-    }
-    void Close() {
-        if (sheet != nullptr) DestroyWindow(sheet);
-        sheet = nullptr;
-    }
-    HWND PageWindow() const { return reinterpret_cast<HWND>(page->GetSafeHwnd()); }
-
     std::vector<Shown> Controls() const {
         std::vector<Shown> shown;
         for (int id = 2001; id <= 2006; ++id) {
@@ -85,10 +41,6 @@ class RealPageTest : public DriverTest {
         }
         return shown;
     }
-
-    std::string iniPath;
-    std::unique_ptr<vx::CZrDriveDlg> page;
-    HWND sheet = nullptr;
 };
 
 // The metrics come from the template's dialog units (the icon at (7, 5) as
