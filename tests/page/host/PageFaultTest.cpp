@@ -55,10 +55,6 @@ std::vector<std::string> Entries(const std::string& folder) {
     return names;
 }
 
-void (*m_previous)(int) = nullptr;
-bool m_ok = false;
-};
-
 class PageFaultTest : public PageTest {
   protected:
     vx::HostLibraries& Libraries() { return HostServices().Libraries(); }

@@ -46,10 +46,6 @@ void Replace(std::string* text, const std::string& from, const std::string& to) 
 
 using vxtest::FileSizeLimit;
 
-void (*m_previous)(int) = nullptr;
-bool m_ok = false;
-};
-
 TEST(ApplyFaults, AnIniFileThatCannotBeWrittenIsReportedAndKept) {
     const std::string padding = std::string(2000, ';') + "\r\n";
     struct Case {
