@@ -39,11 +39,13 @@ class PageLayoutTest : public PageTest {
         page.LayoutControls();
         return Views(Created());
     }
-    static std::vector<ControlView> Expected(const ExampleControl (&controls)[6]) {
+    // The worked example's controls in one column or in two.
+    static std::vector<ControlView> Expected(ExampleBox ExampleControl::*box) {
         std::vector<ControlView> views;
-        for (const ExampleControl& c : controls) {
-            views.push_back({c.id, c.caption, vx::Rect{c.left, c.top, c.right, c.bottom}, c.style,
-                             c.checked ? 1 : 0});
+        for (const ExampleControl& c : kExampleControls) {
+            const ExampleBox& b = c.*box;
+            views.push_back(
+                {c.id, c.caption, vx::Rect{b.left, b.top, b.right, b.bottom}, c.style, c.checked});
         }
         return views;
     }
@@ -72,7 +74,7 @@ TEST_F(PageLayoutTest, MetricsComeFromTheResetButtonAndTheIcon) {
 TEST_F(PageLayoutTest, WorkedExampleInOneColumn) {
     LoadExample();
     Show();
-    EXPECT_EQ(Views(Created()), Expected(kExampleOneColumn));
+    EXPECT_EQ(Views(Created()), Expected(&ExampleControl::oneColumn));
     for (const vx::HostWindow* w : Created()) EXPECT_EQ(w->font, ui.sheets.PageFont());
     ExpectCursor(11, 196, 2006);
 
@@ -91,7 +93,7 @@ TEST_F(PageLayoutTest, WorkedExampleInOneColumn) {
 TEST_F(PageLayoutTest, WorkedExampleInTwoColumns) {
     ShowEmptyThenInsert(ExampleSettings(), kExampleIni);
     vx::AvailableHeight = 145;
-    EXPECT_EQ(LaidOut(), Expected(kExampleTwoColumns));
+    EXPECT_EQ(LaidOut(), Expected(&ExampleControl::twoColumns));
     ExpectCursor(11, 152, 2006);
 }
 

@@ -3,7 +3,9 @@
 
 #include <stdlib.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace vxtest {
@@ -19,5 +21,28 @@ inline std::string MakeTempFolder(const std::string& prefix) {
     name.push_back('\0');
     return mkdtemp(name.data()) != nullptr ? std::string(name.data()) : std::string();
 }
+
+// An empty folder made for one test, removed with all it holds when its
+// owner goes (with its owner's rights given back first, for a test that
+// took them away).
+class TempFolder {
+  public:
+    explicit TempFolder(const std::string& prefix) : m_path(MakeTempFolder(prefix)) {}
+    ~TempFolder() {
+        if (m_path.empty()) return;
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Empty when the folder could not be made.
+    const std::string& Path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
 
 }  // namespace vxtest

@@ -33,11 +33,12 @@ struct Expected {
 // The worked example's controls in one column, as the page's tests expect them.
 std::vector<Expected> WorkedExample() {
     std::vector<Expected> rows;
-    for (const vxtest::ExampleControl& c : vxtest::kExampleOneColumn) {
+    for (const vxtest::ExampleControl& c : vxtest::kExampleControls) {
         char style[16];
         std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(c.style));
         const char* kind = c.entry[0] == 'C' ? "Check" : c.entry[0] == 'R' ? "Radio" : "Group";
-        rows.push_back({c.id, kind, c.entry, {c.left, c.top, c.right, c.bottom}, style, c.checked});
+        const vxtest::ExampleBox& b = c.oneColumn;
+        rows.push_back({c.id, kind, c.entry, {b.left, b.top, b.right, b.bottom}, style, c.checked});
     }
     return rows;
 }
