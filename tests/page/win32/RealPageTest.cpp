@@ -8,6 +8,7 @@
 
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
+#include "support/WorkedExample.h"
 #include "support/win32/ExpectedWindows.h"
 #include "support/win32/PageSheetTest.h"
 
@@ -70,16 +71,18 @@ TEST_F(RealPageTest, TheWorkedExampleWithThePlatformsMetrics) {
     ASSERT_EQ(vx::AvailableHeight, metrics.availableHeight);
     ASSERT_GE(vx::AvailableHeight, 146) << "the example needs one column";
 
-    const LONG w = metrics.groupBoxWidth;
-    const LONG right = 20 + 2 * metrics.columnWidth;
-    const std::vector<Shown> expected = {
-        {2001, "Fast fill", {20, 72, right, 87}, 0x50030003, 1},
-        {2002, "Smooth lines", {20, 94, right, 109}, 0x50000003, 0},
-        {2003, "Options", {11, 50, 11 + w, 119}, 0x50000007, 0},
-        {2004, "Standard", {20, 149, right, 164}, 0x50030009, 1},
-        {2005, "High", {20, 171, right, 186}, 0x50000009, 0},
-        {2006, "Refresh", {11, 127, 11 + w, 196}, 0x50000007, 0},
-    };
+    // The worked example's places in one column, with the right edges that
+    // this resolution's metrics give.
+    std::vector<Shown> expected;
+    for (const ExampleControl& c : kExampleControls) {
+        const bool group = c.entry[0] == 'G';
+        const LONG right = group ? metrics.groupBoxRight : metrics.buttonRight;
+        expected.push_back({c.id,
+                            c.caption,
+                            {c.oneColumn.left, c.oneColumn.top, right, c.oneColumn.bottom},
+                            static_cast<LONG>(c.style),
+                            c.checked ? 1 : 0});
+    }
     const std::vector<Shown> shown = Controls();
     ASSERT_EQ(shown.size(), expected.size());
     for (size_t i = 0; i < shown.size(); ++i) {
