@@ -37,76 +37,73 @@ struct ReadCase {
     uint32_t expected;
 };
 
-// The line of key K in a file of one section S: "[S]\r\n" line "\r\n".
+// The line of key K in a file of one section S, "[S]\r\n" line "\r\n",
+// read with the default 9.
 struct ValueCase {
     const char* what;
     const char* line;
-    int32_t defaultValue;
     uint32_t expected;
 };
 
 const ValueCase kValues[] = {
-    {"spaces around", "K= 42 ", 9, 42},
-    {"tabs around", "K\t=\t5\t", 9, 5},
-    {"negative", "K=-7", 9, 0xFFFFFFF9u},
-    {"plus sign", "K=+3", 9, 3},
-    {"digits then letters", "K=12abc", 9, 12},
-    {"no digits", "K=abc", 9, 0},
-    {"two signs", "K=+-3", 9, 0},
-    {"space after sign", "K=- 3", 9, 0},
-    {"leading zeros", "K=00012", 9, 12},
-    {"empty value gives the default", "K=", -3, 0xFFFFFFFDu},
-    {"wraps past 2^32", "K=4294967297", 9, 1},
-    {"wraps below -2^31", "K=-2147483649", 9, 2147483647u},
-    {"2^31", "K=2147483648", 9, 0x80000000u},
-    {"hexadecimal prefix", "K=0x10", 9, 16},
-    {"upper-case X is no prefix", "K=0X10", 9, 0},
-    {"negative hexadecimal", "K=-0x10", 9, 0xFFFFFFF0u},
-    {"all bits in hexadecimal", "K=0xFFFFFFFF", 9, 0xFFFFFFFFu},
-    {"octal prefix", "K=0o17", 9, 15},
-    {"binary prefix", "K=0b101", 9, 5},
-    {"prefix without digits", "K=0x", 9, 0},
-    {"double quotes", "K=\"42\"", 9, 42},
-    {"single quotes", "K='42'", 9, 42},
-    {"quoted negative", "K=\"-5\"", 9, 0xFFFFFFFBu},
-    {"opening quote only", "K=\"42", 9, 0},
-    {"empty quotes give the default", "K=\"\"", 9, 9},
-    {"no comment after a value", "K=5 ; five", 9, 5},
-    {"second equals sign belongs to the value", "K==5", 9, 0},
-    {"only 29 characters are read", "K=0000000000000000000000000000042", 9, 0},
+    {"spaces around", "K= 42 ", 42},
+    {"tabs around", "K\t=\t5\t", 5},
+    {"negative", "K=-7", 0xFFFFFFF9u},
+    {"plus sign", "K=+3", 3},
+    {"digits then letters", "K=12abc", 12},
+    {"no digits", "K=abc", 0},
+    {"two signs", "K=+-3", 0},
+    {"space after sign", "K=- 3", 0},
+    {"leading zeros", "K=00012", 12},
+    {"wraps past 2^32", "K=4294967297", 1},
+    {"wraps below -2^31", "K=-2147483649", 2147483647u},
+    {"2^31", "K=2147483648", 0x80000000u},
+    {"hexadecimal prefix", "K=0x10", 16},
+    {"upper-case X is no prefix", "K=0X10", 0},
+    {"negative hexadecimal", "K=-0x10", 0xFFFFFFF0u},
+    {"all bits in hexadecimal", "K=0xFFFFFFFF", 0xFFFFFFFFu},
+    {"octal prefix", "K=0o17", 15},
+    {"binary prefix", "K=0b101", 5},
+    {"prefix without digits", "K=0x", 0},
+    {"double quotes", "K=\"42\"", 42},
+    {"single quotes", "K='42'", 42},
+    {"quoted negative", "K=\"-5\"", 0xFFFFFFFBu},
+    {"opening quote only", "K=\"42", 0},
+    {"empty quotes give the default", "K=\"\"", 9},
+    {"no comment after a value", "K=5 ; five", 5},
+    {"second equals sign belongs to the value", "K==5", 0},
+    {"only 29 characters are read", "K=0000000000000000000000000000042", 0},
     // The 29 characters that are read: a value that fills them and one that
     // is one longer; digits further right tell how many were kept.
-    {"29 characters fit", "K=00000000000000000000000000012", 9, 12},
-    {"the 30th character is cut", "K=000000000000000000000000000012", 9, 1},
+    {"29 characters fit", "K=00000000000000000000000000012", 12},
+    {"the 30th character is cut", "K=000000000000000000000000000012", 1},
     // Quoted: the quotes go only while the closing one lies within the
     // read characters; in the last place it takes the character before it.
-    {"quoted, 28 inside", "K=\"0000000000000000000000000012\"", 9, 12},
-    {"quoted, 29 inside", "K=\"00000000000000000000000000012\"", 9, 1},
-    {"quoted, 30 inside", "K=\"000000000000000000000000000012\"", 9, 1},
-    {"quoted, 31 inside", "K=\"0000000000000000000000000000012\"", 9, 0},
-    {"single-quoted, 28 inside", "K='0000000000000000000000000012'", 9, 12},
-    {"single-quoted, 29 inside", "K='00000000000000000000000000012'", 9, 1},
-    {"one quote character", "K=\"", 9, 0},
-    {"quotes of two kinds", "K=\"42'", 9, 0},
+    {"quoted, 28 inside", "K=\"0000000000000000000000000012\"", 12},
+    {"quoted, 29 inside", "K=\"00000000000000000000000000012\"", 1},
+    {"quoted, 30 inside", "K=\"000000000000000000000000000012\"", 1},
+    {"quoted, 31 inside", "K=\"0000000000000000000000000000012\"", 0},
+    {"single-quoted, 28 inside", "K='0000000000000000000000000012'", 12},
+    {"single-quoted, 29 inside", "K='00000000000000000000000000012'", 1},
+    {"one quote character", "K=\"", 0},
+    {"quotes of two kinds", "K=\"42'", 0},
     // White space and control bytes inside quotes stay in the value, which
     // the conversion then skips at its start.
-    {"tab inside quotes", "K=\"\t7\t\"", 9, 7},
-    {"control byte inside quotes",
-     "K=\"\x01\x1F"
-     "7\"",
-     9, 7},
-    {"quoted spaces only", "K=\"  \"", 9, 0},
+    {"tab inside quotes", "K=\"\t7\t\"", 7},
+    {"control byte inside quotes", "K=\"\001\0377\"", 7},  // bytes 1 and 31, then '7'
+    {"quoted spaces only", "K=\"  \"", 0},
     // Bytes around a quoted value: trimmed ones leave the quotes at its
     // ends, others hide them.
-    {"tab after the closing quote", "K=\"7\"\t", 9, 7},
-    {"Ctrl-Z after the closing quote", "K=\"7\"\x1A", 9, 7},
-    {"Ctrl-Z before the opening quote", "K=\x1A\"7\"", 9, 7},
-    {"byte 0x01 after the closing quote", "K=\"7\"\x01", 9, 0},
-    {"byte 0x01 before the opening quote", "K=\x01\"7\"", 9, 0},
+    {"tab after the closing quote", "K=\"7\"\t", 7},
+    {"Ctrl-Z after the closing quote", "K=\"7\"\x1A", 7},
+    {"Ctrl-Z before the opening quote", "K=\x1A\"7\"", 7},
+    {"byte 0x01 after the closing quote", "K=\"7\"\x01", 0},
+    {"byte 0x01 before the opening quote", "K=\x01\"7\"", 0},
 };
 
 const ReadCase kShapes[] = {
     {"no file", nullptr, "S", "K", -1, 0xFFFFFFFFu},
+    {"empty value gives the default", "[S]\r\nK=\r\n", "S", "K", -3, 0xFFFFFFFDu},
     {"empty file", "", "S", "K", 4, 4},
     {"no such section", "[T]\r\nK=1\r\n", "S", "K", 4, 4},
     {"no such key", "[S]\r\nJ=1\r\n", "S", "K", 4, 4},
@@ -168,7 +165,7 @@ TEST(ProfileTable, ReadsValuesAsWindowsDoes) {
     std::vector<ReadCase> cases;
     for (size_t i = 0; i < texts.size(); ++i) {
         const ValueCase& c = kValues[i];
-        cases.push_back({c.what, texts[i].c_str(), "S", "K", c.defaultValue, c.expected});
+        cases.push_back({c.what, texts[i].c_str(), "S", "K", 9, c.expected});
     }
     RunReads(cases.data(), cases.size());
 }

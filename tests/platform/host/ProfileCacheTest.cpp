@@ -62,6 +62,15 @@ class ProfileCacheTest : public testing::Test {
     int Set(const std::string& file, const char* key, const char* value) {
         return m_profile->WriteString("S", key, value, Path(file).c_str());
     }
+    // Deletes the key, or with none the whole section S.
+    int Delete(const std::string& file, const char* key) {
+        return m_profile->WriteString("S", key, nullptr, Path(file).c_str());
+    }
+    // a.ini holding A=1 in section S, as another program writes it; its inode.
+    ino_t WriteA1() {
+        WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
+        return Inode(Path("a.ini"));
+    }
 
     vxtest::TempFolder m_folder{"vxcache"};
     const std::string m_dir = m_folder.Path();
@@ -69,14 +78,13 @@ class ProfileCacheTest : public testing::Test {
 };
 
 TEST_F(ProfileCacheTest, WritesAreKeptUntilTheWriteBackAndReadBeforeIt) {
-    WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
-    const ino_t before = Inode(Path("a.ini"));
+    const ino_t before = WriteA1();
 
     EXPECT_EQ(1, Set("a.ini", "A", "2"));
     EXPECT_EQ(1, Set("a.ini", "B", "3"));
     EXPECT_EQ(1, Set("a.ini", "A", "4"));
     EXPECT_EQ(1, Set("new.ini", "C", "5"));
-    EXPECT_EQ(1, m_profile->WriteString("S", "B", nullptr, Path("a.ini").c_str()));
+    EXPECT_EQ(1, Delete("a.ini", "B"));
 
     // Nothing on the disk yet; the reads see every write.
     EXPECT_EQ("[S]\r\nA=1\r\n", ReadText(Path("a.ini")));
@@ -101,12 +109,11 @@ TEST_F(ProfileCacheTest, WritesAreKeptUntilTheWriteBackAndReadBeforeIt) {
 }
 
 TEST_F(ProfileCacheTest, EditsThatEndWhereTheyBeganTouchNothing) {
-    WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
-    const ino_t before = Inode(Path("a.ini"));
+    const ino_t before = WriteA1();
     EXPECT_EQ(1, Set("a.ini", "A", "2"));
     EXPECT_EQ(1, Set("a.ini", "A", "1"));
     EXPECT_EQ(1, Set("gone.ini", "A", "1"));
-    EXPECT_EQ(1, m_profile->WriteString("S", nullptr, nullptr, Path("gone.ini").c_str()));
+    EXPECT_EQ(1, Delete("gone.ini", nullptr));
     vx::WriteBackProfileFiles();
     EXPECT_EQ(before, Inode(Path("a.ini")));
     EXPECT_FALSE(fs::exists(Path("gone.ini")));
