@@ -18,7 +18,9 @@ int Format(char* buffer, size_t size, const char* format, ...) {
     va_start(args, format);
     const int length = vx::rt::FormatV(buffer, size, format, args);
     va_end(args);
-    if (size > 0) EXPECT_NE(std::memchr(buffer, '\0', size), nullptr) << format;
+    if (size > 0) {
+        EXPECT_NE(std::memchr(buffer, '\0', size), nullptr) << format;
+    }
     return length;
 }
 
