@@ -225,6 +225,7 @@ TEST_F(EntryStateTest, RaisingFollowsTheExactActionWords) {
         {{"Reboot ", "Mode2"}, "Dynamic"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.actions.front()) + " then " + c.actions.back());
         vx::PendingAction = "Dynamic";
         for (const char* action : c.actions) vx::RaisePendingAction(action);
         EXPECT_EQ(std::string(vx::PendingAction), c.result);
