@@ -15,6 +15,15 @@ constexpr uint32_t kCheck = 0x50000003;
 constexpr uint32_t kFirstRadio = 0x50030009;
 constexpr uint32_t kRadio = 0x50000009;
 
+// A Group value, and a member bound to bit 0 of the INI integer `key`,
+// without a default state or an action.
+LayoutSetting Group(const char* name, const char* caption) {
+    return {name, caption, "", "", ""};
+}
+LayoutSetting Member(const char* name, const char* caption, const char* key) {
+    return {name, caption, key, "", ""};
+}
+
 class PageLayoutTest : public PageTest {
   protected:
     // Shows the page over an empty Layout key, then loads the settings and
@@ -112,10 +121,8 @@ TEST_F(PageLayoutTest, OneColumnWhenTheEstimateFitsTheAvailableHeight) {
 }
 
 TEST_F(PageLayoutTest, ThreeMembersInTwoColumns) {
-    ShowEmptyThenInsert({{"Group1_3", "Box", "", "", ""},
-                         {"Check1_1", "A", "A", "", ""},
-                         {"Radio1_2", "B", "B", "", ""},
-                         {"Check1_3", "C", "C", "", ""}},
+    ShowEmptyThenInsert({Group("Group1_3", "Box"), Member("Check1_1", "A", "A"),
+                         Member("Radio1_2", "B", "B"), Member("Check1_3", "C", "C")},
                         "[Display]\r\nA=1\r\nB=1\r\nC=0\r\n");
     vx::AvailableHeight = 0;
     vx::LayoutX = 11;
@@ -129,14 +136,11 @@ TEST_F(PageLayoutTest, ThreeMembersInTwoColumns) {
 }
 
 TEST_F(PageLayoutTest, EmptiedGroupsGetShortBoxesAndOrderZeroMovesFurther) {
-    ShowEmptyThenInsert({{"Group1_1", "One", "", "", ""},
-                         {"Check1_2", "Pruned", "P1", "", ""},
-                         {"Group2_0", "Zero", "", "", ""},
-                         {"Check2_1", "Pruned too", "P2", "", ""},
-                         {"Check2_0", "Kept", "K0", "", ""},
-                         {"Group3_1", "Three", "", "", ""},
-                         {"Check3_1", "Last", "K3", "", ""}},
-                        "[Display]\r\n");
+    ShowEmptyThenInsert(
+        {Group("Group1_1", "One"), Member("Check1_2", "Pruned", "P1"), Group("Group2_0", "Zero"),
+         Member("Check2_1", "Pruned too", "P2"), Member("Check2_0", "Kept", "K0"),
+         Group("Group3_1", "Three"), Member("Check3_1", "Last", "K3")},
+        "[Display]\r\n");
     EXPECT_EQ(LaidOut(), (std::vector<ControlView>{
                              {2001, "One", Rect{11, 33, 363, 58}, kGroupBox, 0},
                              {2002, "Kept", Rect{20, 88, 338, 103}, kFirstCheck, 0},
@@ -154,10 +158,8 @@ TEST_F(PageLayoutTest, EmptiedGroupsGetShortBoxesAndOrderZeroMovesFurther) {
 }
 
 TEST_F(PageLayoutTest, EntriesWithoutAControlKeepTheirPlaceButUseNoId) {
-    ShowEmptyThenInsert({{"Check0_1", "Before any group", "A", "", ""},
-                         {"Group1_3", "Box", "", "", ""},
-                         {"Other1_1", "No kind", "B", "", ""},
-                         {"Radio1_2", "Shown", "C", "", ""}},
+    ShowEmptyThenInsert({Member("Check0_1", "Before any group", "A"), Group("Group1_3", "Box"),
+                         Member("Other1_1", "No kind", "B"), Member("Radio1_2", "Shown", "C")},
                         "[Display]\r\n");
     vx::AvailableHeight = 69;  // 25 + 22 + 22: the entry of no kind counts
     EXPECT_EQ(page.FitsOneColumn(), 1);
