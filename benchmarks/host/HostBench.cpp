@@ -1,9 +1,6 @@
 #include "HostBench.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
 
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
@@ -11,24 +8,12 @@
 #include "platform/host/HostWindowing.h"
 #include "platform/host/ProfileCache.h"
 #include "store/DriverKey.h"
+#include "support/host/TempFolder.h"
 
 namespace vxbench {
 
-namespace {
-
-std::string MakeTempFolder() {
-    const char* base = getenv("TMPDIR");
-    std::string pattern =
-        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vxbench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) != nullptr ? std::string(name.data()) : std::string();
-}
-
-}  // namespace
-
 HostBench::HostBench(int entries) {
-    m_folder = MakeTempFolder();
+    m_folder = vxtest::MakeTempFolder("vxbench");
     if (m_folder.empty()) return;
     m_folder += '/';
     m_data = MakeSettings(entries, m_folder);
@@ -56,12 +41,7 @@ HostBench::~HostBench() {
 }
 
 bool HostBench::ResetIniFiles() {
-    for (const auto& [name, text] : m_data.iniFiles) {
-        std::ofstream out(m_folder + name, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out) return false;
-    }
-    return true;
+    return WriteIniFiles();
 }
 
 void HostBench::Replay(const IniSequence& sequence) {

@@ -7,23 +7,19 @@
 #include <string>
 
 #include "IniSequence.h"
-#include "SettingsData.h"
+#include "SettingsFolder.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
 
 namespace vxbench {
 
-class HostBench {
+// The INI folder's path ends in '/'.
+class HostBench : public SettingsFolder {
   public:
     explicit HostBench(int entries);
     ~HostBench();
-    HostBench(const HostBench&) = delete;
-    HostBench& operator=(const HostBench&) = delete;
 
-    // False when the temporary folder or an INI file could not be made.
-    bool Ok() const { return m_ok; }
-    const SettingsData& Data() const { return m_data; }
     vx::HostPlatform& Host() { return *m_host; }
     // Writes the INI files as they were generated.
     bool ResetIniFiles();
@@ -32,10 +28,7 @@ class HostBench {
     void Replay(const IniSequence& sequence);
 
   private:
-    std::string m_folder;  // with a trailing '/'
-    SettingsData m_data;
     std::unique_ptr<vx::HostPlatform> m_host;
-    bool m_ok = false;
 };
 
 // The page object and the headless sheet that shows it.

@@ -14,23 +14,32 @@
 #include "BenchmarkSetup.h"
 #include "ToolData.h"
 
+namespace {
+
+// An option that writes data for 'entries' Layout values into a folder.
+struct WriteOption {
+    const char* prefix;
+    bool (*write)(int entries, const std::string& folder);
+    int entries;
+    const char* what;
+};
+
+const WriteOption kWriteOptions[] = {
+    {"--vx_write_tool_data=", vxbench::WriteToolData, 5000, "the tool's data"},
+    {"--vx_write_ini_calls=", vxbench::WriteIniWorkload, 255, "the INI calls"},
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const char kOption[] = "--vx_write_ini_calls=";
-    const char kToolOption[] = "--vx_write_tool_data=";
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], kToolOption, sizeof kToolOption - 1) == 0) {
-            const std::string folder = argv[i] + sizeof kToolOption - 1;
-            if (!vxbench::WriteToolData(5000, folder)) {
-                std::fprintf(stderr, "cannot write the tool's data into %s\n", folder.c_str());
-                return 1;
-            }
-            return 0;
-        }
-        if (std::strncmp(argv[i], kOption, sizeof kOption - 1) == 0) {
-            const std::string folder = argv[i] + sizeof kOption - 1;
-            if (!vxbench::WriteIniWorkload(255, folder)) {
-                std::fprintf(stderr, "cannot write the INI calls into %s\n", folder.c_str());
+        for (const WriteOption& option : kWriteOptions) {
+            const size_t length = std::strlen(option.prefix);
+            if (std::strncmp(argv[i], option.prefix, length) != 0) continue;
+            const std::string folder = argv[i] + length;
+            if (!option.write(option.entries, folder)) {
+                std::fprintf(stderr, "cannot write %s into %s\n", option.what, folder.c_str());
                 return 1;
             }
             return 0;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <fstream>
+#include <string>
 
 namespace vxbench {
 
@@ -87,12 +87,7 @@ bool WinSettings::ResetIniFiles() const {
     // The profile functions keep files they have read; let them see the
     // new contents.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, nullptr);
-    for (const auto& [name, text] : m_data.iniFiles) {
-        std::ofstream out(m_folder + name, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out) return false;
-    }
-    return true;
+    return WriteIniFiles();
 }
 
 bool HoldControlKey() {

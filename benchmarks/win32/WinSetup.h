@@ -5,27 +5,17 @@
 
 #include <string>
 
-#include "SettingsData.h"
+#include "SettingsFolder.h"
 
 namespace vxbench {
 
-class WinSettings {
+// The INI folder's path ends in a backslash.
+class WinSettings : public SettingsFolder {
   public:
     explicit WinSettings(int entries);
     ~WinSettings();
-    WinSettings(const WinSettings&) = delete;
-    WinSettings& operator=(const WinSettings&) = delete;
 
-    bool Ok() const { return m_ok; }
-    const SettingsData& Data() const { return m_data; }
-    // The INI folder with a trailing backslash.
-    const std::string& Folder() const { return m_folder; }
     bool ResetIniFiles() const;
-
-  private:
-    std::string m_folder;
-    SettingsData m_data;
-    bool m_ok = false;
 };
 
 // Sets the thread's keyboard state so that GetKeyState reports Ctrl down;

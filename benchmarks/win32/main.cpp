@@ -132,6 +132,39 @@ void ReplayIni(const IniSequence& sequence, const std::string& folder) {
     }
 }
 
+// The times of one round on a road: the sheet opened, Apply with nothing
+// changed, then Apply twice after a click on every check box (there and
+// back). beforeApply(step) runs before each Apply, steps 0 to 2.
+struct RoundTimes {
+    double opened = 0;
+    double applied = 0;
+    double changed[2] = {0, 0};
+};
+
+template <typename Road, typename BeforeApply>
+RoundTimes TimeRound(Road& road, BeforeApply beforeApply) {
+    RoundTimes times;
+    Stopwatch t;
+    OpenSheet sheet = road.Open();
+    times.opened = t.Milliseconds();
+    PumpMessages();
+    beforeApply(0);
+    Stopwatch a;
+    PressApply(sheet);
+    times.applied = a.Milliseconds();
+    PumpMessages();
+    for (int i = 0; i < 2; ++i) {
+        ClickCheckBoxes(sheet.page);
+        beforeApply(i + 1);
+        Stopwatch c;
+        PressApply(sheet);
+        times.changed[i] = c.Milliseconds();
+        PumpMessages();
+    }
+    CloseSheet(&sheet);
+    return times;
+}
+
 int Run(const Options& options) {
     vx::Win32Platform platform;
     platform.Install();
@@ -195,57 +228,25 @@ int Run(const Options& options) {
     FloorRoad floor(log, slices);
     Case init, applyUnchanged, applyChanged;
     // One round of each road; the first round warms up and is not counted.
+    auto add = [&](const RoundTimes& times, Samples Case::*side) {
+        (init.*side).Add(times.opened);
+        (applyUnchanged.*side).Add(times.applied);
+        for (double ms : times.changed) (applyChanged.*side).Add(ms);
+    };
     auto pageRound = [&](bool counted) {
         road.NewPage();
-        Stopwatch t;
-        OpenSheet sheet = road.Open();
-        const double opened = t.Milliseconds();
-        PumpMessages();
-        Stopwatch a;
-        PressApply(sheet);
-        const double applied = a.Milliseconds();
-        PumpMessages();
-        double changed[2];
-        for (double& ms : changed) {
-            ClickCheckBoxes(sheet.page);
-            Stopwatch c;
-            PressApply(sheet);
-            ms = c.Milliseconds();
-            PumpMessages();
-        }
-        CloseSheet(&sheet);
-        if (!counted) return;
-        init.page.Add(opened);
-        applyUnchanged.page.Add(applied);
-        for (double ms : changed) applyChanged.page.Add(ms);
+        const RoundTimes times = TimeRound(road, [](int) {});
+        if (counted) add(times, &Case::page);
     };
     auto floorRound = [&](bool counted) {
         floor.Reset();
-        Stopwatch t;
-        OpenSheet sheet = floor.Open();
-        const double opened = t.Milliseconds();
-        PumpMessages();
-        floor.SetApply(slices.applyUnchangedBegin, slices.applyUnchangedEnd);
-        Stopwatch a;
-        PressApply(sheet);
-        const double applied = a.Milliseconds();
-        PumpMessages();
-        double changed[2];
-        const size_t begins[2] = {slices.applyThereBegin, slices.applyBackBegin};
-        const size_t ends[2] = {slices.applyThereEnd, slices.applyBackEnd};
-        for (int i = 0; i < 2; ++i) {
-            ClickCheckBoxes(sheet.page);
-            floor.SetApply(begins[i], ends[i]);
-            Stopwatch c;
-            PressApply(sheet);
-            changed[i] = c.Milliseconds();
-            PumpMessages();
-        }
-        CloseSheet(&sheet);
-        if (!counted) return;
-        init.floor.Add(opened);
-        applyUnchanged.floor.Add(applied);
-        for (double ms : changed) applyChanged.floor.Add(ms);
+        const size_t begins[3] = {slices.applyUnchangedBegin, slices.applyThereBegin,
+                                  slices.applyBackBegin};
+        const size_t ends[3] = {slices.applyUnchangedEnd, slices.applyThereEnd,
+                                slices.applyBackEnd};
+        const RoundTimes times =
+            TimeRound(floor, [&](int step) { floor.SetApply(begins[step], ends[step]); });
+        if (counted) add(times, &Case::floor);
     };
     pageRound(false);
     floorRound(false);

@@ -82,12 +82,26 @@ std::vector<IniLine> SplitIniLines(const std::string& text) {
     return SplitText(HasMark(text) ? text.substr(kMark.size()) : text);
 }
 
-IniEdit EditBetween(const std::string& before, const std::string& after) {
+namespace {
+
+// An edit with what became of the mark, and the lines of both texts; a mark
+// that arrived stays part of the first line after.
+IniEdit StartEdit(const std::string& before, const std::string& after, std::vector<IniLine>* a,
+                  std::vector<IniLine>* b) {
     IniEdit edit;
     edit.markKept = HasMark(before) == HasMark(after);
     edit.markArrived = !HasMark(before) && HasMark(after);
-    const std::vector<IniLine> a = SplitIniLines(before);
-    const std::vector<IniLine> b = edit.markArrived ? SplitText(after) : SplitIniLines(after);
+    *a = SplitIniLines(before);
+    *b = edit.markArrived ? SplitText(after) : SplitIniLines(after);
+    return edit;
+}
+
+}  // namespace
+
+IniEdit EditBetween(const std::string& before, const std::string& after) {
+    std::vector<IniLine> a;
+    std::vector<IniLine> b;
+    IniEdit edit = StartEdit(before, after, &a, &b);
     const size_t shorter = std::min(a.size(), b.size());
     size_t prefix = 0;
     while (prefix < shorter && Alike(a, prefix, b, prefix)) ++prefix;
@@ -103,11 +117,9 @@ IniEdit EditBetween(const std::string& before, const std::string& after) {
 }
 
 IniEdit LineChanges(const std::string& before, const std::string& after) {
-    IniEdit edit;
-    edit.markKept = HasMark(before) == HasMark(after);
-    edit.markArrived = !HasMark(before) && HasMark(after);
-    const std::vector<IniLine> a = SplitIniLines(before);
-    const std::vector<IniLine> b = edit.markArrived ? SplitText(after) : SplitIniLines(after);
+    std::vector<IniLine> a;
+    std::vector<IniLine> b;
+    IniEdit edit = StartEdit(before, after, &a, &b);
     // lengths[i][j]: longest common sequence of a[i..] and b[j..].
     std::vector<std::vector<uint32_t>> lengths(a.size() + 1,
                                                std::vector<uint32_t>(b.size() + 1, 0));

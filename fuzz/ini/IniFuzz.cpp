@@ -17,6 +17,7 @@
 #include "FuzzCheck.h"
 #include "IniLines.h"
 #include "IniModel.h"
+#include "WorkFolder.h"
 #include "platform/host/HostProfile.h"
 #include "platform/host/ProfileCache.h"
 
@@ -27,18 +28,9 @@ using vxfuzz::Printable;
 
 constexpr char kFileName[] = "t.ini";
 
-std::string WorkFolder() {
-    const char* base = getenv("VX_FUZZ_TMP");
-    if (base == nullptr || *base == '\0')
-        base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/vxfuzz-ini-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) vxfuzz::Broken("cannot create " + pattern);
-    return pattern;
-}
-
 // The folder lives as long as the process; it holds one file.
 struct Folder {
-    Folder() : path(WorkFolder()), file(path + "/" + kFileName) {}
+    Folder() : path(vxfuzz::MakeWorkFolder("ini")), file(path + "/" + kFileName) {}
     ~Folder() {
         unlink(file.c_str());
         rmdir(path.c_str());

@@ -29,6 +29,7 @@
 #include "IniLines.h"
 #include "RegistrySnapshot.h"
 #include "SandboxProfile.h"
+#include "WorkFolder.h"
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
 #include "page/ZrDriveDlg.h"
@@ -43,15 +44,6 @@ using vxfuzz::Printable;
 using vxfuzz::Require;
 
 constexpr int kResetButtonId = 1005;
-
-std::string WorkFolder() {
-    const char* base = getenv("VX_FUZZ_TMP");
-    if (base == nullptr || *base == '\0')
-        base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/vxfuzz-page-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) vxfuzz::Broken("cannot create " + pattern);
-    return pattern;
-}
 
 struct FileState {
     ino_t inode;
@@ -82,7 +74,7 @@ void EmptyFolder(const std::string& folder) {
 
 // The Windows folder of the INI files; it lives as long as the process.
 struct Folder {
-    Folder() : path(WorkFolder()) {}
+    Folder() : path(vxfuzz::MakeWorkFolder("page")) {}
     ~Folder() {
         EmptyFolder(path);
         rmdir(path.c_str());

@@ -26,6 +26,7 @@
 
 #include "CommandLine.h"
 #include "FuzzCheck.h"
+#include "WorkFolder.h"
 #include "layout/PendingAction.h"
 #include "platform/regfile/RegFile.h"
 #include "store/DriverKey.h"
@@ -37,19 +38,10 @@ namespace fs = std::filesystem;
 const char kIniText[] =
     "[Acceleration]\r\nTextFlags=5\r\nPointer=1\r\n\r\n[Refresh]\r\nRefreshMode=2\r\n";
 
-std::string RootFolder() {
-    const char* base = getenv("VX_FUZZ_TMP");
-    if (base == nullptr || *base == '\0')
-        base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/vxfuzz-tool-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) vxfuzz::Broken("cannot create " + pattern);
-    return pattern;
-}
-
 // The run's folder "w" inside a folder of its own, so that a file written
 // beside it shows.
 struct Folders {
-    Folders() : root(RootFolder()), work(root + "/w") {}
+    Folders() : root(vxfuzz::MakeWorkFolder("tool")), work(root + "/w") {}
     ~Folders() {
         std::error_code ignored;
         fs::remove_all(root, ignored);

@@ -1,5 +1,6 @@
 // Layout value names parsed into kind, group and order, and the order and
 // membership that follow from them.
+#include <cstddef>
 #include <string>
 
 #include "layout/SettingButton.h"
@@ -53,6 +54,17 @@ struct Comparison {
     int result;
 };
 
+// Checks each case's result of `relation` between the two entries it names.
+template <size_t N, typename Relation>
+void ExpectRelation(const Comparison (&cases)[N], const char* verb, Relation relation) {
+    for (const Comparison& c : cases) {
+        SCOPED_TRACE(std::string(c.receiver) + verb + c.other);
+        vx::CSettingButton receiver(c.receiver, "");
+        vx::CSettingButton other(c.other, "");
+        EXPECT_EQ(relation(receiver, other), c.result);
+    }
+}
+
 TEST_F(EntryParsingTest, CompareSortsByGroupThenGroupBoxThenOrder) {
     const Comparison cases[] = {
         {"Check1_1", "Check2_1", -1},
@@ -71,12 +83,9 @@ TEST_F(EntryParsingTest, CompareSortsByGroupThenGroupBoxThenOrder) {
         {"Other1_1", "Check1_2", -1},
         {"Other1_2", "Check1_2", 0},
     };
-    for (const Comparison& c : cases) {
-        SCOPED_TRACE(std::string(c.receiver) + " vs " + c.other);
-        vx::CSettingButton receiver(c.receiver, "");
-        vx::CSettingButton other(c.other, "");
-        EXPECT_EQ(receiver.Compare(other), c.result);
-    }
+    ExpectRelation(cases, " vs ", [](vx::CSettingButton& receiver, vx::CSettingButton& other) {
+        return receiver.Compare(other);
+    });
 }
 
 TEST_F(EntryParsingTest, GroupBoxAdmitsItsGroupUpToItsOwnOrder) {
@@ -84,12 +93,9 @@ TEST_F(EntryParsingTest, GroupBoxAdmitsItsGroupUpToItsOwnOrder) {
         {"Group1_3", "Check1_1", 1}, {"Group1_3", "Radio1_3", 1}, {"Group1_3", "Check1_4", 0},
         {"Group1_3", "Check2_1", 0}, {"Group1_3", "Other1_2", 1}, {"Group1_0", "Check1_\xB0", 1},
     };
-    for (const Comparison& c : cases) {
-        SCOPED_TRACE(std::string(c.receiver) + " admits " + c.other);
-        vx::CSettingButton group(c.receiver, "");
-        vx::CSettingButton member(c.other, "");
-        EXPECT_EQ(group.Admits(member), c.result);
-    }
+    ExpectRelation(cases, " admits ", [](vx::CSettingButton& group, vx::CSettingButton& member) {
+        return group.Admits(member);
+    });
 }
 
 TEST_F(EntryParsingTest, KindTests) {

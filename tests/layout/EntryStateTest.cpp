@@ -31,6 +31,14 @@ class EntryStateTest : public DriverTest {
         }
         platform.LoadRegistry(text);
     }
+    // Saves the entry, which must leave the file as `bytes` and raise no
+    // action.
+    void ExpectSaveKeeps(vx::CSettingButton& entry, const std::string& bytes, int appliedState) {
+        entry.SaveState();
+        EXPECT_EQ(TestPlatform::ReadFile(Ini()), bytes);
+        EXPECT_EQ(entry.m_nAppliedState, appliedState);
+        EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
+    }
     // After the end of any earlier Apply, whose writes are then on the disk.
     void WriteIni(const std::string& flagsLine) {
         TestPlatform::WriteBackProfiles();
@@ -173,26 +181,26 @@ TEST_F(EntryStateTest, UnchangedSaveRewritesTheIntegerAndRaisesNothing) {
 
 TEST_F(EntryStateTest, ChangesRaiseThePendingActionAndNeverLowerIt) {
     const std::vector<std::string> masks = {"\"AndMask\"=hex:fb", "\"OrMask\"=hex:04"};
-    auto with = [&](const char* action) {
-        std::vector<std::string> lines = masks;
-        if (action) lines.push_back(SzLine("Action", action));
-        return lines;
-    };
-    BindAll({{"Check1_1", with("Mode")},
-             {"Check1_2", with("Reboot")},
-             {"Check1_3", with("Mode")},
-             {"Check1_4", with(nullptr)}});
-    struct Step {
+    // Saved in this order, each entry's change raises the pending action to
+    // its own, or leaves the higher one.
+    const struct {
         const char* entry;
-        const char* pending;
+        const char* action;   // none when null
+        const char* pending;  // after its save
+    } steps[] = {
+        {"Check1_4", nullptr, "Dynamic"},
+        {"Check1_1", "Mode", "Mode"},
+        {"Check1_2", "Reboot", "Reboot"},
+        {"Check1_3", "Mode", "Reboot"},
     };
-    const Step steps[] = {
-        {"Check1_4", "Dynamic"},
-        {"Check1_1", "Mode"},
-        {"Check1_2", "Reboot"},
-        {"Check1_3", "Reboot"},
-    };
-    for (const Step& step : steps) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> bound;
+    for (const auto& step : steps) {
+        std::vector<std::string> lines = masks;
+        if (step.action != nullptr) lines.push_back(SzLine("Action", step.action));
+        bound.push_back({step.entry, lines});
+    }
+    BindAll(bound);
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.entry);
         WriteIni("Flags=0");
         vx::CSettingButton entry(step.entry, "");
@@ -217,6 +225,7 @@ TEST_F(EntryStateTest, RaisingFollowsTheExactActionWords) {
         {{"Reboot ", "Mode2"}, "Dynamic"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.actions.front()) + " then " + c.actions.back());
         vx::PendingAction = "Dynamic";
         for (const char* action : c.actions) vx::RaisePendingAction(action);
         EXPECT_EQ(std::string(vx::PendingAction), c.result);
@@ -229,10 +238,7 @@ TEST_F(EntryStateTest, SaveWithoutItsFiveValuesChangesNothing) {
     const std::string before = TestPlatform::ReadFile(Ini());
     vx::CSettingButton entry("Check1_1", "");
     GiveButton(entry, 1);
-    entry.SaveState();
-    EXPECT_EQ(TestPlatform::ReadFile(Ini()), before);
-    EXPECT_EQ(entry.m_nAppliedState, 0);
-    EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
+    ExpectSaveKeeps(entry, before, 0);
 }
 
 TEST_F(EntryStateTest, EntryWithoutButtonLeavesItsFileAlone) {
@@ -245,10 +251,7 @@ TEST_F(EntryStateTest, EntryWithoutButtonLeavesItsFileAlone) {
         SCOPED_TRACE(name);
         vx::CSettingButton entry(name, "");
         ASSERT_EQ(entry.m_nState, 1);
-        entry.SaveState();
-        EXPECT_EQ(TestPlatform::ReadFile(Ini()), bytes);
-        EXPECT_EQ(entry.m_nAppliedState, 1);
-        EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
+        ExpectSaveKeeps(entry, bytes, 1);
     }
 }
 

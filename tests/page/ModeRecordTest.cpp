@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "page/ExpectedMode.h"
 #include "page/PostApply.h"
 
 namespace vxtest {
@@ -48,14 +49,7 @@ TEST(BuildModeRecordTest, SetsOnlySizeFieldsDepthResolutionAndFrequency) {
     std::memset(&mode, 0xCD, sizeof mode);
     vx::BuildModeRecord(data, &mode);
 
-    vx::DisplayModeRecord expected;
-    std::memset(&expected, 0, sizeof expected);
-    expected.dmSize = 148;
-    expected.dmFields = 0x005C0000;
-    expected.dmBitsPerPel = 16;
-    expected.dmPelsWidth = 1024;
-    expected.dmPelsHeight = 768;
-    expected.dmDisplayFrequency = 75;
+    const vx::DisplayModeRecord expected = Mode1024x768x16At75();
     EXPECT_EQ(std::memcmp(&mode, &expected, sizeof mode), 0);
     EXPECT_EQ(offsetof(vx::DisplayModeRecord, dmBitsPerPel), 104u);
     EXPECT_EQ(offsetof(vx::DisplayModeRecord, dmDisplayFrequency), 120u);

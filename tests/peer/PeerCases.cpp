@@ -7,6 +7,9 @@ namespace vxtest::peer {
 
 namespace {
 
+// The expected registry of a row that leaves nothing under its key.
+constexpr char kNothing[] = "";
+
 constexpr char kWidened[] =
     "Windows 95 keeps hex text data as written; an NT registry adds a zero at its end";
 
@@ -27,22 +30,22 @@ const std::vector<Row> kRegRows = {
     {"DoubledBackslashes", "[@K@\\\\A\\\\B\\]\n\"V\"=\"1\"", "A/ A/B/ A/B/V=1:3100"},
     {"BlankAfterBracket", "[ @K@\\X]\n\"V\"=\"1\"", "V=1:3100"},
     {"NoClosingBracket", "[@K@\\X\n\"V\"=\"1\"", "V=1:3100"},
-    {"UnknownRoot", "[HKEY_NOWHERE\\X]\n\"V\"=\"1\"", ""},
-    {"ValuesAfterDeletion", "[@K@\\Gone]\n\"G\"=\"1\"\n[-@K@\\Gone]\n\"V\"=\"1\"", ""},
-    {"UpperCaseTypes", "\"D\"=DWORD:1\n\"H\"=HEX:01", ""},
-    {"DwordNineDigits", R"("D"=dword:123456789)", ""},
-    {"DwordWith0x", R"("D"=dword:0x10)", ""},
+    {"UnknownRoot", "[HKEY_NOWHERE\\X]\n\"V\"=\"1\"", kNothing},
+    {"ValuesAfterDeletion", "[@K@\\Gone]\n\"G\"=\"1\"\n[-@K@\\Gone]\n\"V\"=\"1\"", kNothing},
+    {"UpperCaseTypes", "\"D\"=DWORD:1\n\"H\"=HEX:01", kNothing},
+    {"DwordNineDigits", R"("D"=dword:123456789)", kNothing},
+    {"DwordWith0x", R"("D"=dword:0x10)", kNothing},
     {"BytesWith0xAndZeros", R"("B"=hex:0x1f,2,0ff)", "B=3:1f02ff"},
-    {"BlankBeforeComma", R"("B"=hex:01 ,02)", ""},
+    {"BlankBeforeComma", R"("B"=hex:01 ,02)", kNothing},
     {"TrailingComma", R"("B"=hex:01,02,)", "B=3:0102"},
-    {"ByteTooBig", R"("B"=hex:100)", ""},
+    {"ByteTooBig", R"("B"=hex:100)", kNothing},
     {"ExpandWithoutZero", R"("X"=hex(2):41,42)", "X=2:4142", "X=2:414200", kWidened},
     {"MultiWithoutZero", R"("M"=hex(7):61,00,62)", "M=7:610062", "M=7:61006200", kWidened},
     {"ExpandWithZero", R"("X"=hex(2):41,00)", "X=2:4100"},
-    {"TypeWith0x", R"("T"=hex(0x2):41)", ""},
+    {"TypeWith0x", R"("T"=hex(0x2):41)", kNothing},
     {"EmptyTypeNumber", R"("T"=hex():01)", "T=0:01"},
-    {"TextAfterQuote", R"("S"="a" x)", ""},
-    {"NoClosingQuote", R"("S"="abc)", ""},
+    {"TextAfterQuote", R"("S"="a" x)", kNothing},
+    {"NoClosingQuote", R"("S"="abc)", kNothing},
     {"DefaultValue", R"(@ = "def")", "=1:64656600"},
     {"DeleteValue", "\"V\"=\"1\"\n\"V\"=-\n\"W\"=\"2\"\n\"W\"=- x", "W=1:3200"},
     {"UnreadableLine", "hello\n\"V\"=\"1\"", "V=1:3100"},

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "support/TestPlatform.h"
@@ -36,68 +37,73 @@ struct ReadCase {
     uint32_t expected;
 };
 
-const ReadCase kValues[] = {
-    {"spaces around", "[S]\r\nK= 42 \r\n", "S", "K", 9, 42},
-    {"tabs around", "[S]\r\nK\t=\t5\t\r\n", "S", "K", 9, 5},
-    {"negative", "[S]\r\nK=-7\r\n", "S", "K", 9, 0xFFFFFFF9u},
-    {"plus sign", "[S]\r\nK=+3\r\n", "S", "K", 9, 3},
-    {"digits then letters", "[S]\r\nK=12abc\r\n", "S", "K", 9, 12},
-    {"no digits", "[S]\r\nK=abc\r\n", "S", "K", 9, 0},
-    {"two signs", "[S]\r\nK=+-3\r\n", "S", "K", 9, 0},
-    {"space after sign", "[S]\r\nK=- 3\r\n", "S", "K", 9, 0},
-    {"leading zeros", "[S]\r\nK=00012\r\n", "S", "K", 9, 12},
-    {"empty value gives the default", "[S]\r\nK=\r\n", "S", "K", -3, 0xFFFFFFFDu},
-    {"wraps past 2^32", "[S]\r\nK=4294967297\r\n", "S", "K", 9, 1},
-    {"wraps below -2^31", "[S]\r\nK=-2147483649\r\n", "S", "K", 9, 2147483647u},
-    {"2^31", "[S]\r\nK=2147483648\r\n", "S", "K", 9, 0x80000000u},
-    {"hexadecimal prefix", "[S]\r\nK=0x10\r\n", "S", "K", 9, 16},
-    {"upper-case X is no prefix", "[S]\r\nK=0X10\r\n", "S", "K", 9, 0},
-    {"negative hexadecimal", "[S]\r\nK=-0x10\r\n", "S", "K", 9, 0xFFFFFFF0u},
-    {"all bits in hexadecimal", "[S]\r\nK=0xFFFFFFFF\r\n", "S", "K", 9, 0xFFFFFFFFu},
-    {"octal prefix", "[S]\r\nK=0o17\r\n", "S", "K", 9, 15},
-    {"binary prefix", "[S]\r\nK=0b101\r\n", "S", "K", 9, 5},
-    {"prefix without digits", "[S]\r\nK=0x\r\n", "S", "K", 9, 0},
-    {"double quotes", "[S]\r\nK=\"42\"\r\n", "S", "K", 9, 42},
-    {"single quotes", "[S]\r\nK='42'\r\n", "S", "K", 9, 42},
-    {"quoted negative", "[S]\r\nK=\"-5\"\r\n", "S", "K", 9, 0xFFFFFFFBu},
-    {"opening quote only", "[S]\r\nK=\"42\r\n", "S", "K", 9, 0},
-    {"empty quotes give the default", "[S]\r\nK=\"\"\r\n", "S", "K", 9, 9},
-    {"no comment after a value", "[S]\r\nK=5 ; five\r\n", "S", "K", 9, 5},
-    {"second equals sign belongs to the value", "[S]\r\nK==5\r\n", "S", "K", 9, 0},
-    {"only 29 characters are read", "[S]\r\nK=0000000000000000000000000000042\r\n", "S", "K", 9, 0},
+// The line of key K in a file of one section S, "[S]\r\n" line "\r\n",
+// read with the default 9.
+struct ValueCase {
+    const char* what;
+    const char* line;
+    uint32_t expected;
+};
+
+const ValueCase kValues[] = {
+    {"spaces around", "K= 42 ", 42},
+    {"tabs around", "K\t=\t5\t", 5},
+    {"negative", "K=-7", 0xFFFFFFF9},
+    {"plus sign", "K=+3", 3},
+    {"digits then letters", "K=12abc", 12},
+    {"no digits", "K=abc", 0},
+    {"two signs", "K=+-3", 0},
+    {"space after sign", "K=- 3", 0},
+    {"leading zeros", "K=00012", 12},
+    {"wraps past 2^32", "K=4294967297", 1},
+    {"wraps below -2^31", "K=-2147483649", 2147483647},
+    {"2^31", "K=2147483648", 0x80000000},
+    {"hexadecimal prefix", "K=0x10", 16},
+    {"upper-case X is no prefix", "K=0X10", 0},
+    {"negative hexadecimal", "K=-0x10", 0xFFFFFFF0},
+    {"all bits in hexadecimal", "K=0xFFFFFFFF", 0xFFFFFFFF},
+    {"octal prefix", "K=0o17", 15},
+    {"binary prefix", "K=0b101", 5},
+    {"prefix without digits", "K=0x", 0},
+    {"double quotes", "K=\"42\"", 42},
+    {"single quotes", "K='42'", 42},
+    {"quoted negative", "K=\"-5\"", 0xFFFFFFFB},
+    {"opening quote only", "K=\"42", 0},
+    {"empty quotes give the default", "K=\"\"", 9},
+    {"no comment after a value", "K=5 ; five", 5},
+    {"second equals sign belongs to the value", "K==5", 0},
+    {"only 29 characters are read", "K=0000000000000000000000000000042", 0},
     // The 29 characters that are read: a value that fills them and one that
     // is one longer; digits further right tell how many were kept.
-    {"29 characters fit", "[S]\r\nK=00000000000000000000000000012\r\n", "S", "K", 9, 12},
-    {"the 30th character is cut", "[S]\r\nK=000000000000000000000000000012\r\n", "S", "K", 9, 1},
+    {"29 characters fit", "K=00000000000000000000000000012", 12},
+    {"the 30th character is cut", "K=000000000000000000000000000012", 1},
     // Quoted: the quotes go only while the closing one lies within the
     // read characters; in the last place it takes the character before it.
-    {"quoted, 28 inside", "[S]\r\nK=\"0000000000000000000000000012\"\r\n", "S", "K", 9, 12},
-    {"quoted, 29 inside", "[S]\r\nK=\"00000000000000000000000000012\"\r\n", "S", "K", 9, 1},
-    {"quoted, 30 inside", "[S]\r\nK=\"000000000000000000000000000012\"\r\n", "S", "K", 9, 1},
-    {"quoted, 31 inside", "[S]\r\nK=\"0000000000000000000000000000012\"\r\n", "S", "K", 9, 0},
-    {"single-quoted, 28 inside", "[S]\r\nK='0000000000000000000000000012'\r\n", "S", "K", 9, 12},
-    {"single-quoted, 29 inside", "[S]\r\nK='00000000000000000000000000012'\r\n", "S", "K", 9, 1},
-    {"one quote character", "[S]\r\nK=\"\r\n", "S", "K", 9, 0},
-    {"quotes of two kinds", "[S]\r\nK=\"42'\r\n", "S", "K", 9, 0},
+    {"quoted, 28 inside", "K=\"0000000000000000000000000012\"", 12},
+    {"quoted, 29 inside", "K=\"00000000000000000000000000012\"", 1},
+    {"quoted, 30 inside", "K=\"000000000000000000000000000012\"", 1},
+    {"quoted, 31 inside", "K=\"0000000000000000000000000000012\"", 0},
+    {"single-quoted, 28 inside", "K='0000000000000000000000000012'", 12},
+    {"single-quoted, 29 inside", "K='00000000000000000000000000012'", 1},
+    {"one quote character", "K=\"", 0},
+    {"quotes of two kinds", "K=\"42'", 0},
     // White space and control bytes inside quotes stay in the value, which
     // the conversion then skips at its start.
-    {"tab inside quotes", "[S]\r\nK=\"\t7\t\"\r\n", "S", "K", 9, 7},
-    {"control byte inside quotes",
-     "[S]\r\nK=\"\x01\x1F"
-     "7\"\r\n",
-     "S", "K", 9, 7},
-    {"quoted spaces only", "[S]\r\nK=\"  \"\r\n", "S", "K", 9, 0},
+    {"tab inside quotes", "K=\"\t7\t\"", 7},
+    {"control byte inside quotes", "K=\"\001\0377\"", 7},  // bytes 1 and 31, then '7'
+    {"quoted spaces only", "K=\"  \"", 0},
     // Bytes around a quoted value: trimmed ones leave the quotes at its
     // ends, others hide them.
-    {"tab after the closing quote", "[S]\r\nK=\"7\"\t\r\n", "S", "K", 9, 7},
-    {"Ctrl-Z after the closing quote", "[S]\r\nK=\"7\"\x1A\r\n", "S", "K", 9, 7},
-    {"Ctrl-Z before the opening quote", "[S]\r\nK=\x1A\"7\"\r\n", "S", "K", 9, 7},
-    {"byte 0x01 after the closing quote", "[S]\r\nK=\"7\"\x01\r\n", "S", "K", 9, 0},
-    {"byte 0x01 before the opening quote", "[S]\r\nK=\x01\"7\"\r\n", "S", "K", 9, 0},
+    {"tab after the closing quote", "K=\"7\"\t", 7},
+    {"Ctrl-Z after the closing quote", "K=\"7\"\x1A", 7},
+    {"Ctrl-Z before the opening quote", "K=\x1A\"7\"", 7},
+    {"byte 0x01 after the closing quote", "K=\"7\"\x01", 0},
+    {"byte 0x01 before the opening quote", "K=\x01\"7\"", 0},
 };
 
 const ReadCase kShapes[] = {
     {"no file", nullptr, "S", "K", -1, 0xFFFFFFFFu},
+    {"empty value gives the default", "[S]\r\nK=\r\n", "S", "K", -3, 0xFFFFFFFDu},
     {"empty file", "", "S", "K", 4, 4},
     {"no such section", "[T]\r\nK=1\r\n", "S", "K", 4, 4},
     {"no such key", "[S]\r\nJ=1\r\n", "S", "K", 4, 4},
@@ -154,7 +160,14 @@ void RunReads(const ReadCase* cases, size_t count) {
 }
 
 TEST(ProfileTable, ReadsValuesAsWindowsDoes) {
-    RunReads(kValues, std::size(kValues));
+    std::vector<std::string> texts;
+    for (const ValueCase& c : kValues) texts.push_back(std::string("[S]\r\n") + c.line + "\r\n");
+    std::vector<ReadCase> cases;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const ValueCase& c = kValues[i];
+        cases.push_back({c.what, texts[i].c_str(), "S", "K", 9, c.expected});
+    }
+    RunReads(cases.data(), cases.size());
 }
 
 TEST(ProfileTable, ReadsFileShapesAsWindowsDoes) {

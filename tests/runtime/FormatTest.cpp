@@ -11,11 +11,16 @@
 
 namespace {
 
+// FormatV over this call's arguments. Whatever the text, a buffer of any
+// size ends in a zero within it.
 int Format(char* buffer, size_t size, const char* format, ...) {
     va_list args;
     va_start(args, format);
     const int length = vx::rt::FormatV(buffer, size, format, args);
     va_end(args);
+    if (size > 0) {
+        EXPECT_NE(std::memchr(buffer, '\0', size), nullptr) << format;
+    }
     return length;
 }
 
@@ -55,12 +60,12 @@ TEST(Format, IntegersAsTheCRuntimeGivesThem) {
         {"100%%", 0, 0, "100%"},
     };
     for (const IntegerCase& c : cases) {
+        SCOPED_TRACE(c.format);
         char text[64];
         std::memset(text, '#', sizeof text);
         EXPECT_EQ(Format(text, sizeof text, c.format, c.a, c.b),
-                  static_cast<int>(std::strlen(c.expected)))
-            << c.format;
-        EXPECT_STREQ(text, c.expected) << c.format;
+                  static_cast<int>(std::strlen(c.expected)));
+        EXPECT_STREQ(text, c.expected);
     }
 }
 
@@ -121,11 +126,12 @@ TEST(Format, CutsToTheBufferAndCountsTheWhole) {
         const char* stored;
     } const cases[] = {{1, ""}, {2, "1"}, {5, "1234"}, {6, "12345"}, {7, "12345"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
         char text[8];
         std::memset(text, '#', sizeof text);
-        EXPECT_EQ(Format(text, c.size, "%d", 12345), 5) << c.size;
-        EXPECT_STREQ(text, c.stored) << c.size;
-        EXPECT_EQ(text[c.size], '#') << "wrote past " << c.size;
+        EXPECT_EQ(Format(text, c.size, "%d", 12345), 5);
+        EXPECT_STREQ(text, c.stored);
+        EXPECT_EQ(text[c.size], '#') << "wrote past the buffer";
     }
     char untouched[4] = "abc";
     EXPECT_EQ(Format(untouched, 0, "%d", -12345), 6);

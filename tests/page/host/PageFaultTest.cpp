@@ -2,8 +2,6 @@
 // written, the display library missing or without its entry points. Apply
 // and the page complete silently (the restart question is the only message
 // ever shown), go on past the failure, and leave no file changed in part.
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include "page/PostApply.h"
 #include "page/host/PageFixture.h"
 #include "platform/WinConstants.h"
+#include "support/host/FileSizeLimit.h"
 #include "vx_abi.h"
 
 namespace vxtest {
@@ -55,31 +54,6 @@ std::vector<std::string> Entries(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// Makes every write of a file past `bytes` fail, as a full disk does, until
-// it goes out of scope.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_ok = getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        struct rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_previous = signal(SIGXFSZ, SIG_IGN);
-        m_ok = m_ok && setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_previous);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Ok() const { return m_ok; }
-
-  private:
-    struct rlimit m_saved = {};
-    void (*m_previous)(int) = nullptr;
-    bool m_ok = false;
-};
 
 class PageFaultTest : public PageTest {
   protected:

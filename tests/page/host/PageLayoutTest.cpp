@@ -2,6 +2,7 @@
 // columns, pruning and the numbering of the created controls.
 #include "page/ControlPlacement.h"
 #include "page/host/PageFixture.h"
+#include "support/WorkedExample.h"
 
 namespace vxtest {
 namespace {
@@ -13,6 +14,15 @@ constexpr uint32_t kFirstCheck = 0x50030003;
 constexpr uint32_t kCheck = 0x50000003;
 constexpr uint32_t kFirstRadio = 0x50030009;
 constexpr uint32_t kRadio = 0x50000009;
+
+// A Group value, and a member bound to bit 0 of the INI integer `key`,
+// without a default state or an action.
+LayoutSetting Group(const char* name, const char* caption) {
+    return {name, caption, "", "", ""};
+}
+LayoutSetting Member(const char* name, const char* caption, const char* key) {
+    return {name, caption, key, "", ""};
+}
 
 class PageLayoutTest : public PageTest {
   protected:
@@ -26,14 +36,27 @@ class PageLayoutTest : public PageTest {
         for (const LayoutSetting& s : settings) {
             page.InsertEntry(new vx::CSettingButton(s.name.c_str(), s.caption.c_str()));
         }
-        SetMetrics(352, 270);
+        // The headless template's metrics.
+        vx::GroupBoxWidth = 352;
+        vx::ColumnWidth = 159;
+        vx::SecondColumnX = 195;
+        vx::AvailableHeight = 270;
         vx::ResetLayoutCursor();
     }
-    static void SetMetrics(int32_t groupBoxWidth, int32_t availableHeight) {
-        vx::GroupBoxWidth = groupBoxWidth;
-        vx::ColumnWidth = static_cast<int32_t>(static_cast<uint32_t>(groupBoxWidth) >> 1) - 17;
-        vx::SecondColumnX = static_cast<int32_t>(static_cast<uint32_t>(groupBoxWidth) >> 1) + 19;
-        vx::AvailableHeight = availableHeight;
+    // The controls of a layout pass.
+    std::vector<ControlView> LaidOut() {
+        page.LayoutControls();
+        return Views(Created());
+    }
+    // The worked example's controls in one column or in two.
+    static std::vector<ControlView> Expected(ExampleBox ExampleControl::*box) {
+        std::vector<ControlView> views;
+        for (const ExampleControl& c : kExampleControls) {
+            const ExampleBox& b = c.*box;
+            views.push_back(
+                {c.id, c.caption, vx::Rect{b.left, b.top, b.right, b.bottom}, c.style, c.checked});
+        }
+        return views;
     }
     void ExpectCursor(int32_t x, int32_t y, int32_t lastId) {
         EXPECT_EQ(vx::LayoutX, x);
@@ -60,15 +83,7 @@ TEST_F(PageLayoutTest, MetricsComeFromTheResetButtonAndTheIcon) {
 TEST_F(PageLayoutTest, WorkedExampleInOneColumn) {
     LoadExample();
     Show();
-    const std::vector<ControlView> expected = {
-        {2001, "Fast fill", Rect{20, 72, 338, 87}, kFirstCheck, 1},
-        {2002, "Smooth lines", Rect{20, 94, 338, 109}, kCheck, 0},
-        {2003, "Options", Rect{11, 50, 363, 119}, kGroupBox, 0},
-        {2004, "Standard", Rect{20, 149, 338, 164}, kFirstRadio, 1},
-        {2005, "High", Rect{20, 171, 338, 186}, kRadio, 0},
-        {2006, "Refresh", Rect{11, 127, 363, 196}, kGroupBox, 0},
-    };
-    EXPECT_EQ(Views(Created()), expected);
+    EXPECT_EQ(Views(Created()), Expected(&ExampleControl::oneColumn));
     for (const vx::HostWindow* w : Created()) EXPECT_EQ(w->font, ui.sheets.PageFont());
     ExpectCursor(11, 196, 2006);
 
@@ -86,17 +101,8 @@ TEST_F(PageLayoutTest, WorkedExampleInOneColumn) {
 
 TEST_F(PageLayoutTest, WorkedExampleInTwoColumns) {
     ShowEmptyThenInsert(ExampleSettings(), kExampleIni);
-    SetMetrics(352, 145);
-    page.LayoutControls();
-    const std::vector<ControlView> expected = {
-        {2001, "Fast fill", Rect{20, 72, 179, 87}, kFirstCheck, 1},
-        {2002, "Smooth lines", Rect{195, 72, 354, 87}, kCheck, 0},
-        {2003, "Options", Rect{11, 50, 363, 97}, kGroupBox, 0},
-        {2004, "Standard", Rect{20, 127, 179, 142}, kFirstRadio, 1},
-        {2005, "High", Rect{195, 127, 354, 142}, kRadio, 0},
-        {2006, "Refresh", Rect{11, 105, 363, 152}, kGroupBox, 0},
-    };
-    EXPECT_EQ(Views(Created()), expected);
+    vx::AvailableHeight = 145;
+    EXPECT_EQ(LaidOut(), Expected(&ExampleControl::twoColumns));
     ExpectCursor(11, 152, 2006);
 }
 
@@ -115,42 +121,33 @@ TEST_F(PageLayoutTest, OneColumnWhenTheEstimateFitsTheAvailableHeight) {
 }
 
 TEST_F(PageLayoutTest, ThreeMembersInTwoColumns) {
-    ShowEmptyThenInsert({{"Group1_3", "Box", "", "", ""},
-                         {"Check1_1", "A", "A", "", ""},
-                         {"Radio1_2", "B", "B", "", ""},
-                         {"Check1_3", "C", "C", "", ""}},
+    ShowEmptyThenInsert({Group("Group1_3", "Box"), Member("Check1_1", "A", "A"),
+                         Member("Radio1_2", "B", "B"), Member("Check1_3", "C", "C")},
                         "[Display]\r\nA=1\r\nB=1\r\nC=0\r\n");
-    SetMetrics(352, 0);
+    vx::AvailableHeight = 0;
     vx::LayoutX = 11;
     vx::LayoutY = 100;
-    page.LayoutControls();
-    const std::vector<ControlView> expected = {
-        {2001, "A", Rect{20, 122, 179, 137}, kFirstCheck, 1},
-        {2002, "B", Rect{195, 122, 354, 137}, kRadio, 1},
-        {2003, "C", Rect{20, 144, 179, 159}, kCheck, 0},
-        {2004, "Box", Rect{11, 100, 363, 169}, kGroupBox, 0},
-    };
-    EXPECT_EQ(Views(Created()), expected);
+    EXPECT_EQ(LaidOut(), (std::vector<ControlView>{
+                             {2001, "A", Rect{20, 122, 179, 137}, kFirstCheck, 1},
+                             {2002, "B", Rect{195, 122, 354, 137}, kRadio, 1},
+                             {2003, "C", Rect{20, 144, 179, 159}, kCheck, 0},
+                             {2004, "Box", Rect{11, 100, 363, 169}, kGroupBox, 0},
+                         }));
 }
 
 TEST_F(PageLayoutTest, EmptiedGroupsGetShortBoxesAndOrderZeroMovesFurther) {
-    ShowEmptyThenInsert({{"Group1_1", "One", "", "", ""},
-                         {"Check1_2", "Pruned", "P1", "", ""},
-                         {"Group2_0", "Zero", "", "", ""},
-                         {"Check2_1", "Pruned too", "P2", "", ""},
-                         {"Check2_0", "Kept", "K0", "", ""},
-                         {"Group3_1", "Three", "", "", ""},
-                         {"Check3_1", "Last", "K3", "", ""}},
-                        "[Display]\r\n");
-    page.LayoutControls();
-    const std::vector<ControlView> expected = {
-        {2001, "One", Rect{11, 33, 363, 58}, kGroupBox, 0},
-        {2002, "Kept", Rect{20, 88, 338, 103}, kFirstCheck, 0},
-        {2003, "Zero", Rect{11, 66, 363, 113}, kGroupBox, 0},
-        {2004, "Last", Rect{20, 160, 338, 175}, kFirstCheck, 0},
-        {2005, "Three", Rect{11, 138, 363, 185}, kGroupBox, 0},
-    };
-    EXPECT_EQ(Views(Created()), expected);
+    ShowEmptyThenInsert(
+        {Group("Group1_1", "One"), Member("Check1_2", "Pruned", "P1"), Group("Group2_0", "Zero"),
+         Member("Check2_1", "Pruned too", "P2"), Member("Check2_0", "Kept", "K0"),
+         Group("Group3_1", "Three"), Member("Check3_1", "Last", "K3")},
+        "[Display]\r\n");
+    EXPECT_EQ(LaidOut(), (std::vector<ControlView>{
+                             {2001, "One", Rect{11, 33, 363, 58}, kGroupBox, 0},
+                             {2002, "Kept", Rect{20, 88, 338, 103}, kFirstCheck, 0},
+                             {2003, "Zero", Rect{11, 66, 363, 113}, kGroupBox, 0},
+                             {2004, "Last", Rect{20, 160, 338, 175}, kFirstCheck, 0},
+                             {2005, "Three", Rect{11, 138, 363, 185}, kGroupBox, 0},
+                         }));
     EXPECT_EQ(EntryNames(), (std::vector<std::string>{"Group1_1", "Group2_0", "Check2_0",
                                                       "Group3_1", "Check3_1"}));
     for (const char* pruned : {"Check1_2", "Check2_1"}) {
@@ -161,23 +158,19 @@ TEST_F(PageLayoutTest, EmptiedGroupsGetShortBoxesAndOrderZeroMovesFurther) {
 }
 
 TEST_F(PageLayoutTest, EntriesWithoutAControlKeepTheirPlaceButUseNoId) {
-    ShowEmptyThenInsert({{"Check0_1", "Before any group", "A", "", ""},
-                         {"Group1_3", "Box", "", "", ""},
-                         {"Other1_1", "No kind", "B", "", ""},
-                         {"Radio1_2", "Shown", "C", "", ""}},
+    ShowEmptyThenInsert({Member("Check0_1", "Before any group", "A"), Group("Group1_3", "Box"),
+                         Member("Other1_1", "No kind", "B"), Member("Radio1_2", "Shown", "C")},
                         "[Display]\r\n");
-    vx::AvailableHeight = 25 + 22 + 22;  // the entry of no kind counts
+    vx::AvailableHeight = 69;  // 25 + 22 + 22: the entry of no kind counts
     EXPECT_EQ(page.FitsOneColumn(), 1);
-    vx::AvailableHeight = 25 + 22 + 22 - 1;
+    vx::AvailableHeight = 68;
     EXPECT_EQ(page.FitsOneColumn(), 0);
 
     vx::AvailableHeight = 270;
-    page.LayoutControls();
-    const std::vector<ControlView> expected = {
-        {2001, "Shown", Rect{20, 72, 338, 87}, kFirstRadio, 0},
-        {2002, "Box", Rect{11, 50, 363, 97}, kGroupBox, 0},
-    };
-    EXPECT_EQ(Views(Created()), expected);
+    EXPECT_EQ(LaidOut(), (std::vector<ControlView>{
+                             {2001, "Shown", Rect{20, 72, 338, 87}, kFirstRadio, 0},
+                             {2002, "Box", Rect{11, 50, 363, 97}, kGroupBox, 0},
+                         }));
     EXPECT_EQ(EntryNames(),
               (std::vector<std::string>{"Check0_1", "Group1_3", "Other1_1", "Radio1_2"}));
     EXPECT_EQ(Entry(0)->GetSafeHwnd(), nullptr);

@@ -19,16 +19,11 @@ namespace {
 // them. Check1-1 evicts Check1_1 (its data goes), and group 1 (order 2)
 // does not admit Check1_3 (its data goes when the page is laid out).
 std::vector<LayoutSetting> Settings() {
-    return {
-        {"Group1_2", "Options", "", "", ""},
-        {"Check1_1", "Fast fill", "FastFill", "On", "Dynamic"},
-        {"Check1_2", "Smooth lines", "SmoothLines", "", "Mode"},
-        {"Check1_3", "Extra", "Extra", "", "Reboot"},
-        {"Radio2_1", "Standard", "Standard", "On", "Mode"},
-        {"Radio2_2", "High", "High", "", "Reboot"},
-        {"Group2_2", "Refresh", "", "", ""},
-        {"Check1-1", "Fast fill again", "FastFill", "", "Mode"},
-    };
+    std::vector<LayoutSetting> settings = ExampleSettings();
+    // Group2_2 from before its radio buttons to after them.
+    std::rotate(settings.begin() + 4, settings.begin() + 5, settings.begin() + 7);
+    settings.push_back({"Check1-1", "Fast fill again", "FastFill", "", "Mode"});
+    return settings;
 }
 
 // Smooth lines on against its default: Reset changes it and raises "Mode".
@@ -70,6 +65,14 @@ class PageStringFailureTest : public PageTest {
         ui.shell.messageBoxes.clear();
     }
     size_t CreatedCount() const { return Created().size(); }
+    // A new showing with Fast fill clicked; what is stored once it shows.
+    Stored ShowAndClickFastFill() {
+        Reload();
+        Show();
+        const Stored shown = StoredData();
+        ui.sheets.Click(2001);
+        return shown;
+    }
 
   private:
     int m_runs = 0;
@@ -131,10 +134,7 @@ TEST_F(PageStringFailureTest, AFailedApplyWritesAllOrNothing) {
     long failures = 0;
     for (long n = 0; n < kMostAllocations; ++n) {
         SCOPED_TRACE(n);
-        Reload();
-        Show();
-        const Stored shown = StoredData();
-        ui.sheets.Click(2001);
+        const Stored shown = ShowAndClickFastFill();
         ui.sheets.Click(2005);
         bool refused = false;
         intptr_t result = 0;
@@ -181,10 +181,7 @@ TEST_F(PageStringFailureTest, AFailedResetResetsAllOrNothing) {
     long failures = 0;
     for (long n = 0; n < kMostAllocations; ++n) {
         SCOPED_TRACE(n);
-        Reload();
-        Show();
-        const Stored shown = StoredData();
-        ui.sheets.Click(2001);
+        const Stored shown = ShowAndClickFastFill();
         bool refused = false;
         {
             StringHeapFailure failure(n);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "layout/PendingAction.h"
+#include "page/ExpectedMode.h"
 #include "page/PostApply.h"
 #include "page/host/PageFixture.h"
 #include "platform/WinConstants.h"
@@ -90,14 +91,7 @@ TEST_F(PostApplyTest, ModeSetsTheCurrentModeAgain) {
     ASSERT_EQ(ui.shell.modeChanges.size(), 1u);
     EXPECT_EQ(ui.shell.modeChanges[0].flags, 0u);
 
-    vx::DisplayModeRecord expected;
-    std::memset(&expected, 0, sizeof expected);
-    expected.dmSize = 148;
-    expected.dmFields = 0x005C0000;
-    expected.dmBitsPerPel = 16;
-    expected.dmPelsWidth = 1024;
-    expected.dmPelsHeight = 768;
-    expected.dmDisplayFrequency = 75;
+    const vx::DisplayModeRecord expected = Mode1024x768x16At75();
     EXPECT_EQ(std::memcmp(&ui.shell.modeChanges[0].mode, &expected, sizeof expected), 0);
     EXPECT_EQ(std::string(vx::PendingAction), "Mode");
 

@@ -3,57 +3,15 @@
 // that the system could give to another window.
 #include <gtest/gtest.h>
 
-// clang-format off
-#include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
-// clang-format on
-
-#include <memory>
 #include <vector>
 
-#include "page/PageData.h"
-#include "page/ZrDriveDlg.h"
-#include "platform/Platform.h"
-#include "platform/framework/ModuleState.h"
+#include "support/win32/PageSheetTest.h"
 
 namespace vxtest {
 namespace {
 
-class PageWindowTest : public DriverTest {
+class PageWindowTest : public PageSheetTest {
   protected:
-    PageWindowTest() {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
-            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
-        const std::string iniPath = platform.IniPath("vexaro.ini");
-        platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
-        TestPlatform::WriteFile(iniPath, kExampleIni);
-    }
-    ~PageWindowTest() override {
-        Close();
-        page.reset();
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = nullptr;
-    }
-
-    // Opens a modeless sheet with the page; the page's window exists on return.
-    HWND Open() {
-        HPROPSHEETPAGE handle =
-            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
-        if (handle == nullptr) return nullptr;
-        PROPSHEETHEADERA header{};
-        header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-        header.dwFlags = PSH_MODELESS;
-        header.hInstance = GetModuleHandleA(nullptr);
-        header.pszCaption = "Display Properties";
-        header.nPages = 1;
-        header.phpage = &handle;
-        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
-    }
-    void Close() {
-        if (sheet != nullptr) DestroyWindow(sheet);
-        sheet = nullptr;
-    }
     std::vector<HWND> EntryWindows() const {
         std::vector<HWND> windows;
         for (auto pos = page->m_entries.GetHeadPosition(); pos != nullptr;) {
@@ -61,9 +19,6 @@ class PageWindowTest : public DriverTest {
         }
         return windows;
     }
-
-    std::unique_ptr<vx::CZrDriveDlg> page = std::make_unique<vx::CZrDriveDlg>();
-    HWND sheet = nullptr;
 };
 
 TEST_F(PageWindowTest, EntriesLetGoOfTheButtonsThatDieWithThePage) {

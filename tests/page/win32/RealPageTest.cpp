@@ -3,23 +3,14 @@
 // buttons, measured with the platform's own metrics.
 #include <gtest/gtest.h>
 
-// clang-format off
-#include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
-// clang-format on
-
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "layout/PendingAction.h"
 #include "page/ControlPlacement.h"
-#include "page/PageData.h"
-#include "page/ZrDriveDlg.h"
-#include "platform/Platform.h"
-#include "platform/framework/ModuleState.h"
+#include "support/WorkedExample.h"
 #include "support/win32/ExpectedWindows.h"
+#include "support/win32/PageSheetTest.h"
 
 namespace vxtest {
 namespace {
@@ -34,42 +25,8 @@ struct Shown {
     LRESULT check;
 };
 
-class RealPageTest : public DriverTest {
+class RealPageTest : public PageSheetTest {
   protected:
-    RealPageTest() : iniPath(platform.IniPath("vexaro.ini")) {
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle =
-            reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr));
-        page = std::make_unique<vx::CZrDriveDlg>();
-        platform.LoadRegistry(LayoutRegText(ExampleSettings(), iniPath));
-        TestPlatform::WriteFile(iniPath, kExampleIni);
-    }
-    ~RealPageTest() override {
-        Close();
-        page.reset();
-        vx::AfxGetModuleState()->m_hCurrentResourceHandle = nullptr;
-    }
-
-    // Opens a modeless sheet with the page; its window exists on return.
-    HWND Open() {
-        HPROPSHEETPAGE handle =
-            reinterpret_cast<HPROPSHEETPAGE>(vx::Platform().sheets->CreatePage(*page));
-        if (handle == nullptr) return nullptr;
-        PROPSHEETHEADERA header{};
-        header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-        header.dwFlags = PSH_MODELESS;
-        header.hInstance = GetModuleHandleA(nullptr);
-        header.pszCaption = "Display Properties";
-        header.nPages = 1;
-        header.phpage = &handle;
-        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
-        return sheet != nullptr ? reinterpret_cast<HWND>(page->GetSafeHwnd()) : nullptr;
-    }
-    void Close() {
-        if (sheet != nullptr) DestroyWindow(sheet);
-        sheet = nullptr;
-    }
-    HWND PageWindow() const { return reinterpret_cast<HWND>(page->GetSafeHwnd()); }
-
     std::vector<Shown> Controls() const {
         std::vector<Shown> shown;
         for (int id = 2001; id <= 2006; ++id) {
@@ -85,10 +42,6 @@ class RealPageTest : public DriverTest {
         }
         return shown;
     }
-
-    std::string iniPath;
-    std::unique_ptr<vx::CZrDriveDlg> page;
-    HWND sheet = nullptr;
 };
 
 // The metrics come from the template's dialog units (the icon at (7, 5) as
@@ -118,16 +71,18 @@ TEST_F(RealPageTest, TheWorkedExampleWithThePlatformsMetrics) {
     ASSERT_EQ(vx::AvailableHeight, metrics.availableHeight);
     ASSERT_GE(vx::AvailableHeight, 146) << "the example needs one column";
 
-    const LONG w = metrics.groupBoxWidth;
-    const LONG right = 20 + 2 * metrics.columnWidth;
-    const std::vector<Shown> expected = {
-        {2001, "Fast fill", {20, 72, right, 87}, 0x50030003, 1},
-        {2002, "Smooth lines", {20, 94, right, 109}, 0x50000003, 0},
-        {2003, "Options", {11, 50, 11 + w, 119}, 0x50000007, 0},
-        {2004, "Standard", {20, 149, right, 164}, 0x50030009, 1},
-        {2005, "High", {20, 171, right, 186}, 0x50000009, 0},
-        {2006, "Refresh", {11, 127, 11 + w, 196}, 0x50000007, 0},
-    };
+    // The worked example's places in one column, with the right edges that
+    // this resolution's metrics give.
+    std::vector<Shown> expected;
+    for (const ExampleControl& c : kExampleControls) {
+        const bool group = c.entry[0] == 'G';
+        const LONG right = group ? metrics.groupBoxRight : metrics.buttonRight;
+        expected.push_back({c.id,
+                            c.caption,
+                            {c.oneColumn.left, c.oneColumn.top, right, c.oneColumn.bottom},
+                            static_cast<LONG>(c.style),
+                            c.checked ? 1 : 0});
+    }
     const std::vector<Shown> shown = Controls();
     ASSERT_EQ(shown.size(), expected.size());
     for (size_t i = 0; i < shown.size(); ++i) {

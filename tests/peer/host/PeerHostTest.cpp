@@ -39,7 +39,8 @@ TEST(PeerTable, RegistryFileRowsReadAsTheTableSays) {
     ASSERT_TRUE(registry.ImportText(RegFileText(), &error, &skipped))
         << error.line << ": " << error.reason;
     for (const Row& row : RegRows()) {
-        EXPECT_EQ(RowRegistry(registry, kRegBase, row.name), row.expected) << row.name;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(RowRegistry(registry, kRegBase, row.name), row.expected);
     }
     // Every row whose lines are not all read has its skipped lines listed.
     EXPECT_GE(skipped.size(), 15u);
@@ -56,7 +57,8 @@ TEST(PeerTable, InfRowsReadAsTheTableSays) {
     ASSERT_TRUE(vx::ImportAddReg(registry, entries, "HKEY_LOCAL_MACHINE\\Unused", &error))
         << error.line << ": " << error.reason;
     for (const Row& row : InfRows()) {
-        EXPECT_EQ(RowRegistry(registry, kInfBase, row.name), row.expected) << row.name;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(RowRegistry(registry, kInfBase, row.name), row.expected);
     }
 }
 

@@ -102,12 +102,13 @@ std::string TempFile(const char* name, const std::string& text) {
 int CheckRows(const std::vector<Row>& rows, const char* base, const char* what) {
     int same = 0;
     for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(what) + " row " + row.name);
         const std::string got = RowRegistry(base, row.name);
         if (row.wine == nullptr) {
-            EXPECT_EQ(got, row.expected) << what << " row " << row.name;
+            EXPECT_EQ(got, row.expected);
             same += got == row.expected;
         } else {
-            EXPECT_EQ(got, row.wine) << what << " row " << row.name << " (" << row.why << ")";
+            EXPECT_EQ(got, row.wine) << row.why;
             std::printf("%s row %s differs on purpose: ours %s, Wine %s: %s\n", what, row.name,
                         row.expected, got.c_str(), row.why);
         }

@@ -18,6 +18,7 @@
 #include "platform/host/FileDescriptor.h"
 #include "platform/host/FileLock.h"
 #include "support/TestPlatform.h"
+#include "support/host/TempFolder.h"
 
 namespace {
 
@@ -29,15 +30,7 @@ std::string ReadText(const std::string& path) {
 
 class AtomicFileTest : public testing::Test {
   protected:
-    AtomicFileTest() {
-        std::string pattern = (fs::temp_directory_path() / "vxatomic-XXXXXX").string();
-        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    ~AtomicFileTest() override {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+    AtomicFileTest() { EXPECT_FALSE(m_dir.empty()); }
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
     void Write(const std::string& name, const std::string& text) const {
         std::ofstream(Path(name), std::ios::binary) << text;
@@ -51,7 +44,8 @@ class AtomicFileTest : public testing::Test {
         return taken;
     }
 
-    std::string m_dir;
+    vxtest::TempFolder m_folder{"vxatomic"};
+    const std::string m_dir = m_folder.Path();
 };
 
 // A process id that no process has now: a child's, after it ended.

@@ -18,6 +18,7 @@
 
 #include "platform/host/HostProfile.h"
 #include "platform/host/ProfileCache.h"
+#include "support/host/TempFolder.h"
 
 namespace {
 
@@ -36,24 +37,12 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string MakeTempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vxini-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) != nullptr ? name.data() : "";
-}
-
 class HostProfileTest : public testing::Test {
   protected:
     HostProfileTest() {
         EXPECT_FALSE(m_dir.empty());
         fs::create_directory(m_dir + "/windows");
         fs::create_directory(m_dir + "/drive");
-    }
-    ~HostProfileTest() override {
-        std::error_code ignored;
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_dir, ignored);
     }
 
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
@@ -66,7 +55,8 @@ class HostProfileTest : public testing::Test {
         return names;
     }
 
-    const std::string m_dir = MakeTempFolder();
+    vxtest::TempFolder m_folder{"vxini"};
+    const std::string m_dir = m_folder.Path();
     // The tests name most files by their host paths.
     vx::HostProfile m_profile{vx::ProfileFolders{m_dir + "/windows", m_dir + "/drive", true}};
 };

@@ -125,9 +125,9 @@ TEST_F(HostRegistryApiTest, OpeningFollowsThePathAsGiven) {
         {"Software\\\\Test", vx::kErrorSuccess},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path != nullptr ? c.path : "null");
         vx::KeyHandle key = reinterpret_cast<vx::KeyHandle>(1);
-        EXPECT_EQ(api.OpenKey(c.path, vx::kKeyRead, &key), c.expected)
-            << (c.path ? c.path : "null");
+        EXPECT_EQ(api.OpenKey(c.path, vx::kKeyRead, &key), c.expected);
         EXPECT_EQ(key == nullptr, c.expected != vx::kErrorSuccess);
         if (key != nullptr) api.CloseKey(key);
     }

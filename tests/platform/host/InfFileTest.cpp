@@ -188,7 +188,8 @@ TEST(InfFile, FaultsNameTheirLine) {
         {"[T]\n", "0: no section [S]"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Fault(c.text), c.fault) << c.text;
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Fault(c.text), c.fault);
     }
 }
 
@@ -371,6 +372,7 @@ TEST(InfFile, ValuesThatNoLineCarriesAreRefused) {
         {{"Big", 0x10000, {1}, false}, "the type number 0x00010000 does not fit into the flags"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         std::string lines;
         std::string reason;
         EXPECT_FALSE(WriteAddReg({{"k", false, {c.value}}}, &lines, &reason));

@@ -11,13 +11,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/host/HostProfile.h"
 #include "platform/host/HostShellServices.h"
 #include "platform/host/ProfileCache.h"
 #include "support/TestPlatform.h"
+#include "support/host/TempFolder.h"
 
 namespace {
 
@@ -37,26 +37,22 @@ ino_t Inode(const std::string& path) {
     return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
-// Long enough for any file system clock with fine times to tick on.
-void LetTheClockTick() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+// Moves the file's modification time ten seconds back, as if it had been
+// written well before: a copy read from now on has settled, with no wait
+// for the file system's clock to move on.
+void Age(const std::string& path) {
+    std::error_code error;
+    fs::last_write_time(path, fs::last_write_time(path) - std::chrono::seconds(10), error);
+    EXPECT_FALSE(error) << path;
 }
 
 class ProfileCacheTest : public testing::Test {
   protected:
     ProfileCacheTest() {
-        std::string pattern = (fs::temp_directory_path() / "vxcache-XXXXXX").string();
-        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        EXPECT_FALSE(m_dir.empty());
         // The tests name the files by their host paths.
         m_profile = std::make_unique<vx::HostProfile>(vx::ProfileFolders{m_dir, {}, true});
         vx::TakeUnwrittenProfileFiles();
-    }
-    ~ProfileCacheTest() override {
-        m_profile.reset();
-        std::error_code ignored;
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_dir, ignored);
     }
 
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
@@ -66,20 +62,29 @@ class ProfileCacheTest : public testing::Test {
     int Set(const std::string& file, const char* key, const char* value) {
         return m_profile->WriteString("S", key, value, Path(file).c_str());
     }
+    // Deletes the key, or with none the whole section S.
+    int Delete(const std::string& file, const char* key) {
+        return m_profile->WriteString("S", key, nullptr, Path(file).c_str());
+    }
+    // a.ini holding A=1 in section S, as another program writes it; its inode.
+    ino_t WriteA1() {
+        WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
+        return Inode(Path("a.ini"));
+    }
 
-    std::string m_dir;
+    vxtest::TempFolder m_folder{"vxcache"};
+    const std::string m_dir = m_folder.Path();
     std::unique_ptr<vx::HostProfile> m_profile;
 };
 
 TEST_F(ProfileCacheTest, WritesAreKeptUntilTheWriteBackAndReadBeforeIt) {
-    WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
-    const ino_t before = Inode(Path("a.ini"));
+    const ino_t before = WriteA1();
 
     EXPECT_EQ(1, Set("a.ini", "A", "2"));
     EXPECT_EQ(1, Set("a.ini", "B", "3"));
     EXPECT_EQ(1, Set("a.ini", "A", "4"));
     EXPECT_EQ(1, Set("new.ini", "C", "5"));
-    EXPECT_EQ(1, m_profile->WriteString("S", "B", nullptr, Path("a.ini").c_str()));
+    EXPECT_EQ(1, Delete("a.ini", "B"));
 
     // Nothing on the disk yet; the reads see every write.
     EXPECT_EQ("[S]\r\nA=1\r\n", ReadText(Path("a.ini")));
@@ -104,12 +109,11 @@ TEST_F(ProfileCacheTest, WritesAreKeptUntilTheWriteBackAndReadBeforeIt) {
 }
 
 TEST_F(ProfileCacheTest, EditsThatEndWhereTheyBeganTouchNothing) {
-    WriteText(Path("a.ini"), "[S]\r\nA=1\r\n");
-    const ino_t before = Inode(Path("a.ini"));
+    const ino_t before = WriteA1();
     EXPECT_EQ(1, Set("a.ini", "A", "2"));
     EXPECT_EQ(1, Set("a.ini", "A", "1"));
     EXPECT_EQ(1, Set("gone.ini", "A", "1"));
-    EXPECT_EQ(1, m_profile->WriteString("S", nullptr, nullptr, Path("gone.ini").c_str()));
+    EXPECT_EQ(1, Delete("gone.ini", nullptr));
     vx::WriteBackProfileFiles();
     EXPECT_EQ(before, Inode(Path("a.ini")));
     EXPECT_FALSE(fs::exists(Path("gone.ini")));
@@ -126,7 +130,7 @@ TEST_F(ProfileCacheTest, AChangeByAnotherProcessIsSeenAtTheNextCall) {
         EXPECT_EQ(static_cast<uint32_t>(value), Get("a.ini", "A"));
     }
     // The same after the copy has settled.
-    LetTheClockTick();
+    Age(path);
     EXPECT_EQ(5u, Get("a.ini", "A"));
     EXPECT_EQ(5u, Get("a.ini", "A"));
     WriteText(path, "[S]\r\nA=6\r\n");
@@ -142,7 +146,7 @@ TEST_F(ProfileCacheTest, AChangeByAnotherProcessIsSeenAtTheNextCall) {
 TEST_F(ProfileCacheTest, KeptEditsAreMadeAnewOnAnotherProcessChange) {
     const std::string path = Path("a.ini");
     WriteText(path, "[S]\r\nA=1\r\nB=1\r\n");
-    LetTheClockTick();
+    Age(path);
     EXPECT_EQ(1, Set("a.ini", "A", "2"));
     WriteText(path, "[S]\r\nA=1\r\nB=9\r\n[T]\r\nC=3\r\n");
     EXPECT_EQ(9u, Get("a.ini", "B"));

@@ -11,47 +11,37 @@ using vx::ProfilePathVerdict;
 TEST(ProfilePath, FormsAndWhereTheyLead) {
     const vx::ProfileFolders folders{"/w/WINDOWS", "/w/drive"};
     const vx::ProfileFolders noDrive{"/w/WINDOWS", ""};
+    using V = ProfilePathVerdict;
     struct Case {
         const char* name;
         ProfilePathVerdict verdict;
         const char* path;            // with a drive root
         ProfilePathVerdict without;  // without one
     } const cases[] = {
-        {"vexaro.ini", ProfilePathVerdict::kResolved, "/w/WINDOWS/vexaro.ini",
-         ProfilePathVerdict::kResolved},
-        {"SYSTEM\\a.ini", ProfilePathVerdict::kResolved, "/w/WINDOWS/SYSTEM/a.ini",
-         ProfilePathVerdict::kResolved},
-        {".\\SYSTEM\\..\\a.ini", ProfilePathVerdict::kResolved, "/w/WINDOWS/a.ini",
-         ProfilePathVerdict::kResolved},
+        {"vexaro.ini", V::kResolved, "/w/WINDOWS/vexaro.ini", V::kResolved},
+        {"SYSTEM\\a.ini", V::kResolved, "/w/WINDOWS/SYSTEM/a.ini", V::kResolved},
+        {".\\SYSTEM\\..\\a.ini", V::kResolved, "/w/WINDOWS/a.ini", V::kResolved},
         // The last ".." that stays inside, and the first that does not.
-        {"SYSTEM\\..\\a.ini", ProfilePathVerdict::kResolved, "/w/WINDOWS/a.ini",
-         ProfilePathVerdict::kResolved},
-        {"SYSTEM\\..\\..\\a.ini", ProfilePathVerdict::kOutsideFolder, "",
-         ProfilePathVerdict::kOutsideFolder},
-        {"C:a.ini", ProfilePathVerdict::kResolved, "/w/WINDOWS/a.ini",
-         ProfilePathVerdict::kResolved},
-        {"\\a.ini", ProfilePathVerdict::kResolved, "/w/drive/a.ini",
-         ProfilePathVerdict::kNeedsDrive},
-        {"C:\\WINDOWS\\a.ini", ProfilePathVerdict::kResolved, "/w/drive/WINDOWS/a.ini",
-         ProfilePathVerdict::kNeedsDrive},
-        {"c:/x/a.ini", ProfilePathVerdict::kResolved, "/w/drive/x/a.ini",
-         ProfilePathVerdict::kNeedsDrive},
+        {"SYSTEM\\..\\a.ini", V::kResolved, "/w/WINDOWS/a.ini", V::kResolved},
+        {"SYSTEM\\..\\..\\a.ini", V::kOutsideFolder, "", V::kOutsideFolder},
+        {"C:a.ini", V::kResolved, "/w/WINDOWS/a.ini", V::kResolved},
+        {"\\a.ini", V::kResolved, "/w/drive/a.ini", V::kNeedsDrive},
+        {"C:\\WINDOWS\\a.ini", V::kResolved, "/w/drive/WINDOWS/a.ini", V::kNeedsDrive},
+        {"c:/x/a.ini", V::kResolved, "/w/drive/x/a.ini", V::kNeedsDrive},
         // ".." stops at the root, as on Windows.
-        {"C:\\..\\..\\etc\\a.ini", ProfilePathVerdict::kResolved, "/w/drive/etc/a.ini",
-         ProfilePathVerdict::kNeedsDrive},
-        {"D:\\a.ini", ProfilePathVerdict::kOtherDrive, "", ProfilePathVerdict::kOtherDrive},
-        {"\\\\server\\share\\a.ini", ProfilePathVerdict::kNetwork, "",
-         ProfilePathVerdict::kNetwork},
-        {"\\\\.\\PhysicalDrive0", ProfilePathVerdict::kNetwork, "", ProfilePathVerdict::kNetwork},
-        {"//server/a.ini", ProfilePathVerdict::kNetwork, "", ProfilePathVerdict::kNetwork},
-        {"/etc/passwd", ProfilePathVerdict::kHostPath, "", ProfilePathVerdict::kHostPath},
-        {"a.ini:stream", ProfilePathVerdict::kBadName, "", ProfilePathVerdict::kBadName},
-        {"a\x01.ini", ProfilePathVerdict::kBadName, "", ProfilePathVerdict::kBadName},
-        {"*.ini", ProfilePathVerdict::kBadName, "", ProfilePathVerdict::kBadName},
-        {"", ProfilePathVerdict::kEmpty, "", ProfilePathVerdict::kEmpty},
-        {"SYSTEM\\", ProfilePathVerdict::kEmpty, "", ProfilePathVerdict::kEmpty},
-        {"C:\\", ProfilePathVerdict::kEmpty, "", ProfilePathVerdict::kEmpty},
-        {"..", ProfilePathVerdict::kEmpty, "", ProfilePathVerdict::kEmpty},
+        {"C:\\..\\..\\etc\\a.ini", V::kResolved, "/w/drive/etc/a.ini", V::kNeedsDrive},
+        {"D:\\a.ini", V::kOtherDrive, "", V::kOtherDrive},
+        {"\\\\server\\share\\a.ini", V::kNetwork, "", V::kNetwork},
+        {"\\\\.\\PhysicalDrive0", V::kNetwork, "", V::kNetwork},
+        {"//server/a.ini", V::kNetwork, "", V::kNetwork},
+        {"/etc/passwd", V::kHostPath, "", V::kHostPath},
+        {"a.ini:stream", V::kBadName, "", V::kBadName},
+        {"a\x01.ini", V::kBadName, "", V::kBadName},
+        {"*.ini", V::kBadName, "", V::kBadName},
+        {"", V::kEmpty, "", V::kEmpty},
+        {"SYSTEM\\", V::kEmpty, "", V::kEmpty},
+        {"C:\\", V::kEmpty, "", V::kEmpty},
+        {"..", V::kEmpty, "", V::kEmpty},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

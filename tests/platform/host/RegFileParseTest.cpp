@@ -289,6 +289,7 @@ TEST(RegFileParseTest, UnicodeWithoutSingleByteFormIsRefused) {
         {"\xFE\xFFW", 1, "big-endian"},
     };
     for (const BadCase& c : cases) {
+        SCOPED_TRACE(c.reason);
         Document document;
         ParseError error;
         EXPECT_FALSE(Parse(c.text, &document, &error));

@@ -21,16 +21,21 @@ std::vector<uint8_t> Counting(size_t count) {
     return data;
 }
 
-TEST(RegFileWriteTest, WritesRegeditsForm) {
+// A document of one key (not deleted) with these values.
+Document OneKey(const std::string& path, std::vector<vx::regfile::Value> values) {
     Document document;
-    document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Test",
-                             false,
-                             {MakeValue("", 1, Sz("dflt")),
-                              MakeValue("Say \"hi\"", 1, Sz("C:\\x")),
-                              MakeValue("n", 4, {0x1f, 0, 0, 0x80}),
-                              MakeValue("b", 3, {0, 0xab}),
-                              MakeValue("e", 2, Sz("%A%")),
-                              {"gone", 0, {}, true}}});
+    document.keys.push_back({path, false, std::move(values)});
+    return document;
+}
+
+TEST(RegFileWriteTest, WritesRegeditsForm) {
+    Document document =
+        OneKey("HKEY_LOCAL_MACHINE\\Software\\Test", {MakeValue("", 1, Sz("dflt")),
+                                                      MakeValue("Say \"hi\"", 1, Sz("C:\\x")),
+                                                      MakeValue("n", 4, {0x1f, 0, 0, 0x80}),
+                                                      MakeValue("b", 3, {0, 0xab}),
+                                                      MakeValue("e", 2, Sz("%A%")),
+                                                      {"gone", 0, {}, true}});
     document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Old", true, {}});
     EXPECT_EQ(Write(document),
               "REGEDIT4\r\n"
@@ -48,8 +53,7 @@ TEST(RegFileWriteTest, WritesRegeditsForm) {
 }
 
 TEST(RegFileWriteTest, LongHexWrapsLikeRegedit) {
-    Document document;
-    document.keys.push_back({"HKEY_LOCAL_MACHINE\\A", false, {MakeValue("b", 3, Counting(60))}});
+    const Document document = OneKey("HKEY_LOCAL_MACHINE\\A", {MakeValue("b", 3, Counting(60))});
     const std::string text = Write(document);
     // "b"=hex: takes 8 columns; each line ends at the comma that reaches column 77.
     EXPECT_NE(text.find("\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,"
@@ -73,34 +77,31 @@ TEST(RegFileWriteTest, TextThatIsNotPlainGoesAsHex) {
         {Sz("caf\xE9\x7F"), "\"v\"=\"caf\xE9\x7F\""},        // plain single-byte text
     };
     for (const auto& c : cases) {
-        Document document;
-        document.keys.push_back({"HKEY_LOCAL_MACHINE\\A", false, {MakeValue("v", 1, c.data)}});
-        EXPECT_NE(Write(document).find(std::string("\r\n") + c.line + "\r\n"), std::string::npos)
-            << c.line;
+        SCOPED_TRACE(c.line);
+        const Document document = OneKey("HKEY_LOCAL_MACHINE\\A", {MakeValue("v", 1, c.data)});
+        EXPECT_NE(Write(document).find(std::string("\r\n") + c.line + "\r\n"), std::string::npos);
     }
 }
 
 TEST(RegFileWriteTest, ParseReadsBackWhatWasWritten) {
-    Document document;
-    document.keys.push_back({"HKEY_LOCAL_MACHINE\\Software\\Round [trip]",
-                             false,
-                             {MakeValue("", 1, Sz("default")),
-                              MakeValue("quote\"back\\slash", 1, Sz("\"\\\\\"")),
-                              MakeValue("line\r\nend", 1, Sz("x")),
-                              MakeValue(std::string("ze\0ro", 5), 1, Sz("z")),
-                              MakeValue("high", 1, Sz("\x80\xE9\xFF")),
-                              MakeValue("empty", 1, Sz("")),
-                              MakeValue("unterminated", 1, Bytes("abc")),
-                              MakeValue("controls", 1, {'\t', 1, 0, 0}),
-                              MakeValue("dword", 4, {1, 2, 3, 4}),
-                              MakeValue("short dword", 4, {1, 2, 3}),
-                              MakeValue("binary", 3, Counting(300)),
-                              MakeValue("nothing", 3, {}),
-                              MakeValue("none", 0, {0}),
-                              MakeValue("multi", 7, {'a', 0, 'b', 0, 0}),
-                              MakeValue("qword", 11, Counting(8)),
-                              MakeValue("big type", 0x12345678, {1}),
-                              {"deleted", 0, {}, true}}});
+    Document document = OneKey("HKEY_LOCAL_MACHINE\\Software\\Round [trip]",
+                               {MakeValue("", 1, Sz("default")),
+                                MakeValue("quote\"back\\slash", 1, Sz("\"\\\\\"")),
+                                MakeValue("line\r\nend", 1, Sz("x")),
+                                MakeValue(std::string("ze\0ro", 5), 1, Sz("z")),
+                                MakeValue("high", 1, Sz("\x80\xE9\xFF")),
+                                MakeValue("empty", 1, Sz("")),
+                                MakeValue("unterminated", 1, Bytes("abc")),
+                                MakeValue("controls", 1, {'\t', 1, 0, 0}),
+                                MakeValue("dword", 4, {1, 2, 3, 4}),
+                                MakeValue("short dword", 4, {1, 2, 3}),
+                                MakeValue("binary", 3, Counting(300)),
+                                MakeValue("nothing", 3, {}),
+                                MakeValue("none", 0, {0}),
+                                MakeValue("multi", 7, {'a', 0, 'b', 0, 0}),
+                                MakeValue("qword", 11, Counting(8)),
+                                MakeValue("big type", 0x12345678, {1}),
+                                {"deleted", 0, {}, true}});
     document.keys.push_back({"HKEY_CURRENT_USER\\Other", true, {}});
     document.keys.push_back({"HKEY_LOCAL_MACHINE", false, {}});
     const std::string text = Write(document);

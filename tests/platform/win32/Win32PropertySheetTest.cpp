@@ -151,9 +151,10 @@ TEST_F(Win32PropertySheetTest, WindowMessagesReachThePage) {
         LRESULT sheetAnswer;
     } cases[] = {{1, TRUE}, {0, FALSE}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.applyResult);
         page.applyResult = c.applyResult;
         int before = page.applies;
-        EXPECT_EQ(SendMessageA(sheet.Get(), PSM_APPLY, 0, 0), c.sheetAnswer) << c.applyResult;
+        EXPECT_EQ(SendMessageA(sheet.Get(), PSM_APPLY, 0, 0), c.sheetAnswer);
         EXPECT_EQ(page.applies, before + 1);
     }
 

@@ -48,24 +48,24 @@ TEST(Win32WindowingTest, CreatesButtonsAndPassesMessages) {
         {vx::kWsChild | vx::kWsVisible | vx::kBsGroupBox, {11, 50, 363, 119}, 2003, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
         vx::WindowHandle button =
             windows.CreateButton("Caption", c.style, c.rect, parent.Handle(), c.id,
                                  reinterpret_cast<vx::InstanceHandle>(GetModuleHandleA(nullptr)));
-        ASSERT_NE(button, nullptr) << c.id;
+        ASSERT_NE(button, nullptr);
         EXPECT_EQ(windows.GetDlgItem(parent.Handle(), c.id), button);
         EXPECT_EQ(static_cast<uint32_t>(GetWindowLongA(reinterpret_cast<HWND>(button), GWL_STYLE)) &
                       0xFFFF000F,
-                  c.style & 0xFFFF000F)
-            << c.id;
+                  c.style & 0xFFFF000F);
 
         vx::Rect rect;
         ASSERT_TRUE(windows.GetWindowRect(button, &rect));
-        EXPECT_EQ(rect.right - rect.left, c.rect.right - c.rect.left) << c.id;
-        EXPECT_EQ(rect.bottom - rect.top, c.rect.bottom - c.rect.top) << c.id;
+        EXPECT_EQ(rect.right - rect.left, c.rect.right - c.rect.left);
+        EXPECT_EQ(rect.bottom - rect.top, c.rect.bottom - c.rect.top);
 
         if (c.style != (vx::kWsChild | vx::kWsVisible | vx::kBsGroupBox)) {
             windows.Send(button, vx::kBmSetCheck, static_cast<uintptr_t>(c.check), 0);
-            EXPECT_EQ(windows.Send(button, vx::kBmGetCheck, 0, 0), c.check) << c.id;
+            EXPECT_EQ(windows.Send(button, vx::kBmGetCheck, 0, 0), c.check);
         }
         HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         windows.Send(button, vx::kWmSetFont, reinterpret_cast<uintptr_t>(font), 1);

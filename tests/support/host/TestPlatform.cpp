@@ -13,6 +13,7 @@
 #include "platform/host/HostUi.h"
 #include "platform/host/ProfileCache.h"
 #include "support/host/HostAccess.h"
+#include "support/host/TempFolder.h"
 
 namespace vxtest {
 
@@ -36,15 +37,6 @@ struct Current {
 };
 Current g_current;
 
-std::string TempFolder() {
-    const char* base = getenv("TMPDIR");
-    std::string pattern =
-        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vxtest-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) != nullptr ? std::string(name.data()) : std::string();
-}
-
 }  // namespace
 
 struct TestPlatform::Impl {
@@ -56,7 +48,7 @@ struct TestPlatform::Impl {
     Current previous;
 };
 
-TestPlatform::TestPlatform() : m_impl(nullptr), m_iniDir(TempFolder()) {
+TestPlatform::TestPlatform() : m_impl(nullptr), m_iniDir(MakeTempFolder("vxtest")) {
     if (m_iniDir.empty()) ADD_FAILURE() << "cannot create a temporary folder";
     m_impl = new Impl(m_iniDir);
     m_impl->platform.Install();

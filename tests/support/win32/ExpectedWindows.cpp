@@ -35,24 +35,19 @@ TemplateMetrics ExpectedTemplateMetrics() {
     // Measured under Wine with its "MS Sans Serif" (dialog base units 6 x 12
     // at 96 dots per inch, 8 x 15 at 120, where the icons grow from 32 to 40
     // pixels); the tests check them against the template's dialog units.
-    TemplateMetrics metrics;
-    switch (ExpectedDpi()) {
-        case 96:
-            metrics.groupBoxWidth = 352;  // 363 - 11
-            metrics.columnWidth = 159;
-            metrics.secondColumnX = 195;
-            metrics.availableHeight = 246;  // 303 - (8 + 32) - 17
-            break;
-        case 120:
-            metrics.groupBoxWidth = 470;  // 484 - 14
-            metrics.columnWidth = 218;
-            metrics.secondColumnX = 254;
-            metrics.availableHeight = 313;  // 379 - (9 + 40) - 17
-            break;
-        default:
-            break;
+    static const struct {
+        int dpi;
+        TemplateMetrics metrics;
+    } kMeasured[] = {
+        // 363 - 11; 303 - (8 + 32) - 17
+        {96, {352, 159, 195, 246, 338, 363}},
+        // 484 - 14; 379 - (9 + 40) - 17
+        {120, {470, 218, 254, 313, 456, 481}},
+    };
+    for (const auto& measured : kMeasured) {
+        if (measured.dpi == ExpectedDpi()) return measured.metrics;
     }
-    return metrics;
+    return TemplateMetrics{};
 }
 
 }  // namespace vxtest

@@ -24,6 +24,10 @@ struct TemplateMetrics {
     int columnWidth = 0;      // half of it, minus 17
     int secondColumnX = 0;    // half of it, plus 19
     int availableHeight = 0;  // top of "&Reset" minus bottom of the icon, minus 17
+    // The right edges of the created controls in one column: a check box or
+    // radio button, and a group box.
+    int buttonRight = 0;
+    int groupBoxRight = 0;
 };
 // All zero for a resolution that the tests know no numbers for.
 TemplateMetrics ExpectedTemplateMetrics();

@@ -3,8 +3,6 @@
 // not saved, exits with an error, and leaves every file that it could not
 // write as it was, with no temporary file beside it.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 #include <functional>
 
 #include "ToolRunner.h"
+#include "support/host/FileSizeLimit.h"
 
 namespace vexarotest {
 namespace {
@@ -45,30 +44,7 @@ void Replace(std::string* text, const std::string& from, const std::string& to) 
         text->replace(at, from.size(), to);
 }
 
-// Makes every write of a file past `bytes` fail, as a full disk does, for
-// the programs started until it goes out of scope.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_ok = getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        struct rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_previous = signal(SIGXFSZ, SIG_IGN);
-        m_ok = m_ok && setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_previous);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Ok() const { return m_ok; }
-
-  private:
-    struct rlimit m_saved = {};
-    void (*m_previous)(int) = nullptr;
-    bool m_ok = false;
-};
+using vxtest::FileSizeLimit;
 
 TEST(ApplyFaults, AnIniFileThatCannotBeWrittenIsReportedAndKept) {
     const std::string padding = std::string(2000, ';') + "\r\n";

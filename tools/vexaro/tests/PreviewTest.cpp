@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "DialogFont.h"
 #include "ToolRunner.h"
+#include "support/WorkedExample.h"
 
 namespace vexarotest {
 namespace {
@@ -24,9 +26,22 @@ struct Expected {
     const char* kind;
     const char* entry;
     std::array<int, 4> rect;
-    const char* style;
+    std::string style;
     bool checked;
 };
+
+// The worked example's controls in one column, as the page's tests expect them.
+std::vector<Expected> WorkedExample() {
+    std::vector<Expected> rows;
+    for (const vxtest::ExampleControl& c : vxtest::kExampleControls) {
+        char style[16];
+        std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(c.style));
+        const char* kind = c.entry[0] == 'C' ? "Check" : c.entry[0] == 'R' ? "Radio" : "Group";
+        const vxtest::ExampleBox& b = c.oneColumn;
+        rows.push_back({c.id, kind, c.entry, {b.left, b.top, b.right, b.bottom}, style, c.checked});
+    }
+    return rows;
+}
 
 void ExpectControls(const Json& controls, const std::vector<Expected>& expected) {
     ASSERT_EQ(controls.size(), expected.size());
@@ -71,15 +86,7 @@ TEST(Preview, WorkedExampleInOneColumn) {
     EXPECT_EQ(j["metrics"]["secondColumnX"], 195);
     EXPECT_EQ(j["metrics"]["availableHeight"], 270);
     EXPECT_EQ(j["metrics"]["columns"], 1);
-    ExpectControls(j["controls"],
-                   {
-                       {2001, "Check", "Check1_1", {20, 72, 338, 87}, "0x50030003", true},
-                       {2002, "Check", "Check1_2", {20, 94, 338, 109}, "0x50000003", false},
-                       {2003, "Group", "Group1_2", {11, 50, 363, 119}, "0x50000007", false},
-                       {2004, "Radio", "Radio2_1", {20, 149, 338, 164}, "0x50030009", true},
-                       {2005, "Radio", "Radio2_2", {20, 171, 338, 186}, "0x50000009", false},
-                       {2006, "Group", "Group2_2", {11, 127, 363, 196}, "0x50000007", false},
-                   });
+    ExpectControls(j["controls"], WorkedExample());
     ASSERT_EQ(j["removed"].size(), 1u);
     EXPECT_EQ(j["removed"][0]["name"], "Check1_3");
     EXPECT_EQ(j["removed"][0]["reason"], "pruned");
