@@ -96,6 +96,12 @@ std::string TemplateKind(int id) {
     }
 }
 
+// Locks the file, waiting for other runs unless the command line said not to.
+vx::FileLocks::Result LockFile(vx::FileLocks& locks, const std::string& path, bool noWait,
+                               std::string* reason) {
+    return noWait ? locks.TryLock(path, reason) : locks.Lock(path, reason);
+}
+
 }  // namespace
 
 Session::Session() = default;
@@ -124,7 +130,7 @@ bool Session::Open(const Options& options, std::string* error, bool forWriting) 
     if (forWriting && !inf && options.registryFile != kStandardStream) {
         vx::SetActiveFileLocks(&m_locks);
         std::string reason;
-        switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
+        switch (LockFile(m_locks, options.registryFile, options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
                 vx::RemoveLeftovers(options.registryFile);
                 break;
@@ -206,7 +212,7 @@ bool Session::LockIniFiles(std::string* error) {
     }
     for (const std::string& path : paths) {
         std::string reason;
-        switch (m_locks.Lock(path, !m_options.noWait, &reason)) {
+        switch (LockFile(m_locks, path, m_options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
                 // What a run killed while it wrote the file left beside it.
                 vx::RemoveLeftovers(path);
