@@ -24,6 +24,8 @@ class HostPlatform : public InstalledServices {
     explicit HostPlatform(std::string windowsDir);
     // folders: where INI file names lead (ProfilePath.h).
     explicit HostPlatform(ProfileFolders folders);
+    // Takes the services out of Platform() before they go.
+    ~HostPlatform() { Uninstall(); }
 
     HostRegistryTree& Registry() { return m_registry; }
     HostRegistryApi& RegistryApi() { return m_registryApi; }
