@@ -1,12 +1,13 @@
-// Debug output sink (OutputDebugStringA). Each call receives one whole line.
+// Debug output sink (OutputDebugStringA). Each Write receives one whole
+// line.
 #pragma once
+
+#include "Interface.h"
+
+#define VX_DEBUG_OUTPUT_METHODS(M, on) M(on, void, Write, (const char* text), (text))
 
 namespace vx {
 
-class IDebugOutput {
-  public:
-    virtual ~IDebugOutput() = default;
-    virtual void Write(const char* text) = 0;
-};
+VX_DECLARE_INTERFACE(IDebugOutput, VX_DEBUG_OUTPUT_METHODS);
 
 }  // namespace vx

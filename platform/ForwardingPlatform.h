@@ -6,7 +6,9 @@
 // on through this class.
 #pragma once
 
+#include "LibraryMethods.h"
 #include "Platform.h"
+#include "RegistryMethods.h"
 
 namespace vx {
 
@@ -33,57 +35,23 @@ class ForwardingPlatform : public IRegistry,
     void Uninstall();
     const PlatformServices& Inner() const { return m_inner; }
 
-    long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
-    long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
-                   uint8_t* data, uint32_t* dataBytes) override;
-    long QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
-                    uint32_t* dataBytes) override;
-    long SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
-                  uint32_t bytes) override;
-    long DeleteValue(KeyHandle key, const char* name) override;
-    long DeleteKey(const char* path) override;
-    long CloseKey(KeyHandle key) override;
-
-    uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
-                    const char* file) override;
-    int WriteString(const char* section, const char* key, const char* value,
-                    const char* file) override;
-
-    LibraryHandle Load(const char* fileName) override;
-    void* GetProc(LibraryHandle library, const char* symbol) override;
-    int Free(LibraryHandle library) override;
-
-    int GetSystemMetrics(int index) override;
-    int16_t GetKeyState(int virtualKey) override;
-
-    void Write(const char* text) override;
-
-    WindowHandle CreateButton(const char* caption, uint32_t style, const Rect& rect,
-                              WindowHandle parent, int id, InstanceHandle module) override;
-    int DestroyWindow(WindowHandle window) override;
-    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                  intptr_t lParam) override;
-    int GetWindowRect(WindowHandle window, Rect* rect) override;
-    WindowHandle GetDlgItem(WindowHandle dialog, int id) override;
-    int EnableWindow(WindowHandle window, int enable) override;
-
-    PageHandle CreatePage(CPropertyPageBase& page) override;
-    int DestroyPage(PageHandle page) override;
-    void MarkModified(WindowHandle pageWindow) override;
-
-    int ShowHelp(WindowHandle window, const char* file, uint32_t command, uintptr_t data) override;
-    int ShowMessageBox(WindowHandle owner, const char* text, const char* caption,
-                       uint32_t type) override;
-    int RestartSystem(uint32_t flags, uint32_t reserved) override;
-    long ChangeDisplayMode(const DisplayModeRecord* mode, uint32_t flags) override;
-    int LoadStringResource(InstanceHandle module, uint32_t id, char* buffer, int capacity) override;
-
-    int BuildModulePath(InstanceHandle module, CString& path, const char* fileName) override;
+    VX_OVERRIDES(VX_REGISTRY_METHODS)
+    VX_OVERRIDES(VX_PROFILE_METHODS)
+    VX_OVERRIDES(VX_LIBRARY_METHODS)
+    VX_OVERRIDES(VX_SYSTEM_METHODS)
+    VX_OVERRIDES(VX_DEBUG_OUTPUT_METHODS)
+    VX_OVERRIDES(VX_WINDOWING_METHODS)
+    VX_OVERRIDES(VX_PROPERTY_SHEET_METHODS)
+    VX_OVERRIDES(VX_SHELL_METHODS)
+    VX_OVERRIDES(VX_MODULE_PATH_METHODS)
 
   private:
     PlatformServices m_inner;
     PlatformServices m_replaced;  // what Install found in Platform()
     bool m_installed = false;
+
+    // This object in every slot.
+    PlatformServices Own();
 };
 
 }  // namespace vx

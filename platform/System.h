@@ -1,17 +1,19 @@
 // System queries: start mode and keyboard state.
+// - GetSystemMetrics: GetSystemMetrics.
+// - GetKeyState: GetKeyState; the high-order bit of the 16-bit result is
+//   set while the key is down.
 #pragma once
 
 #include <cstdint>
 
+#include "Interface.h"
+
+#define VX_SYSTEM_METHODS(M, on)                       \
+    M(on, int, GetSystemMetrics, (int index), (index)) \
+    M(on, int16_t, GetKeyState, (int virtualKey), (virtualKey))
+
 namespace vx {
 
-class ISystem {
-  public:
-    virtual ~ISystem() = default;
-    // GetSystemMetrics.
-    virtual int GetSystemMetrics(int index) = 0;
-    // GetKeyState: the high-order bit of the 16-bit result is set while the key is down.
-    virtual int16_t GetKeyState(int virtualKey) = 0;
-};
+VX_DECLARE_INTERFACE(ISystem, VX_SYSTEM_METHODS);
 
 }  // namespace vx

@@ -65,7 +65,7 @@ void FileLocks::Keep(int fd) {
     m_descriptors.push_back(fd);
 }
 
-FileLocks::Result FileLocks::Lock(const std::string& path, bool wait, std::string* error) {
+FileLocks::Result FileLocks::Take(const std::string& path, bool wait, std::string* error) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         bool folder = false;

@@ -34,10 +34,12 @@ class FileLocks {
     FileLocks& operator=(const FileLocks&) = delete;
 
     // Locks the file the path leads to (through symbolic links), waiting
-    // for other holders unless wait is false. Where no file exists yet the
-    // folder that would hold it is locked instead. A file held already is
-    // not locked twice. error: a one-line reason for kFailed.
-    Result Lock(const std::string& path, bool wait, std::string* error);
+    // for other holders. Where no file exists yet the folder that would
+    // hold it is locked instead. A file held already is not locked twice.
+    // error: a one-line reason for kFailed.
+    Result Lock(const std::string& path, std::string* error) { return Take(path, true, error); }
+    // As Lock, but gives kBusy at once where another holder has the lock.
+    Result TryLock(const std::string& path, std::string* error) { return Take(path, false, error); }
 
     // Locks a new file that is about to replace a held one and keeps the
     // lock until the end; false when it cannot be locked at once.
@@ -47,6 +49,7 @@ class FileLocks {
     void ReleaseAll();
 
   private:
+    Result Take(const std::string& path, bool wait, std::string* error);
     bool Holds(int fd) const;
     void Keep(int fd);
 

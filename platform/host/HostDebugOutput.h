@@ -11,7 +11,7 @@ namespace vx {
 
 class HostDebugOutput final : public IDebugOutput {
   public:
-    void Write(const char* text) override;
+    VX_OVERRIDES(VX_DEBUG_OUTPUT_METHODS)
 
     const std::vector<std::string>& Lines() const { return m_lines; }
     void Clear() { m_lines.clear(); }

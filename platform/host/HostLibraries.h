@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Libraries.h"
+#include "platform/LibraryMethods.h"
 
 namespace vx {
 
@@ -37,9 +38,7 @@ class HostLibraries final : public ILibraryLoader {
     // Takes one entry point out of a registered library.
     void StripEntryPoint(const std::string& name, const std::string& symbol);
 
-    LibraryHandle Load(const char* fileName) override;
-    void* GetProc(LibraryHandle library, const char* symbol) override;
-    int Free(LibraryHandle library) override;
+    VX_OVERRIDES(VX_LIBRARY_METHODS)
 
     // Loads asked for under a name, the failed ones included.
     int LoadAttempts(const std::string& name) const;

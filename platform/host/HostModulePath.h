@@ -18,7 +18,7 @@ class HostModulePath final : public IModulePath {
         std::string fileName;
     };
 
-    int BuildModulePath(InstanceHandle module, CString& path, const char* fileName) override;
+    VX_OVERRIDES(VX_MODULE_PATH_METHODS)
 
     // The folder put in front of the file name; ends with a backslash.
     void SetModuleFolder(std::string folder) { m_folder = std::move(folder); }

@@ -14,22 +14,18 @@
 #include "HostRegistryApi.h"
 #include "HostRegistryTree.h"
 #include "HostSystem.h"
+#include "platform/Platform.h"
 
 namespace vx {
 
-class HostPlatform {
+class HostPlatform : public InstalledServices {
   public:
     // windowsDir is the folder of INI files named without a folder.
     explicit HostPlatform(std::string windowsDir);
     // folders: where INI file names lead (ProfilePath.h).
     explicit HostPlatform(ProfileFolders folders);
-    ~HostPlatform();
-    HostPlatform(const HostPlatform&) = delete;
-    HostPlatform& operator=(const HostPlatform&) = delete;
-
-    void Install();
-    // Clears the services that are still this object's.
-    void Uninstall();
+    // Takes the services out of Platform() before they go.
+    ~HostPlatform() { Uninstall(); }
 
     HostRegistryTree& Registry() { return m_registry; }
     HostRegistryApi& RegistryApi() { return m_registryApi; }
@@ -40,6 +36,8 @@ class HostPlatform {
     HostProfile& Profile() { return m_profile; }
 
   private:
+    void SetOwnServices();
+
     HostRegistryTree m_registry;
     HostRegistryApi m_registryApi{m_registry};
     HostSystem m_system;

@@ -36,10 +36,7 @@ class HostProfile final : public IProfile {
     HostProfile(const HostProfile&) = delete;
     HostProfile& operator=(const HostProfile&) = delete;
 
-    uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
-                    const char* file) override;
-    int WriteString(const char* section, const char* key, const char* value,
-                    const char* file) override;
+    VX_OVERRIDES(VX_PROFILE_METHODS)
 
   private:
     ProfileFolders m_folders;

@@ -41,9 +41,7 @@ class HostPropertySheets final : public IPropertySheets {
     HostPropertySheets& operator=(const HostPropertySheets&) = delete;
 
     // A handle that refers to the page object; null while creation is made to fail.
-    PageHandle CreatePage(CPropertyPageBase& page) override;
-    int DestroyPage(PageHandle page) override;
-    void MarkModified(WindowHandle pageWindow) override;
+    VX_OVERRIDES(VX_PROPERTY_SHEET_METHODS)
 
     // Page handles.
     void SetCreateFails(bool fails) { m_createFails = fails; }

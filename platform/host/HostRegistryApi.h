@@ -16,28 +16,16 @@
 
 #include "HostRegistryTree.h"
 #include "platform/Registry.h"
+#include "platform/RegistryMethods.h"
+#include "platform/WinConstants.h"
 
 namespace vx {
-
-constexpr long kErrorInvalidHandle = 6;
-constexpr long kErrorNotEnoughMemory = 8;
-constexpr long kErrorBadPathname = 161;
-constexpr long kErrorKeyDeleted = 1018;
 
 class HostRegistryApi final : public IRegistry {
   public:
     explicit HostRegistryApi(HostRegistryTree& registry) : m_registry(registry) {}
 
-    long OpenKey(const char* path, uint32_t access, KeyHandle* out) override;
-    long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars, uint32_t* type,
-                   uint8_t* data, uint32_t* dataBytes) override;
-    long QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
-                    uint32_t* dataBytes) override;
-    long SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
-                  uint32_t bytes) override;
-    long DeleteValue(KeyHandle key, const char* name) override;
-    long DeleteKey(const char* path) override;
-    long CloseKey(KeyHandle key) override;
+    VX_OVERRIDES(VX_REGISTRY_METHODS)
 
     // Keys opened and not yet closed.
     size_t OpenHandleCount() const { return m_slots.size() - m_freeSlots.size(); }

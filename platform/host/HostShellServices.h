@@ -45,15 +45,11 @@ struct StringLoadCall {
 
 class HostShellServices final : public IShellServices {
   public:
-    int ShowHelp(WindowHandle window, const char* file, uint32_t command, uintptr_t data) override;
-    // Gives the next queued answer, or the default answer (IDNO unless set).
-    int ShowMessageBox(WindowHandle owner, const char* text, const char* caption,
-                       uint32_t type) override;
-    int RestartSystem(uint32_t flags, uint32_t reserved) override;
-    long ChangeDisplayMode(const DisplayModeRecord* mode, uint32_t flags) override;
-    // As LoadStringA: copies at most capacity - 1 characters and a zero,
-    // returns the number of characters copied; 0 for an id not in the table.
-    int LoadStringResource(InstanceHandle module, uint32_t id, char* buffer, int capacity) override;
+    // ShowMessageBox gives the next queued answer, or the default answer
+    // (IDNO unless set). LoadStringResource, as LoadStringA, copies at most
+    // capacity - 1 characters and a zero and returns the number of
+    // characters copied; 0 for an id not in the table.
+    VX_OVERRIDES(VX_SHELL_METHODS)
 
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
     void SetDefaultAnswer(int answer) { m_defaultAnswer = answer; }

@@ -10,8 +10,7 @@ namespace vx {
 
 class HostSystem final : public ISystem {
   public:
-    int GetSystemMetrics(int index) override;
-    int16_t GetKeyState(int virtualKey) override;
+    VX_OVERRIDES(VX_SYSTEM_METHODS)
 
     // What GetSystemMetrics(SM_CLEANBOOT) answers: 0 for a normal start,
     // 1 for a fail-safe start (2: fail-safe with network).

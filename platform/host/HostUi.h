@@ -3,34 +3,25 @@
 // platform's windows, sheets and shell slots.
 #pragma once
 
+#include "platform/Platform.h"
 #include "platform/host/HostPropertySheets.h"
 #include "platform/host/HostShellServices.h"
 #include "platform/host/HostWindowing.h"
 
 namespace vx {
 
-class HostUi {
+// Install puts the three services into Platform(), remembering what was
+// there; Uninstall closes the sheet's page and puts back what it found.
+class HostUi : public InstalledServices {
   public:
     HostUi();
-    // Uninstalls itself when it is still installed.
     ~HostUi();
-    HostUi(const HostUi&) = delete;
-    HostUi& operator=(const HostUi&) = delete;
 
-    // Puts the three services into Platform(), remembering what was there.
-    void Install();
-    // Puts back what Install found.
     void Uninstall();
 
     HostWindowing windows;
     HostPropertySheets sheets;
     HostShellServices shell;
-
-  private:
-    bool m_installed = false;
-    IWindowing* m_previousWindows = nullptr;
-    IPropertySheets* m_previousSheets = nullptr;
-    IShellServices* m_previousShell = nullptr;
 };
 
 }  // namespace vx

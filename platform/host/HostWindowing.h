@@ -43,20 +43,13 @@ class HostWindowing final : public IWindowing {
     HostWindowing(const HostWindowing&) = delete;
     HostWindowing& operator=(const HostWindowing&) = delete;
 
-    WindowHandle CreateButton(const char* caption, uint32_t style, const Rect& rect,
-                              WindowHandle parent, int id, InstanceHandle module) override;
-    // Destroys the window and all its descendants; 0 for a window that is
-    // unknown or already destroyed (counted: on Windows such a handle may
-    // belong to another window by then).
-    int DestroyWindow(WindowHandle window) override;
-    // WM_SETFONT, WM_GETFONT, BM_GETCHECK and BM_SETCHECK act as the real
-    // button class does; every other message, and any message to a window
-    // that is unknown or destroyed, gives 0.
-    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                  intptr_t lParam) override;
-    int GetWindowRect(WindowHandle window, Rect* rect) override;
-    WindowHandle GetDlgItem(WindowHandle dialog, int id) override;
-    int EnableWindow(WindowHandle window, int enable) override;
+    // DestroyWindow destroys the window and all its descendants; it gives 0
+    // for a window that is unknown or already destroyed (counted: on
+    // Windows such a handle may belong to another window by then).
+    // Send: WM_SETFONT, WM_GETFONT, BM_GETCHECK and BM_SETCHECK act as the
+    // real button class does; every other message, and any message to a
+    // window that is unknown or destroyed, gives 0.
+    VX_OVERRIDES(VX_WINDOWING_METHODS)
 
     // Creates a window of any class; null when the parent is unknown or destroyed.
     WindowHandle Create(const char* className, const char* caption, uint32_t style,

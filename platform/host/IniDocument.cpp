@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include "platform/Trim.h"
+
 namespace vx {
 
 namespace {
@@ -28,12 +30,6 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string TrimLeft(const std::string& text) {
-    size_t begin = 0;
-    while (begin < text.size() && IsProfileSpace(text[begin])) ++begin;
-    return text.substr(begin);
-}
-
 }  // namespace
 
 bool IsProfileSpace(char c) {
@@ -41,11 +37,7 @@ bool IsProfileSpace(char c) {
 }
 
 std::string TrimProfileSpace(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsProfileSpace(text[begin])) ++begin;
-    while (end > begin && IsProfileSpace(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
+    return Trim(text, IsProfileSpace);
 }
 
 void IniDocument::NextLine(const std::string& bytes, size_t* pos, Line* line) {
@@ -68,12 +60,23 @@ IniDocument::IniDocument(const std::string& bytes) {
         m_lines.emplace_back();
         NextLine(bytes, &pos, &m_lines.back());
     }
-    for (size_t i = 0; i < m_lines.size(); ++i) Classify(&m_lines[i], i == 0);
+    for (size_t i = 0; i < m_lines.size(); ++i) ClassifyLine(i);
 }
 
-void IniDocument::Classify(Line* line, bool first) {
+void IniDocument::ClassifyFirst(Line* line) {
+    ClassifyFrom(line, StartsWithMark(line->text) ? kUtf8MarkSize : 0);
+}
+
+void IniDocument::ClassifyLine(size_t index) {
+    if (index == 0) {
+        ClassifyFirst(&m_lines[0]);
+    } else {
+        Classify(&m_lines[index]);
+    }
+}
+
+void IniDocument::ClassifyFrom(Line* line, size_t begin) {
     const std::string& text = line->text;
-    size_t begin = first && StartsWithMark(text) ? kUtf8MarkSize : 0;
     size_t end = text.size();
     while (begin < end && IsProfileSpace(text[begin])) ++begin;
     while (end > begin && IsProfileSpace(text[end - 1])) --end;
@@ -154,7 +157,7 @@ bool IniDocument::SetValue(const std::string& section, const std::string& key,
                            const std::string& value) {
     const std::string sectionName = TrimProfileSpace(section);
     const std::string keyName = TrimProfileSpace(key);
-    const std::string text = TrimLeft(value);
+    const std::string text = TrimLeft(value, IsProfileSpace);
     std::vector<Span> spans = Sections();
     const Span* span = FindSection(spans, sectionName);
     if (span == nullptr) {
@@ -171,7 +174,7 @@ bool IniDocument::SetValue(const std::string& section, const std::string& key,
         } else {
             line.text.insert(line.nameEnd, "=" + text);
         }
-        Classify(&line, index == 0);
+        ClassifyLine(static_cast<size_t>(index));
         return true;
     }
     // After the section's last non-blank line, so that blank lines before
@@ -228,11 +231,11 @@ void IniDocument::InsertLines(size_t position, const std::vector<std::string>& t
     // The encoding mark stays at the very start.
     if (position == 0 && !m_lines.empty() && StartsWithMark(m_lines[0].text)) {
         m_lines[0].text.erase(0, kUtf8MarkSize);
-        Classify(&m_lines[0], false);
+        Classify(&m_lines[0]);
         added[0].text.insert(0, kUtf8Mark);
     }
     m_lines.insert(m_lines.begin() + position, added.begin(), added.end());
-    for (size_t i = position; i < position + added.size(); ++i) Classify(&m_lines[i], i == 0);
+    for (size_t i = position; i < position + added.size(); ++i) ClassifyLine(i);
     KeepNextLineApart(position + added.size() - 1);
 }
 
@@ -253,7 +256,7 @@ void IniDocument::EraseLines(size_t begin, size_t end) {
     if (keepMark) {
         if (m_lines.empty()) m_lines.push_back(Line());
         m_lines[0].text.insert(0, kUtf8Mark);
-        Classify(&m_lines[0], true);
+        ClassifyFirst(&m_lines[0]);
     }
 }
 
@@ -269,9 +272,14 @@ IniIndex::IniIndex(const std::string& bytes) {
     Keys* keys = &m_sections[std::string()];
     IniDocument::Line line;
     size_t pos = 0;
-    for (bool first = true; pos < bytes.size(); first = false) {
+    while (pos < bytes.size()) {
+        const bool first = pos == 0;
         IniDocument::NextLine(bytes, &pos, &line);
-        IniDocument::Classify(&line, first);
+        if (first) {
+            IniDocument::ClassifyFirst(&line);
+        } else {
+            IniDocument::Classify(&line);
+        }
         if (line.kind == IniDocument::Kind::kHeader) {
             // Only the first section of a name is searched.
             auto inserted = m_sections.emplace(LowerCaseAscii(line.name), Keys());
@@ -299,7 +307,7 @@ bool IniIndex::Find(const std::string& section, const std::string& key, std::str
 bool IniIndex::Holds(const std::string& section, const std::string& key,
                      const std::string& value) const {
     std::string current;
-    return Find(section, key, &current) && current == TrimLeft(value);
+    return Find(section, key, &current) && current == TrimLeft(value, IsProfileSpace);
 }
 
 bool IniIndex::Update(const IniDocument& document, const std::string& section,

@@ -70,7 +70,14 @@ class IniDocument {
 
     // Takes the line that starts at *pos and moves *pos past its ending.
     static void NextLine(const std::string& bytes, size_t* pos, Line* line);
-    static void Classify(Line* line, bool first);
+    // Reads a line's kind, name and value. The first line of a text may
+    // start with the UTF-8 mark, which ClassifyFirst passes over; anywhere
+    // else the mark is text.
+    static void Classify(Line* line) { ClassifyFrom(line, 0); }
+    static void ClassifyFirst(Line* line);
+    static void ClassifyFrom(Line* line, size_t begin);
+    // Classifies the document's line at index.
+    void ClassifyLine(size_t index);
     std::vector<Span> Sections() const;
     const Span* FindSection(const std::vector<Span>& spans, const std::string& name) const;
     long FindKey(const Span& span, const std::string& key) const;

@@ -261,28 +261,30 @@ bool ResolveProfilePath(const char* fileName, const ProfileFolders& folders, std
 }
 
 std::string DescribeProfilePathVerdict(ProfilePathVerdict verdict) {
-    switch (verdict) {
-        case ProfilePathVerdict::kResolved:
-            return "resolves";
-        case ProfilePathVerdict::kEmpty:
-            return "names no file";
-        case ProfilePathVerdict::kNeedsDrive:
-            return "is a path on drive C:, for which no folder is given";
-        case ProfilePathVerdict::kOtherDrive:
-            return "is on a drive other than C:, which is never read or written";
-        case ProfilePathVerdict::kNetwork:
-            return "is a network or device name, which is never read or written";
-        case ProfilePathVerdict::kHostPath:
-            return "is a path of this computer, not of Windows: never read or written";
-        case ProfilePathVerdict::kOutsideFolder:
-            return "leaves the Windows folder through \"..\": never read or written";
-        case ProfilePathVerdict::kBadName:
-            return "holds characters that a Windows file name cannot hold";
-        case ProfilePathVerdict::kLinkOutside:
-            return "leads out of the Windows folder through a symbolic link: never read or "
-                   "written";
-        case ProfilePathVerdict::kBrokenLink:
-            return "leads through a symbolic link to nothing: never read or written";
+    struct Description {
+        ProfilePathVerdict verdict;
+        const char* text;
+    };
+    static const Description kDescriptions[] = {
+        {ProfilePathVerdict::kResolved, "resolves"},
+        {ProfilePathVerdict::kEmpty, "names no file"},
+        {ProfilePathVerdict::kNeedsDrive, "is a path on drive C:, for which no folder is given"},
+        {ProfilePathVerdict::kOtherDrive,
+         "is on a drive other than C:, which is never read or written"},
+        {ProfilePathVerdict::kNetwork,
+         "is a network or device name, which is never read or written"},
+        {ProfilePathVerdict::kHostPath,
+         "is a path of this computer, not of Windows: never read or written"},
+        {ProfilePathVerdict::kOutsideFolder,
+         "leaves the Windows folder through \"..\": never read or written"},
+        {ProfilePathVerdict::kBadName, "holds characters that a Windows file name cannot hold"},
+        {ProfilePathVerdict::kLinkOutside,
+         "leads out of the Windows folder through a symbolic link: never read or written"},
+        {ProfilePathVerdict::kBrokenLink,
+         "leads through a symbolic link to nothing: never read or written"},
+    };
+    for (const Description& d : kDescriptions) {
+        if (d.verdict == verdict) return d.text;
     }
     return "is refused";
 }

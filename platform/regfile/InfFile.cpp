@@ -8,6 +8,8 @@
 
 #include "RegFileText.h"
 #include "RegRoots.h"
+#include "platform/NoCase.h"
+#include "platform/Trim.h"
 #include "platform/WinConstants.h"
 
 namespace vx::regfile {
@@ -25,27 +27,12 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    return Lower(a) == Lower(b);
-}
-
 std::string TrimRight(const std::string& text) {
-    size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1])) --end;
-    return text.substr(0, end);
+    return vx::TrimRight(text, IsBlank);
 }
 
 std::string Trim(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
+    return vx::Trim(text, IsBlank);
 }
 
 // The text of a physical line without its comment; true when a quote is
@@ -125,7 +112,7 @@ std::string Substitute(const std::string& text, const std::map<std::string, std:
         if (key.empty()) {
             out += '%';
         } else {
-            auto found = strings.find(Lower(key));
+            auto found = strings.find(LowerCase(key));
             out += found != strings.end() ? found->second : text.substr(i, close - i + 1);
         }
         i = close + 1;
@@ -208,7 +195,7 @@ class Parser {
         for (const InfSection& s : m_document.sections) {
             if (!SameNoCase(s.name, "Strings")) continue;
             for (const InfLine& line : s.lines) {
-                if (line.hasKey) strings[Lower(line.key)] = line.fields.front();
+                if (line.hasKey) strings[LowerCase(line.key)] = line.fields.front();
             }
         }
         for (InfSection& s : m_document.sections) {

@@ -366,7 +366,7 @@ bool Parse(const std::string& bytes, Document* out, ParseError* error) {
     std::vector<std::string> lines;
     ParseError ignored;
     ParseError* sink = error != nullptr ? error : &ignored;
-    if (!DecodeLines(bytes, &lines, sink, true)) return false;
+    if (!DecodeRegistryLines(bytes, &lines, sink)) return false;
     return Parser(lines, sink).Run(out);
 }
 

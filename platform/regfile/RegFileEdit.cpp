@@ -64,7 +64,7 @@ bool RemoveFromFile(const std::string& bytes, const Removals& removals, std::str
                     ParseError* error) {
     Document document;
     std::vector<std::string> lines;
-    if (!Parse(bytes, &document, error) || !DecodeLines(bytes, &lines, error, true)) return false;
+    if (!Parse(bytes, &document, error) || !DecodeRegistryLines(bytes, &lines, error)) return false;
     const size_t unit = bytes.compare(0, 2, "\xFF\xFE") == 0 ? 2 : 1;
     const std::vector<Span> spans = StoredLines(bytes, unit);
 

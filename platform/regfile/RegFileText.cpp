@@ -151,8 +151,11 @@ uint32_t FromSingleByte(char c) {
     return mapped != 0 ? mapped : byte;
 }
 
-bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error,
-                 bool crEndsLine) {
+namespace {
+
+// Lines end at LF and CR LF, and with crEndsLine at a CR by itself too.
+bool Decode(const std::string& bytes, std::vector<std::string>* lines, ParseError* error,
+            bool crEndsLine) {
     std::vector<std::string> result;
     LineSink sink(&result, crEndsLine);
     if (StartsWith(bytes, 0, "\xFF\xFE")) {
@@ -173,6 +176,17 @@ bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, Pars
     if (result.size() > 1 && result.back().empty()) result.pop_back();
     *lines = std::move(result);
     return true;
+}
+
+}  // namespace
+
+bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error) {
+    return Decode(bytes, lines, error, false);
+}
+
+bool DecodeRegistryLines(const std::string& bytes, std::vector<std::string>* lines,
+                         ParseError* error) {
+    return Decode(bytes, lines, error, true);
 }
 
 bool Utf16DataToSingleByte(const std::vector<uint8_t>& in, std::vector<uint8_t>* out,

@@ -20,10 +20,13 @@ uint32_t FromSingleByte(char c);
 // Splits a whole file into single-byte lines without their line ends.
 // UTF-16LE with a byte-order mark and UTF-8 (with a byte-order mark, or
 // starting with the version 5 header) are converted; anything else is
-// taken byte for byte. A line ends at LF or CR LF; with crEndsLine also at
-// a CR by itself, as regedit reads registry files.
-bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error,
-                 bool crEndsLine = false);
+// taken byte for byte. A line ends at LF or CR LF, as the setup engine
+// reads INF files.
+bool DecodeLines(const std::string& bytes, std::vector<std::string>* lines, ParseError* error);
+// As DecodeLines, but a CR by itself ends a line too, as regedit reads
+// registry files.
+bool DecodeRegistryLines(const std::string& bytes, std::vector<std::string>* lines,
+                         ParseError* error);
 
 // UTF-16LE text data (the hex(1), hex(2) and hex(7) data of version 5
 // exports) in single-byte form. Data of odd length is not text and is

@@ -7,7 +7,7 @@ namespace vx {
 
 class Win32DebugOutput final : public IDebugOutput {
   public:
-    void Write(const char* text) override;
+    VX_OVERRIDES(VX_DEBUG_OUTPUT_METHODS)
 };
 
 }  // namespace vx

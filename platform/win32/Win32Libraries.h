@@ -2,14 +2,13 @@
 #pragma once
 
 #include "platform/Libraries.h"
+#include "platform/LibraryMethods.h"
 
 namespace vx {
 
 class Win32Libraries final : public ILibraryLoader {
   public:
-    LibraryHandle Load(const char* fileName) override;
-    void* GetProc(LibraryHandle library, const char* symbol) override;
-    int Free(LibraryHandle library) override;
+    VX_OVERRIDES(VX_LIBRARY_METHODS)
 };
 
 }  // namespace vx

@@ -8,7 +8,7 @@ namespace vx {
 
 class Win32ModulePath final : public IModulePath {
   public:
-    int BuildModulePath(InstanceHandle module, CString& path, const char* fileName) override;
+    VX_OVERRIDES(VX_MODULE_PATH_METHODS)
 };
 
 }  // namespace vx

@@ -16,17 +16,11 @@
 
 namespace vx {
 
-class Win32Platform {
+// Install points every service of Platform() except the module path at
+// this object.
+class Win32Platform : public InstalledServices {
   public:
-    Win32Platform() = default;
-    ~Win32Platform();
-    Win32Platform(const Win32Platform&) = delete;
-    Win32Platform& operator=(const Win32Platform&) = delete;
-
-    // Points every service of Platform() except the module path at this object.
-    void Install();
-    // Clears the services of Platform() that still point at this object.
-    void Uninstall();
+    Win32Platform();
 
     Win32Registry& Registry() { return m_registry; }
     Win32System& System() { return m_system; }

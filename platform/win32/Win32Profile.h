@@ -7,10 +7,7 @@ namespace vx {
 
 class Win32Profile final : public IProfile {
   public:
-    uint32_t GetInt(const char* section, const char* key, int32_t defaultValue,
-                    const char* file) override;
-    int WriteString(const char* section, const char* key, const char* value,
-                    const char* file) override;
+    VX_OVERRIDES(VX_PROFILE_METHODS)
 };
 
 }  // namespace vx

@@ -9,9 +9,7 @@ namespace vx {
 
 class Win32PropertySheets final : public IPropertySheets {
   public:
-    PageHandle CreatePage(CPropertyPageBase& page) override;
-    int DestroyPage(PageHandle page) override;
-    void MarkModified(WindowHandle pageWindow) override;
+    VX_OVERRIDES(VX_PROPERTY_SHEET_METHODS)
 };
 
 }  // namespace vx

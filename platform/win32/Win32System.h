@@ -7,8 +7,7 @@ namespace vx {
 
 class Win32System final : public ISystem {
   public:
-    int GetSystemMetrics(int index) override;
-    int16_t GetKeyState(int virtualKey) override;
+    VX_OVERRIDES(VX_SYSTEM_METHODS)
 };
 
 }  // namespace vx

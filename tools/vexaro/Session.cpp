@@ -84,6 +84,12 @@ std::string TemplateKind(int id) {
     return NameOf(id, kKinds, "");
 }
 
+// Locks the file, waiting for other runs unless the command line said not to.
+vx::FileLocks::Result LockFile(vx::FileLocks& locks, const std::string& path, bool noWait,
+                               std::string* reason) {
+    return noWait ? locks.TryLock(path, reason) : locks.Lock(path, reason);
+}
+
 }  // namespace
 
 Session::Session() = default;
@@ -121,7 +127,7 @@ bool Session::OpenFor(Access access, const Options& options, std::string* error)
     if (forWriting && !inf && options.registryFile != kStandardStream) {
         vx::SetActiveFileLocks(&m_locks);
         std::string reason;
-        switch (m_locks.Lock(options.registryFile, !options.noWait, &reason)) {
+        switch (LockFile(m_locks, options.registryFile, options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
                 vx::RemoveLeftovers(options.registryFile);
                 break;
@@ -203,7 +209,7 @@ bool Session::LockIniFiles(std::string* error) {
     }
     for (const std::string& path : paths) {
         std::string reason;
-        switch (m_locks.Lock(path, !m_options.noWait, &reason)) {
+        switch (LockFile(m_locks, path, m_options.noWait, &reason)) {
             case vx::FileLocks::Result::kLocked:
                 // What a run killed while it wrote the file left beside it.
                 vx::RemoveLeftovers(path);

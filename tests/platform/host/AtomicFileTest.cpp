@@ -62,7 +62,7 @@ TEST_F(AtomicFileTest, TheNewFileHoldsTheLockAfterTheRename) {
     {
         vx::FileLocks locks;
         vx::SetActiveFileLocks(&locks);
-        ASSERT_EQ(locks.Lock(Path("a.ini"), false, nullptr), vx::FileLocks::Result::kLocked);
+        ASSERT_EQ(locks.TryLock(Path("a.ini"), nullptr), vx::FileLocks::Result::kLocked);
         EXPECT_FALSE(Free("a.ini"));
         ASSERT_TRUE(vx::ReplaceFileAtomically(Path("a.ini"), "new"));
         EXPECT_EQ(ReadText(Path("a.ini")), "new");
@@ -84,22 +84,22 @@ TEST_F(AtomicFileTest, LocksGoWhenReleasedOrWhenTheirOwnerGoes) {
     Write("a.ini", "a");
     Write("b.ini", "b");
     vx::FileLocks locks;
-    ASSERT_EQ(locks.Lock(Path("a.ini"), false, nullptr), vx::FileLocks::Result::kLocked);
-    ASSERT_EQ(locks.Lock(Path("b.ini"), false, nullptr), vx::FileLocks::Result::kLocked);
+    ASSERT_EQ(locks.TryLock(Path("a.ini"), nullptr), vx::FileLocks::Result::kLocked);
+    ASSERT_EQ(locks.TryLock(Path("b.ini"), nullptr), vx::FileLocks::Result::kLocked);
     // Held once however often asked for.
-    ASSERT_EQ(locks.Lock(Path("a.ini"), false, nullptr), vx::FileLocks::Result::kLocked);
+    ASSERT_EQ(locks.TryLock(Path("a.ini"), nullptr), vx::FileLocks::Result::kLocked);
     EXPECT_FALSE(Free("a.ini"));
     EXPECT_FALSE(Free("b.ini"));
     {
         vx::FileLocks other;
-        EXPECT_EQ(other.Lock(Path("a.ini"), false, nullptr), vx::FileLocks::Result::kBusy);
+        EXPECT_EQ(other.TryLock(Path("a.ini"), nullptr), vx::FileLocks::Result::kBusy);
     }
     locks.ReleaseAll();
     EXPECT_TRUE(Free("a.ini"));
     EXPECT_TRUE(Free("b.ini"));
     {
         vx::FileLocks scoped;
-        ASSERT_EQ(scoped.Lock(Path("a.ini"), false, nullptr), vx::FileLocks::Result::kLocked);
+        ASSERT_EQ(scoped.TryLock(Path("a.ini"), nullptr), vx::FileLocks::Result::kLocked);
         EXPECT_FALSE(Free("a.ini"));
     }
     EXPECT_TRUE(Free("a.ini"));
