@@ -21,6 +21,14 @@
 
 namespace vx {
 
+// The closer that calls one function with the handle (RegCloseKey,
+// FreeLibrary, close): CallCloser<HKEY, &RegCloseKey>.
+template <typename H, auto Close>
+struct CallCloser {
+    using Handle = H;
+    void operator()(H handle) const { Close(handle); }
+};
+
 // A base for an owner of what is no single handle (a saved state, a list of
 // handles) or of an object that others point at: it is neither copied nor
 // moved.

@@ -3,19 +3,18 @@
 // platform's windows, sheets and shell slots.
 #pragma once
 
+#include "platform/UniqueHandle.h"
 #include "platform/host/HostPropertySheets.h"
 #include "platform/host/HostShellServices.h"
 #include "platform/host/HostWindowing.h"
 
 namespace vx {
 
-class HostUi {
+class HostUi : vx::Pinned {
   public:
     HostUi();
     // Uninstalls itself when it is still installed.
     ~HostUi();
-    HostUi(const HostUi&) = delete;
-    HostUi& operator=(const HostUi&) = delete;
 
     // Puts the three services into Platform(), remembering what was there.
     void Install();

@@ -9,41 +9,10 @@
 
 namespace vx {
 
-struct RegKeyCloser {
-    using Handle = HKEY;
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-
-struct ModuleCloser {
-    using Handle = HMODULE;
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-
-// Process, thread and event handles: "none" is null for them (a file
-// handle's INVALID_HANDLE_VALUE is not held here).
-struct KernelHandleCloser {
-    using Handle = HANDLE;
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-
-// A file opened with CreateFile: "none" is INVALID_HANDLE_VALUE.
-struct FileCloser {
-    using Handle = HANDLE;
+// A file opened with CreateFile: "none" is INVALID_HANDLE_VALUE. Process,
+// thread and event handles are null when there is none.
+struct FileCloser : CallCloser<HANDLE, &CloseHandle> {
     static inline const HANDLE kInvalid = INVALID_HANDLE_VALUE;
-    void operator()(HANDLE file) const { CloseHandle(file); }
-};
-
-// A bitmap, pen, brush or font.
-template <typename Object>
-struct GdiObjectCloser {
-    using Handle = Object;
-    void operator()(Object object) const { DeleteObject(object); }
-};
-
-// A device context made with CreateCompatibleDC or CreateDC.
-struct CreatedDcCloser {
-    using Handle = HDC;
-    void operator()(HDC dc) const { DeleteDC(dc); }
 };
 
 // A device context lent by GetDC for a window (null: the screen).
@@ -53,34 +22,28 @@ struct WindowDcCloser {
     void operator()(HDC dc) const { ReleaseDC(window, dc); }
 };
 
-struct WindowCloser {
-    using Handle = HWND;
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-
-// A timer of the calling thread (SetTimer with no window): its id.
-struct ThreadTimerCloser {
-    using Handle = UINT_PTR;
-    void operator()(UINT_PTR timer) const { KillTimer(nullptr, timer); }
-};
+// A timer of the calling thread (SetTimer with no window), by its id.
+inline void KillThreadTimer(UINT_PTR timer) {
+    KillTimer(nullptr, timer);
+}
 
 // The calling thread's COM apartment: held (true) once CoInitialize has
 // succeeded, left with CoUninitialize.
-struct ApartmentCloser {
-    using Handle = bool;
-    void operator()(bool) const { CoUninitialize(); }
-};
+inline void LeaveComApartment(bool) {
+    CoUninitialize();
+}
 
-using UniqueRegKey = UniqueHandle<RegKeyCloser>;
-using UniqueModule = UniqueHandle<ModuleCloser>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleCloser>;
+using UniqueRegKey = UniqueHandle<CallCloser<HKEY, &RegCloseKey>>;
+using UniqueModule = UniqueHandle<CallCloser<HMODULE, &FreeLibrary>>;
+using UniqueKernelHandle = UniqueHandle<CallCloser<HANDLE, &CloseHandle>>;
 using UniqueFile = UniqueHandle<FileCloser>;
-using UniqueBitmap = UniqueHandle<GdiObjectCloser<HBITMAP>>;
-using UniqueCreatedDc = UniqueHandle<CreatedDcCloser>;
+using UniqueBitmap = UniqueHandle<CallCloser<HBITMAP, &DeleteObject>>;
+// A device context made with CreateCompatibleDC or CreateDC.
+using UniqueCreatedDc = UniqueHandle<CallCloser<HDC, &DeleteDC>>;
 using UniqueWindowDc = UniqueHandle<WindowDcCloser>;
-using UniqueWindow = UniqueHandle<WindowCloser>;
-using UniqueThreadTimer = UniqueHandle<ThreadTimerCloser>;
-using UniqueApartment = UniqueHandle<ApartmentCloser>;
+using UniqueWindow = UniqueHandle<CallCloser<HWND, &DestroyWindow>>;
+using UniqueThreadTimer = UniqueHandle<CallCloser<UINT_PTR, &KillThreadTimer>>;
+using UniqueApartment = UniqueHandle<CallCloser<bool, &LeaveComApartment>>;
 
 // Opens root\path; an empty owner when the key cannot be opened.
 inline UniqueRegKey OpenRegKey(HKEY root, const char* path, REGSAM access = KEY_READ) {

@@ -74,6 +74,21 @@ TEST(UniqueHandle, MovesTheHandleWithItsCloser) {
     EXPECT_EQ(second, std::vector<int>{2});
 }
 
+std::vector<int> closedByCall;
+void CloseByCall(int handle) {
+    closedByCall.push_back(handle);
+}
+
+TEST(UniqueHandle, CallCloserCallsItsFunctionForHeldHandlesOnly) {
+    closedByCall.clear();
+    {
+        vx::UniqueHandle<vx::CallCloser<int, &CloseByCall>> none;
+        vx::UniqueHandle<vx::CallCloser<int, &CloseByCall>> held(3);
+        none.reset();
+    }
+    EXPECT_EQ(closedByCall, std::vector<int>{3});
+}
+
 // The member whose name the module fixes holds the handle; the owner
 // empties it on the way in, whenever it closes, and on the way out.
 TEST(UniqueHandle, SlotOwnerKeepsTheOutsideSlotTrue) {

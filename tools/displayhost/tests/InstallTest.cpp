@@ -134,7 +134,7 @@ class InstallTest : public ::testing::Test {
     }
 
     vxtest::TestPlatform m_platform;
-    ComApartment m_com;
+    vx::UniqueApartment m_com = vx::EnterComApartment();
     std::string m_iniPath;
 };
 

@@ -35,8 +35,9 @@ void WindowsShellLoader::AddPagesWithCtrlHeld() {
 
 HWND WindowsShellLoader::OpenSheet(bool visible) {
     m_sheet = std::make_unique<displayhost::DisplaySheet>(m_pages.Release());
-    if (!m_sheet->OpenModeless(nullptr, visible) || m_sheet->ExtensionPageCount() == 0)
-        return nullptr;
+    const HWND window =
+        visible ? m_sheet->OpenModeless(nullptr) : m_sheet->OpenHiddenModeless(nullptr);
+    if (!window || m_sheet->ExtensionPageCount() == 0) return nullptr;
     return m_sheet->ShowPage(1);
 }
 
