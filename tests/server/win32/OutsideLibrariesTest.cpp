@@ -31,7 +31,7 @@ using GetCurrentConfigFn = int(__stdcall*)(SettingData&);
 
 class Library : public vx::UniqueModule {
   public:
-    explicit Library(const char* name) : UniqueModule(LoadLibraryA(name)) {}
+    explicit Library(const char* name) : vx::UniqueModule(LoadLibraryA(name)) {}
     template <typename Fn>
     Fn Proc(const char* name) const {
         return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(get(), name)));
