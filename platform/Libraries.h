@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Types.h"
+#include "UniqueHandle.h"
 
 namespace vx {
 
@@ -16,27 +17,23 @@ class ILibraryLoader {
     virtual int Free(LibraryHandle library) = 0;
 };
 
+// Frees a library through the loader that loaded it.
+struct LibraryCloser {
+    using Handle = LibraryHandle;
+    ILibraryLoader* loader = nullptr;
+    void operator()(LibraryHandle library) const { loader->Free(library); }
+};
+
 // Loads a library by name and frees it on every path out of a scope.
-class ScopedLibrary {
+class ScopedLibrary : public UniqueHandle<LibraryCloser> {
   public:
     ScopedLibrary(ILibraryLoader& loader, const char* fileName)
-        : m_loader(loader), m_library(loader.Load(fileName)) {}
-    ~ScopedLibrary() {
-        if (m_library != nullptr) m_loader.Free(m_library);
-    }
-    ScopedLibrary(const ScopedLibrary&) = delete;
-    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
+        : UniqueHandle(LibraryCloser{&loader}, loader.Load(fileName)) {}
 
-    // Null when the library could not be loaded.
-    LibraryHandle Get() const { return m_library; }
     // The entry point's address; null when it is absent or nothing is loaded.
     void* GetProc(const char* symbol) const {
-        return m_library != nullptr ? m_loader.GetProc(m_library, symbol) : nullptr;
+        return valid() ? closer().loader->GetProc(get(), symbol) : nullptr;
     }
-
-  private:
-    ILibraryLoader& m_loader;
-    LibraryHandle m_library;
 };
 
 }  // namespace vx

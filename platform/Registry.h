@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Types.h"
+#include "UniqueHandle.h"
 
 namespace vx {
 
@@ -42,40 +43,40 @@ class IRegistry {
     virtual long CloseKey(KeyHandle key) = 0;
 };
 
+// Closes a key through the registry it was opened with.
+struct KeyCloser {
+    using Handle = KeyHandle;
+    IRegistry* registry = nullptr;
+    void operator()(KeyHandle key) const { registry->CloseKey(key); }
+};
+
+namespace detail {
+// The key of a ScopedKey that fills no outside slot; a base, so that it
+// exists before the owner that points at it.
+struct OwnKeySlot {
+    KeyHandle ownKey = nullptr;
+};
+}  // namespace detail
+
 // Owns one key opened through IRegistry and closes it on every path out of
-// a scope. The key lives in the guard itself or, when a slot is given, in
+// a scope. The key lives in the owner itself or, when a slot is given, in
 // that slot (an object's key field), which is emptied whenever no key is
 // open.
-class ScopedKey {
+class ScopedKey : private detail::OwnKeySlot,
+                  public UniqueHandle<KeyCloser, HeldInSlot<KeyHandle>> {
   public:
-    explicit ScopedKey(IRegistry& registry) : m_registry(registry) {}
-    ScopedKey(IRegistry& registry, KeyHandle& slot) : m_registry(registry), m_slot(&slot) {
-        *m_slot = nullptr;
-    }
-    ~ScopedKey() { Close(); }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
+    explicit ScopedKey(IRegistry& registry) : ScopedKey(registry, ownKey) {}
+    ScopedKey(IRegistry& registry, KeyHandle& slot)
+        : UniqueHandle(KeyCloser{&registry}, HeldInSlot<KeyHandle>(slot)) {}
 
     // Closes the key held, then opens path under HKEY_LOCAL_MACHINE; the
     // registry's result. After a failure no key is held.
     long Open(const char* path, uint32_t access) {
-        Close();
-        const long result = m_registry.OpenKey(path, access, m_slot);
-        if (result != 0) *m_slot = nullptr;
+        KeyHandle* slot = put();
+        const long result = closer().registry->OpenKey(path, access, slot);
+        if (result != 0) *slot = nullptr;
         return result;
     }
-    KeyHandle Get() const { return *m_slot; }
-    void Close() {
-        if (*m_slot != nullptr) {
-            m_registry.CloseKey(*m_slot);
-            *m_slot = nullptr;
-        }
-    }
-
-  private:
-    IRegistry& m_registry;
-    KeyHandle m_key = nullptr;
-    KeyHandle* m_slot = &m_key;
 };
 
 }  // namespace vx

@@ -43,7 +43,7 @@ HRESULT STDMETHODCALLTYPE CShellExt::QueryInterface(REFIID riid, void** ppvObjec
 HRESULT STDMETHODCALLTYPE CShellExt::Initialize(PCIDLIST_ABSOLUTE /*pidlFolder*/,
                                                 IDataObject* pdtobj, HKEY /*hkeyProgID*/) {
     Trace("CShellExt::Initialize()\r\n");
-    m_pDataObj.Reset(pdtobj);
+    m_pDataObj.copy(pdtobj);
     return S_OK;
 }
 

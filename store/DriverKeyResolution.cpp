@@ -48,7 +48,7 @@ void CLayoutStore::ResolveDriverKey() {
 
     if (platform.libraries == nullptr) return;
     ScopedLibrary library(*platform.libraries, kConfigLibrary);
-    if (library.Get() == nullptr) return;
+    if (library.get() == nullptr) return;
     auto getConfigString =
         reinterpret_cast<GetConfigStringProc>(library.GetProc(kGetConfigStringSymbol));
     if (getConfigString != nullptr) getConfigString(DriverKeyPath, kRegistryTextRoom);

@@ -9,6 +9,7 @@
 #include "IniSequence.h"
 #include "SettingsFolder.h"
 #include "page/ZrDriveDlg.h"
+#include "platform/UniqueHandle.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
 
@@ -32,12 +33,10 @@ class HostBench : public SettingsFolder {
 };
 
 // The page object and the headless sheet that shows it.
-class ShownPage {
+class ShownPage : vx::Pinned {
   public:
     ShownPage();
     ~ShownPage();
-    ShownPage(const ShownPage&) = delete;
-    ShownPage& operator=(const ShownPage&) = delete;
 
     // Dialog initialisation: entries loaded, controls created.
     void Show();

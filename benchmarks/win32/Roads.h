@@ -16,6 +16,7 @@
 
 #include "CallLog.h"
 #include "Replay.h"
+#include "platform/UniqueHandle.h"
 
 namespace vxbench {
 
@@ -35,12 +36,10 @@ void ClickCheckBoxes(HWND page);
 // The sheet's Apply (PSM_APPLY).
 void PressApply(const OpenSheet& sheet);
 
-class PageRoad {
+class PageRoad : vx::Pinned {
   public:
     PageRoad();
     ~PageRoad();
-    PageRoad(const PageRoad&) = delete;
-    PageRoad& operator=(const PageRoad&) = delete;
 
     bool Ok() const { return m_extension != nullptr; }
     // Gives the module a fresh page object (as the first showing in a

@@ -123,7 +123,7 @@ size_t RemoveLeftovers(const std::string& path) {
 
 void FlushFolder(const std::string& folder) {
     FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) fsync(dir.Get());
+    if (dir.get() >= 0) fsync(dir.get());
 }
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
@@ -148,28 +148,28 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
     RemoveLeftovers(target);
     std::string siblingName;
     FileDescriptor sibling(CreateSibling(target, &siblingName));
-    if (sibling.Get() < 0)
+    if (sibling.get() < 0)
         return Fail(error, how, "cannot create a temporary file next to " + path);
     TemporaryFile temporary(siblingName);
     // A run that holds the old file keeps holding the name once the new
     // file has taken it.
     FileLocks* locks = ActiveFileLocks();
-    if (locks != nullptr && !locks->Adopt(sibling.Get())) {
+    if (locks != nullptr && !locks->Adopt(sibling.get())) {
         return Fail(error, how, "cannot lock the new file for " + path);
     }
     if (exists) {
-        if (fchmod(sibling.Get(), info.st_mode & 07777) != 0) {
+        if (fchmod(sibling.get(), info.st_mode & 07777) != 0) {
             return Fail(error, how, "cannot set the permissions of " + path);
         }
         // Only a privileged process may hand the new file to the old owner;
         // any other keeps it as its own.
-        if (fchown(sibling.Get(), info.st_uid, info.st_gid) != 0 && errno != EPERM) {
+        if (fchown(sibling.get(), info.st_uid, info.st_gid) != 0 && errno != EPERM) {
             return Fail(error, how, "cannot set the owner of " + path);
         }
     }
-    if (!WriteAll(sibling.Get(), bytes)) return Fail(error, how, "cannot write " + path);
-    if (fsync(sibling.Get()) != 0) return Fail(error, how, "cannot flush " + path);
-    if (how.written != nullptr && fstat(sibling.Get(), how.written) != 0) {
+    if (!WriteAll(sibling.get(), bytes)) return Fail(error, how, "cannot write " + path);
+    if (fsync(sibling.get()) != 0) return Fail(error, how, "cannot flush " + path);
+    if (how.written != nullptr && fstat(sibling.get(), how.written) != 0) {
         return Fail(error, how, "cannot check " + path);
     }
     if (!sibling.Close()) return Fail(error, how, "cannot write " + path);

@@ -3,26 +3,24 @@
 
 #include <unistd.h>
 
+#include "platform/UniqueHandle.h"
+
 namespace vx {
 
-class FileDescriptor {
+struct FileDescriptorCloser {
+    using Handle = int;
+    static constexpr int kInvalid = -1;
+    void operator()(int fd) const { close(fd); }
+};
+
+class FileDescriptor : public UniqueHandle<FileDescriptorCloser> {
   public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
+    using UniqueHandle::UniqueHandle;
     // Closes now, reporting whether the last writes reached the file.
     bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
+        const int fd = release();
         return close(fd) == 0;
     }
-
-  private:
-    int m_fd;
 };
 
 }  // namespace vx

@@ -17,10 +17,12 @@ void* const kJunk = reinterpret_cast<void*>(0x5A5A5A5A);
 
 class ClassFactoryTest : public ServerTest {
   protected:
-    IClassFactory* NewFactory(REFIID riid = vx::kIidIClassFactory) {
+    vx::ComPtr<IClassFactory> NewFactory(REFIID riid = vx::kIidIClassFactory) {
         void* out = kJunk;
-        EXPECT_EQ(vx::DllGetClassObject(vx::kClsidVexaro, riid, &out), S_OK);
-        return static_cast<IClassFactory*>(out);
+        const HRESULT result = vx::DllGetClassObject(vx::kClsidVexaro, riid, &out);
+        EXPECT_EQ(result, S_OK);
+        return vx::ComPtr<IClassFactory>::Attached(result == S_OK ? static_cast<IClassFactory*>(out)
+                                                                  : nullptr);
     }
 };
 
@@ -30,8 +32,8 @@ TEST_F(ClassFactoryTest, CanUnloadWhenNothingLivesAndWritesItsLine) {
 }
 
 TEST_F(ClassFactoryTest, FactoryKeepsTheModuleLoadedUntilItsLastRelease) {
-    IClassFactory* factory = NewFactory();
-    ASSERT_NE(factory, nullptr);
+    vx::ComPtr<IClassFactory> factory = NewFactory();
+    ASSERT_TRUE(factory);
     EXPECT_EQ(debug.lines, (Lines{Line("In DllGetClassObject"),
                                   Line("CShellExtClassFactory::CShellExtClassFactory()"),
                                   Line("CShellExtClassFactory::QueryInterface()")}));
@@ -39,20 +41,20 @@ TEST_F(ClassFactoryTest, FactoryKeepsTheModuleLoadedUntilItsLastRelease) {
     EXPECT_EQ(factory->AddRef(), 2u);
     EXPECT_EQ(factory->Release(), 1u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_FALSE);
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 }
 
 TEST_F(ClassFactoryTest, ServesIUnknownLikeIClassFactory) {
-    IClassFactory* viaUnknown = NewFactory(vx::kIidIUnknown);
-    ASSERT_NE(viaUnknown, nullptr);
+    vx::ComPtr<IClassFactory> viaUnknown = NewFactory(vx::kIidIUnknown);
+    ASSERT_TRUE(viaUnknown);
     EXPECT_EQ(viaUnknown->AddRef(), 2u);
-    void* again = nullptr;
-    EXPECT_EQ(viaUnknown->QueryInterface(vx::kIidIClassFactory, &again), S_OK);
-    EXPECT_EQ(again, viaUnknown);
-    EXPECT_EQ(viaUnknown->Release(), 2u);
+    vx::ComPtr<IClassFactory> again;
+    EXPECT_EQ(viaUnknown->QueryInterface(vx::kIidIClassFactory, again.put_void()), S_OK);
+    EXPECT_EQ(again.get(), viaUnknown.get());
+    EXPECT_EQ(ReleaseNow(again), 2u);
     EXPECT_EQ(viaUnknown->Release(), 1u);
-    EXPECT_EQ(viaUnknown->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(viaUnknown), 0u);
 }
 
 TEST_F(ClassFactoryTest, RefusesOtherClasses) {
@@ -72,14 +74,14 @@ TEST_F(ClassFactoryTest, RefusesOtherClasses) {
 }
 
 TEST_F(ClassFactoryTest, EveryCallMakesANewFactory) {
-    IClassFactory* first = NewFactory();
-    IClassFactory* second = NewFactory();
-    EXPECT_NE(first, second);
+    vx::ComPtr<IClassFactory> first = NewFactory();
+    vx::ComPtr<IClassFactory> second = NewFactory();
+    EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(vx::LiveObjectCount, 2u);
-    first->Release();
+    first.reset();
     EXPECT_EQ(vx::LiveObjectCount, 1u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_FALSE);
-    second->Release();
+    second.reset();
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 }
 
@@ -94,7 +96,7 @@ TEST_F(ClassFactoryTest, RefusedFactoryDoesNotStayAlive) {
 }
 
 TEST_F(ClassFactoryTest, QueryInterfaceForOtherInterfacesChangesNoCount) {
-    IClassFactory* factory = NewFactory();
+    vx::ComPtr<IClassFactory> factory = NewFactory();
     debug.lines.clear();
     for (const GUID& iid : {vx::kIidIShellExtInit, vx::kIidIShellPropSheetExt, vx::kClsidVexaro}) {
         void* out = kJunk;
@@ -102,34 +104,35 @@ TEST_F(ClassFactoryTest, QueryInterfaceForOtherInterfacesChangesNoCount) {
         EXPECT_EQ(out, nullptr);
     }
     EXPECT_EQ(debug.lines, Lines(3, Line("CShellExtClassFactory::QueryInterface()")));
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
 }
 
 TEST_F(ClassFactoryTest, CreateInstanceRefusesAggregation) {
-    IClassFactory* factory = NewFactory();
+    vx::ComPtr<IClassFactory> factory = NewFactory();
     debug.lines.clear();
     void* out = kJunk;
-    EXPECT_EQ(factory->CreateInstance(factory, vx::kIidIShellExtInit, &out), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(factory.get(), vx::kIidIShellExtInit, &out),
+              CLASS_E_NOAGGREGATION);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(debug.lines, Lines{Line("CShellExtClassFactory::CreateInstance()")});
     EXPECT_EQ(vx::LiveObjectCount, 1u);
-    factory->Release();
+    factory.reset();
 }
 
 TEST_F(ClassFactoryTest, CreateInstanceHandsOutOneReference) {
-    IClassFactory* factory = NewFactory();
-    void* out = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellPropSheetExt, &out), S_OK);
+    vx::ComPtr<IClassFactory> factory = NewFactory();
+    vx::ComPtr<IShellPropSheetExt> sheet;
+    ASSERT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellPropSheetExt, sheet.put_void()), S_OK);
     EXPECT_EQ(vx::LiveObjectCount, 2u);
-    factory->Release();
+    factory.reset();
     // The object does not depend on its factory.
     EXPECT_EQ(vx::DllCanUnloadNow(), S_FALSE);
-    EXPECT_EQ(static_cast<IShellPropSheetExt*>(out)->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(sheet), 0u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 }
 
 TEST_F(ClassFactoryTest, RefusedExtensionObjectDoesNotStayAlive) {
-    IClassFactory* factory = NewFactory();
+    vx::ComPtr<IClassFactory> factory = NewFactory();
     debug.lines.clear();
     void* out = kJunk;
     EXPECT_EQ(factory->CreateInstance(nullptr, vx::kIidIClassFactory, &out), E_NOINTERFACE);
@@ -138,29 +141,29 @@ TEST_F(ClassFactoryTest, RefusedExtensionObjectDoesNotStayAlive) {
                                   Line("CShellExt::CShellExt()"),
                                   Line("CShellExt::QueryInterface()==>Unknown Interface")}));
     EXPECT_EQ(vx::LiveObjectCount, 1u);
-    factory->Release();
+    factory.reset();
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 }
 
 TEST_F(ClassFactoryTest, LockServerIsNotHonoured) {
-    IClassFactory* factory = NewFactory();
+    vx::ComPtr<IClassFactory> factory = NewFactory();
     debug.lines.clear();
     EXPECT_EQ(factory->LockServer(1), S_OK);
     EXPECT_EQ(factory->LockServer(0), S_OK);
     EXPECT_EQ(factory->LockServer(1), S_OK);
     EXPECT_TRUE(debug.lines.empty());
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 }
 
 TEST_F(ClassFactoryTest, NullOutPointersAreRefused) {
     EXPECT_EQ(vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, nullptr), E_POINTER);
     EXPECT_EQ(vx::LiveObjectCount, 0u);
-    IClassFactory* factory = NewFactory();
+    vx::ComPtr<IClassFactory> factory = NewFactory();
     EXPECT_EQ(factory->QueryInterface(vx::kIidIUnknown, nullptr), E_POINTER);
     EXPECT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellExtInit, nullptr), E_POINTER);
     EXPECT_EQ(vx::LiveObjectCount, 1u);
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
 }
 
 }  // namespace

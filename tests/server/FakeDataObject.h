@@ -2,6 +2,8 @@
 // owns it: Release never frees it.
 #pragma once
 
+#include <memory>
+
 #include "ComTypes.h"
 
 namespace vxtest {
@@ -12,22 +14,42 @@ struct CallCounts {
     int Held() const { return addRefs - releases; }
 };
 
-// Each backend defines the object over its own IDataObject.
-IDataObject* CreateCountingDataObject(CallCounts* counts);
-void DestroyCountingDataObject(IDataObject* object);
+// The counting part of the object, over either backend's IDataObject.
+template <typename Interface>
+class CountingObject : public Interface {
+  public:
+    explicit CountingObject(CallCounts* counts) : m_counts(counts) {}
+    virtual ~CountingObject() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        ++m_counts->addRefs;
+        return static_cast<ULONG>(m_counts->Held());
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ++m_counts->releases;
+        return static_cast<ULONG>(m_counts->Held());
+    }
+
+  private:
+    CallCounts* m_counts;
+};
+
+// Each backend makes the object over its own IDataObject (the Windows one
+// has the data methods to answer too).
+CountingObject<IDataObject>* CreateCountingDataObject(CallCounts* counts);
 
 class CountingDataObject {
   public:
     CountingDataObject() : m_object(CreateCountingDataObject(&counts)) {}
-    ~CountingDataObject() { DestroyCountingDataObject(m_object); }
-    CountingDataObject(const CountingDataObject&) = delete;
-    CountingDataObject& operator=(const CountingDataObject&) = delete;
-    IDataObject* get() const { return m_object; }
+    IDataObject* get() const { return m_object.get(); }
 
     CallCounts counts;
 
   private:
-    IDataObject* m_object;
+    std::unique_ptr<CountingObject<IDataObject>> m_object;
 };
 
 }  // namespace vxtest

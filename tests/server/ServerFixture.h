@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ComTypes.h"
+#include "platform/ComPtr.h"
 #include "platform/Platform.h"
 
 namespace vxtest {
@@ -57,6 +58,13 @@ class ServerTest : public ::testing::Test {
   private:
     vx::PlatformServices m_saved;
 };
+
+// Gives a held reference back now and answers what Release said, for the
+// tests of the counts.
+template <typename Interface>
+ULONG ReleaseNow(vx::ComPtr<Interface>& held) {
+    return held.detach()->Release();
+}
 
 // Every trace line ends with a carriage return and a line feed.
 std::string Line(const char* text);

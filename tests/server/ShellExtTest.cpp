@@ -56,21 +56,24 @@ class ShellExtTest : public ServerTest {
     }
 
     // A new extension object, as the shell gets it: through IShellExtInit.
-    IShellExtInit* NewExtension() {
-        IClassFactory* factory = nullptr;
-        EXPECT_EQ(vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory,
-                                        reinterpret_cast<void**>(&factory)),
-                  S_OK);
-        void* out = nullptr;
-        EXPECT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellExtInit, &out), S_OK);
-        factory->Release();
+    vx::ComPtr<IShellExtInit> NewExtension() {
+        vx::ComPtr<IClassFactory> factory;
+        vx::ComPtr<IShellExtInit> init;
+        EXPECT_EQ(
+            vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, factory.put_void()),
+            S_OK);
+        if (factory) {
+            EXPECT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellExtInit, init.put_void()),
+                      S_OK);
+        }
+        factory.reset();
         debug.lines.clear();
-        return static_cast<IShellExtInit*>(out);
+        return init;
     }
-    static IShellPropSheetExt* SheetFace(IShellExtInit* init) {
-        void* out = nullptr;
-        EXPECT_EQ(init->QueryInterface(vx::kIidIShellPropSheetExt, &out), S_OK);
-        return static_cast<IShellPropSheetExt*>(out);
+    static vx::ComPtr<IShellPropSheetExt> SheetFace(const vx::ComPtr<IShellExtInit>& init) {
+        vx::ComPtr<IShellPropSheetExt> sheet;
+        EXPECT_EQ(init->QueryInterface(vx::kIidIShellPropSheetExt, sheet.put_void()), S_OK);
+        return sheet;
     }
 
     vx::InstanceHandle const kModule = reinterpret_cast<vx::InstanceHandle>(0x10000000);
@@ -83,18 +86,18 @@ class ShellExtTest : public ServerTest {
 };
 
 TEST_F(ShellExtTest, FacesAndIdentity) {
-    IShellExtInit* init = NewExtension();
-    void* unknown = nullptr;
-    ASSERT_EQ(init->QueryInterface(vx::kIidIUnknown, &unknown), S_OK);
-    EXPECT_EQ(unknown, static_cast<void*>(init));
-    IShellPropSheetExt* sheet = SheetFace(init);
-    EXPECT_NE(static_cast<void*>(sheet), static_cast<void*>(init));
-    void* back = nullptr;
-    ASSERT_EQ(sheet->QueryInterface(vx::kIidIShellExtInit, &back), S_OK);
-    EXPECT_EQ(back, static_cast<void*>(init));
-    void* viaSheet = nullptr;
-    ASSERT_EQ(sheet->QueryInterface(vx::kIidIUnknown, &viaSheet), S_OK);
-    EXPECT_EQ(viaSheet, static_cast<void*>(init));
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IUnknown> unknown;
+    ASSERT_EQ(init->QueryInterface(vx::kIidIUnknown, unknown.put_void()), S_OK);
+    EXPECT_EQ(static_cast<void*>(unknown.get()), static_cast<void*>(init.get()));
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
+    EXPECT_NE(static_cast<void*>(sheet.get()), static_cast<void*>(init.get()));
+    vx::ComPtr<IShellExtInit> back;
+    ASSERT_EQ(sheet->QueryInterface(vx::kIidIShellExtInit, back.put_void()), S_OK);
+    EXPECT_EQ(back.get(), init.get());
+    vx::ComPtr<IUnknown> viaSheet;
+    ASSERT_EQ(sheet->QueryInterface(vx::kIidIUnknown, viaSheet.put_void()), S_OK);
+    EXPECT_EQ(static_cast<void*>(viaSheet.get()), static_cast<void*>(init.get()));
     EXPECT_EQ(
         debug.lines,
         (Lines{Line("CShellExt::QueryInterface()==>IID_IShellExtInit"), Line("CShellExt::AddRef()"),
@@ -105,14 +108,17 @@ TEST_F(ShellExtTest, FacesAndIdentity) {
     // One count behind both faces: 1 from creation and 4 from the queries.
     EXPECT_EQ(sheet->AddRef(), 6u);
     EXPECT_EQ(init->Release(), 5u);
-    for (ULONG left = 4; left > 0; --left) EXPECT_EQ(sheet->Release(), left);
+    EXPECT_EQ(ReleaseNow(viaSheet), 4u);
+    EXPECT_EQ(ReleaseNow(back), 3u);
+    EXPECT_EQ(ReleaseNow(sheet), 2u);
+    EXPECT_EQ(ReleaseNow(unknown), 1u);
     EXPECT_EQ(vx::LiveObjectCount, 1u);
-    EXPECT_EQ(init->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(init), 0u);
 }
 
 TEST_F(ShellExtTest, RefusedInterfaceChangesNoCount) {
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     debug.lines.clear();
     for (const GUID& iid : {vx::kIidIClassFactory, vx::kClsidVexaro}) {
         void* out = reinterpret_cast<void*>(0x5A5A5A5A);
@@ -123,15 +129,15 @@ TEST_F(ShellExtTest, RefusedInterfaceChangesNoCount) {
         EXPECT_EQ(out, nullptr);
     }
     EXPECT_EQ(debug.lines, Lines(4, Line("CShellExt::QueryInterface()==>Unknown Interface")));
-    EXPECT_EQ(sheet->Release(), 1u);
-    EXPECT_EQ(init->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(sheet), 1u);
+    EXPECT_EQ(ReleaseNow(init), 0u);
     EXPECT_EQ(debug.lines.back(), Line("CShellExt::Release()"));
 }
 
 TEST_F(ShellExtTest, InitializeHoldsOneDataObjectAtATime) {
     CountingDataObject first;
     CountingDataObject second;
-    IShellExtInit* init = NewExtension();
+    vx::ComPtr<IShellExtInit> init = NewExtension();
     EXPECT_EQ(init->Initialize(nullptr, first.get(), nullptr), S_OK);
     EXPECT_EQ(first.counts.addRefs, 1);
     EXPECT_EQ(first.counts.releases, 0);
@@ -145,7 +151,7 @@ TEST_F(ShellExtTest, InitializeHoldsOneDataObjectAtATime) {
     EXPECT_EQ(debug.lines, Lines(4, Line("CShellExt::Initialize()")));
     // The last Release gives the held data object back.
     EXPECT_EQ(first.counts.Held(), 1);
-    EXPECT_EQ(init->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(init), 0u);
     EXPECT_EQ(first.counts.Held(), 0);
     EXPECT_EQ(first.counts.releases, 2);
     EXPECT_EQ(second.counts.releases, 1);
@@ -164,8 +170,8 @@ TEST_F(ShellExtTest, AddPagesOnlyWhileControlIsDown) {
         {static_cast<int16_t>(0x8001), true},
         {static_cast<int16_t>(0xFF80), true},
     };
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
         keyboard.controlState = c.state;
@@ -184,15 +190,13 @@ TEST_F(ShellExtTest, AddPagesOnlyWhileControlIsDown) {
         EXPECT_EQ(vx::AfxGetModuleState()->m_hCurrentResourceHandle, c.adds ? kModule : nullptr);
     }
     EXPECT_TRUE(sheets.destroyed.empty());
-    sheet->Release();
-    init->Release();
 }
 
 TEST_F(ShellExtTest, AddPagesHandsThePageToTheSheet) {
     keyboard.controlState = kControlDown;
     m_page->Record().dwFlags = 0x0004;  // the page's own flags stay
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     SheetLog log;
     EXPECT_EQ(sheet->AddPages(&AddPageTo, reinterpret_cast<LPARAM>(&log)), S_OK);
     ASSERT_EQ(sheets.created.size(), 1u);
@@ -202,27 +206,23 @@ TEST_F(ShellExtTest, AddPagesHandsThePageToTheSheet) {
     EXPECT_EQ(static_cast<void*>(log.pages[0]), sheets.created[0].handle);
     EXPECT_EQ(log.values[0], reinterpret_cast<LPARAM>(&log));
     EXPECT_TRUE(sheets.destroyed.empty());
-    sheet->Release();
-    init->Release();
 }
 
 TEST_F(ShellExtTest, RefusedPageIsDestroyed) {
     keyboard.controlState = kControlDown;
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     SheetLog log;
     log.answer = 0;
     EXPECT_EQ(sheet->AddPages(&AddPageTo, reinterpret_cast<LPARAM>(&log)), S_OK);
     ASSERT_EQ(sheets.created.size(), 1u);
     EXPECT_EQ(sheets.destroyed, std::vector<vx::PageHandle>{sheets.created[0].handle});
-    sheet->Release();
-    init->Release();
 }
 
 TEST_F(ShellExtTest, NothingToAddWithoutAPageOrAHandle) {
     keyboard.controlState = kControlDown;
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     sheets.failCreation = true;
     EXPECT_EQ(sheet->AddPages(&MustNotBeCalled, 0), S_OK);
     sheets.failCreation = false;
@@ -230,8 +230,6 @@ TEST_F(ShellExtTest, NothingToAddWithoutAPageOrAHandle) {
     EXPECT_EQ(sheet->AddPages(&MustNotBeCalled, 0), S_OK);
     EXPECT_TRUE(sheets.created.empty());
     EXPECT_TRUE(sheets.destroyed.empty());
-    sheet->Release();
-    init->Release();
 }
 
 // Every sheet of the process shows the one page object.
@@ -240,11 +238,9 @@ TEST_F(ShellExtTest, TwoSheetsShareThePageObject) {
     SheetLog firstSheet;
     SheetLog secondSheet;
     for (SheetLog* log : {&firstSheet, &secondSheet}) {
-        IShellExtInit* init = NewExtension();
-        IShellPropSheetExt* sheet = SheetFace(init);
+        vx::ComPtr<IShellExtInit> init = NewExtension();
+        vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
         EXPECT_EQ(sheet->AddPages(&AddPageTo, reinterpret_cast<LPARAM>(log)), S_OK);
-        sheet->Release();
-        init->Release();
     }
     ASSERT_EQ(sheets.created.size(), 2u);
     EXPECT_EQ(sheets.created[0].page, m_page.get());
@@ -258,16 +254,14 @@ TEST_F(ShellExtTest, TwoSheetsShareThePageObject) {
 
 TEST_F(ShellExtTest, ReplacePageAlwaysFails) {
     keyboard.controlState = kControlDown;
-    IShellExtInit* init = NewExtension();
-    IShellPropSheetExt* sheet = SheetFace(init);
+    vx::ComPtr<IShellExtInit> init = NewExtension();
+    vx::ComPtr<IShellPropSheetExt> sheet = SheetFace(init);
     debug.lines.clear();
     EXPECT_EQ(sheet->ReplacePage(0, &MustNotBeCalled, 0), E_FAIL);
     EXPECT_EQ(sheet->ReplacePage(1, nullptr, 42), E_FAIL);
     EXPECT_EQ(sheet->ReplacePage(0xFFFFFFFFu, &MustNotBeCalled, -1), E_FAIL);
     EXPECT_EQ(debug.lines, Lines(3, Line("CShellExt::ReplacePage()")));
     EXPECT_TRUE(sheets.created.empty());
-    sheet->Release();
-    init->Release();
 }
 
 }  // namespace

@@ -24,22 +24,18 @@ TEST_F(ServerTest, ShellStartWritesItsTraceInOrder) {
     keyboard.controlState = static_cast<int16_t>(0x8000);
     CountingDataObject data;
 
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory,
-                                    reinterpret_cast<void**>(&factory)),
+    vx::ComPtr<IClassFactory> factory;
+    ASSERT_EQ(vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, factory.put_void()),
               S_OK);
-    IShellExtInit* init = nullptr;
-    ASSERT_EQ(
-        factory->CreateInstance(nullptr, vx::kIidIShellExtInit, reinterpret_cast<void**>(&init)),
-        S_OK);
+    vx::ComPtr<IShellExtInit> init;
+    ASSERT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellExtInit, init.put_void()), S_OK);
     EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
-    IShellPropSheetExt* sheet = nullptr;
-    ASSERT_EQ(init->QueryInterface(vx::kIidIShellPropSheetExt, reinterpret_cast<void**>(&sheet)),
-              S_OK);
+    vx::ComPtr<IShellPropSheetExt> sheet;
+    ASSERT_EQ(init->QueryInterface(vx::kIidIShellPropSheetExt, sheet.put_void()), S_OK);
     EXPECT_EQ(sheet->AddPages(&AcceptPage, 0), S_OK);
-    EXPECT_EQ(sheet->Release(), 1u);
-    EXPECT_EQ(init->Release(), 0u);
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(sheet), 1u);
+    EXPECT_EQ(ReleaseNow(init), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
     EXPECT_EQ(vx::DllCanUnloadNow(), S_OK);
 
     const std::vector<std::string> expected = {

@@ -9,15 +9,14 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/UniqueHandle.h"
 
 namespace vxtest {
 
-class TestPlatform {
+class TestPlatform : vx::Pinned {
   public:
     TestPlatform();
     ~TestPlatform();
-    TestPlatform(const TestPlatform&) = delete;
-    TestPlatform& operator=(const TestPlatform&) = delete;
 
     // Clears the keys the tests use (the driver class keys and the maker's
     // software key under HKEY_LOCAL_MACHINE), then imports a registry file

@@ -12,13 +12,10 @@ DisplayChangeWatcher::DisplayChangeWatcher() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);  // fails harmlessly when already registered
-    m_window = CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                             nullptr);
-    if (m_window) SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-DisplayChangeWatcher::~DisplayChangeWatcher() {
-    if (m_window) DestroyWindow(m_window);
+    m_window.reset(CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 wc.hInstance, nullptr));
+    if (m_window)
+        SetWindowLongPtrA(m_window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 LRESULT CALLBACK DisplayChangeWatcher::Proc(HWND window, UINT message, WPARAM wParam,

@@ -4,21 +4,23 @@
 
 #include <windows.h>
 
+#include "platform/win32/WinHandles.h"
+
 namespace displayhost {
 
 class DisplayChangeWatcher {
   public:
     DisplayChangeWatcher();
-    ~DisplayChangeWatcher();
-    DisplayChangeWatcher(const DisplayChangeWatcher&) = delete;
-    DisplayChangeWatcher& operator=(const DisplayChangeWatcher&) = delete;
+    // The window knows this object: it stays where it is.
+    DisplayChangeWatcher(DisplayChangeWatcher&&) = delete;
+    DisplayChangeWatcher& operator=(DisplayChangeWatcher&&) = delete;
 
     int Count() const { return m_count; }
     void Reset() { m_count = 0; }
 
   private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-    HWND m_window = nullptr;
+    vx::UniqueWindow m_window;
     int m_count = 0;
 };
 

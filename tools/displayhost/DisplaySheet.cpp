@@ -49,7 +49,7 @@ INT_PTR DisplaySheet::RunModal(HWND owner) {
     return PropertySheetA(&header);
 }
 
-HWND DisplaySheet::OpenModeless(HWND owner, bool visible) {
+HWND DisplaySheet::OpenSheet(HWND owner, bool visible) {
     PROPSHEETHEADERA header = Header(owner, PSH_MODELESS);
     if (!visible) {
         header.dwFlags |= PSH_USECALLBACK;

@@ -31,9 +31,11 @@ class DisplaySheet {
     // Modal sheet, opened at the first extension page when there is one.
     INT_PTR RunModal(HWND owner);
 
-    // Modeless sheet; returns its window or null. A sheet opened hidden is
-    // never shown on the screen (its pages are still created when selected).
-    HWND OpenModeless(HWND owner, bool visible = true);
+    // Modeless sheet, shown; returns its window or null.
+    HWND OpenModeless(HWND owner) { return OpenSheet(owner, true); }
+    // The same never shown on the screen (its pages are still created when
+    // selected).
+    HWND OpenHiddenModeless(HWND owner) { return OpenSheet(owner, false); }
     HWND Window() const { return m_window; }
 
     // The window of the page at index (0 is Settings), showing it first.
@@ -49,6 +51,7 @@ class DisplaySheet {
     void Close();
 
   private:
+    HWND OpenSheet(HWND owner, bool visible);
     PROPSHEETHEADERA Header(HWND owner, DWORD flags);
     static int CALLBACK CreateHidden(HWND, UINT message, LPARAM lParam);
     void HandOverPages();

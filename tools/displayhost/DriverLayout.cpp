@@ -2,29 +2,17 @@
 
 #include <windows.h>
 
+#include "platform/win32/WinHandles.h"
+
 namespace displayhost {
 
 namespace {
 
 constexpr char kDisplayClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Display";
 
-class Key {
-  public:
-    explicit Key(const std::string& path) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~Key() {
-        if (m_key) RegCloseKey(m_key);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    explicit operator bool() const { return m_key != nullptr; }
-    HKEY get() const { return m_key; }
-
-  private:
-    HKEY m_key = nullptr;
-};
+vx::UniqueRegKey Key(const std::string& path) {
+    return vx::OpenRegKey(HKEY_LOCAL_MACHINE, path.c_str());
+}
 
 bool ReadText(HKEY key, const char* name, std::string* text) {
     char data[257] = {};
@@ -43,21 +31,21 @@ std::string KindOf(const std::string& name) {
 }
 
 bool HasLayout(const std::string& driverKey) {
-    return static_cast<bool>(Key(driverKey + "\\Vexaro\\Layout"));
+    return Key(driverKey + "\\Vexaro\\Layout").valid();
 }
 
 }  // namespace
 
 std::string FindDriverKey() {
     {
-        Key software("SOFTWARE\\Corvane\\Lumetra");
+        const vx::UniqueRegKey software = Key("SOFTWARE\\Corvane\\Lumetra");
         std::string subkey;
         if (software && ReadText(software.get(), "CurrentDisplayKey", &subkey) && !subkey.empty()) {
             std::string path = std::string(kDisplayClassKey) + "\\" + subkey;
             if (HasLayout(path)) return path;
         }
     }
-    Key display(kDisplayClassKey);
+    const vx::UniqueRegKey display = Key(kDisplayClassKey);
     if (!display) return {};
     for (DWORD index = 0;; ++index) {
         char name[256];
@@ -73,7 +61,7 @@ std::string FindDriverKey() {
 
 std::vector<LayoutSetting> ReadDriverLayout(const std::string& driverKey) {
     std::vector<LayoutSetting> settings;
-    Key layout(driverKey + "\\Vexaro\\Layout");
+    const vx::UniqueRegKey layout = Key(driverKey + "\\Vexaro\\Layout");
     if (!layout) return settings;
     for (DWORD index = 0;; ++index) {
         char name[256];
@@ -95,7 +83,7 @@ std::vector<LayoutSetting> ReadDriverLayout(const std::string& driverKey) {
 
 std::string ReadAssociationValue(const std::string& driverKey, const std::string& name,
                                  const std::string& valueName) {
-    Key association(driverKey + "\\Vexaro\\Association\\" + name);
+    const vx::UniqueRegKey association = Key(driverKey + "\\Vexaro\\Association\\" + name);
     std::string text;
     if (association) ReadText(association.get(), valueName.c_str(), &text);
     return text;

@@ -5,14 +5,14 @@
 
 #include <windows.h>
 
+#include "platform/UniqueHandle.h"
+
 namespace displayhost {
 
-class HeldCtrlKey {
+class HeldCtrlKey : vx::Pinned {
   public:
     HeldCtrlKey();
     ~HeldCtrlKey();
-    HeldCtrlKey(const HeldCtrlKey&) = delete;
-    HeldCtrlKey& operator=(const HeldCtrlKey&) = delete;
 
     // True when the keyboard state could be set.
     bool Held() const { return m_held; }

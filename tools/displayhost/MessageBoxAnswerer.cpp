@@ -11,13 +11,21 @@ struct Search {
     HWND found = nullptr;
 };
 
+std::string ClassName(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string Text(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    char className[64] = {};
-    char caption[256] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::string(className) == "#32770" && *search->caption == caption &&
+    if (ClassName(window) == "#32770" && *search->caption == Text(window) &&
         IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
@@ -27,13 +35,11 @@ BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
     auto* box = reinterpret_cast<AnsweredBox*>(lParam);
-    char className[64] = {};
-    char text[1024] = {};
-    GetClassNameA(child, className, sizeof className);
-    GetWindowTextA(child, text, sizeof text);
-    if (_stricmp(className, "Static") == 0 && text[0] && box->text.empty())
+    const std::string className = ClassName(child);
+    const std::string text = Text(child);
+    if (_stricmp(className.c_str(), "Static") == 0 && !text.empty() && box->text.empty())
         box->text = text;
-    else if (_stricmp(className, "Button") == 0)
+    else if (_stricmp(className.c_str(), "Button") == 0)
         box->buttons.push_back(text);
     return TRUE;
 }
@@ -42,9 +48,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
 
 AnsweredBox DescribeBox(HWND box) {
     AnsweredBox described;
-    char caption[256] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    described.caption = caption;
+    described.caption = Text(box);
     EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&described));
     return described;
 }
@@ -52,11 +56,11 @@ AnsweredBox DescribeBox(HWND box) {
 MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, int answer)
     : m_caption(caption), m_answer(answer) {
     g_answerer = this;
-    m_timer = SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::Tick);
+    m_timer.reset(SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::Tick));
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
-    if (m_timer) KillTimer(nullptr, m_timer);
+    m_timer.reset();
     g_answerer = nullptr;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WinHandles.h"
+
 namespace displayhost {
 
 struct AnsweredBox {
@@ -22,8 +24,6 @@ class MessageBoxAnswerer {
     // Clicks button id `answer` on boxes captioned `caption`.
     MessageBoxAnswerer(const std::string& caption, int answer);
     ~MessageBoxAnswerer();
-    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     const std::vector<AnsweredBox>& Answered() const { return m_answered; }
     void Clear() { m_answered.clear(); }
@@ -34,7 +34,7 @@ class MessageBoxAnswerer {
 
     std::string m_caption;
     int m_answer;
-    UINT_PTR m_timer = 0;
+    vx::UniqueThreadTimer m_timer;
     std::vector<AnsweredBox> m_answered;
 };
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/WinHandles.h"
+
 namespace displayhost {
 
 bool ImportRegistryFile(const std::string& file) {
@@ -16,11 +18,11 @@ bool ImportRegistryFile(const std::string& file) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
+    const vx::UniqueKernelHandle thread(process.hThread);
+    const vx::UniqueKernelHandle child(process.hProcess);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return code == 0;
 }
 

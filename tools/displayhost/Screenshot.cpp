@@ -1,39 +1,17 @@
 #include "Screenshot.h"
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "DisplaySheet.h"
+#include "platform/win32/WinHandles.h"
 
 namespace displayhost {
 
 namespace {
 
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() {
-        if (dc) ReleaseDC(nullptr, dc);
-    }
-};
-
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc) DeleteDC(dc);
-    }
-};
-
-struct Bitmap {
-    HBITMAP bitmap;
-    explicit Bitmap(HBITMAP b) : bitmap(b) {}
-    ~Bitmap() {
-        if (bitmap) DeleteObject(bitmap);
-    }
-};
-
 struct FileCloser {
+    using Handle = FILE*;
     void operator()(FILE* f) const { std::fclose(f); }
 };
 
@@ -54,8 +32,8 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return false;
 
-    ScreenDc screen;
-    MemoryDc memory(screen.dc);
+    const vx::UniqueWindowDc screen = vx::GetWindowDc(nullptr);
+    const vx::UniqueCreatedDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -64,11 +42,13 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen.dc || !memory.dc || !bitmap.bitmap || !bits) return false;
-    HGDIOBJ old = SelectObject(memory.dc, bitmap.bitmap);
-    BOOL copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory.dc, old);
+    const vx::UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen || !memory || !bitmap || !bits) return false;
+    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    BOOL copied =
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    SelectObject(memory.get(), old);
     GdiFlush();
     if (!copied) return false;
 
@@ -80,7 +60,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     file.bfSize = file.bfOffBits + imageSize;
     info.bmiHeader.biSizeImage = imageSize;
 
-    std::unique_ptr<FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
+    const vx::UniqueHandle<FileCloser> out(std::fopen(path.c_str(), "wb"));
     if (!out) return false;
     bool written = std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out.get()) == 1 &&

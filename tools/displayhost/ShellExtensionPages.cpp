@@ -65,24 +65,23 @@ std::vector<HPROPSHEETPAGE> PageHandles::Release() {
     return pages;
 }
 
+void PropSheetExtArray::Destroyer::operator()(void* array) const {
+    Calls().destroy(array);
+}
+
 PropSheetExtArray::PropSheetExtArray(HKEY root, const wchar_t* subKey, UINT maxHandlers) {
     const Shell32Calls& calls = Calls();
     if (calls.create && calls.add && calls.destroy)
-        m_array = calls.create(root, subKey, maxHandlers);
-}
-
-PropSheetExtArray::~PropSheetExtArray() {
-    Destroy();
+        m_array.reset(calls.create(root, subKey, maxHandlers));
 }
 
 void PropSheetExtArray::Destroy() {
-    if (m_array) Calls().destroy(m_array);
-    m_array = nullptr;
+    m_array.reset();
 }
 
 UINT PropSheetExtArray::AddPages(PageHandles* pages) {
     if (!m_array) return 0;
-    return Calls().add(m_array, &PageHandles::Add, reinterpret_cast<LPARAM>(pages));
+    return Calls().add(m_array.get(), &PageHandles::Add, reinterpret_cast<LPARAM>(pages));
 }
 
 }  // namespace displayhost

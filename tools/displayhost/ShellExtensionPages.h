@@ -9,18 +9,18 @@
 
 #include <vector>
 
+#include "platform/UniqueHandle.h"
+
 namespace displayhost {
 
 // Where the Display control panel's handlers are registered (HKEY_LOCAL_MACHINE).
 extern const wchar_t kDisplayControlsKey[];
 
 // Page handles handed over by the handlers; destroys those that no sheet took.
-class PageHandles {
+class PageHandles : vx::Pinned {
   public:
     PageHandles() = default;
     ~PageHandles();
-    PageHandles(const PageHandles&) = delete;
-    PageHandles& operator=(const PageHandles&) = delete;
 
     // The add-page callback for the handlers; lParam is the PageHandles object.
     static BOOL CALLBACK Add(HPROPSHEETPAGE page, LPARAM lParam);
@@ -42,19 +42,21 @@ class PropSheetExtArray {
   public:
     // Loads up to maxHandlers handlers registered under root\subKey.
     PropSheetExtArray(HKEY root, const wchar_t* subKey, UINT maxHandlers);
-    ~PropSheetExtArray();  // SHDestroyPropSheetExtArray
-    PropSheetExtArray(const PropSheetExtArray&) = delete;
-    PropSheetExtArray& operator=(const PropSheetExtArray&) = delete;
 
     // False when shell32 lacks the calls or created no array.
-    bool Valid() const { return m_array != nullptr; }
+    bool Valid() const { return m_array.valid(); }
     // SHAddFromPropSheetExtArray: the number of pages that the callback accepted.
     UINT AddPages(PageHandles* pages);
     // Destroys the array now (as the destructor would).
     void Destroy();
 
   private:
-    void* m_array = nullptr;
+    // SHDestroyPropSheetExtArray.
+    struct Destroyer {
+        using Handle = void*;
+        void operator()(void* array) const;
+    };
+    vx::UniqueHandle<Destroyer> m_array;
 };
 
 }  // namespace displayhost

@@ -144,7 +144,7 @@ bool ReadInput(const std::string& path, std::string* bytes, std::string* error, 
     const std::string name = InputName(path);
     vx::FileDescriptor file(path == kStandardStream ? -1
                                                     : open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    const int fd = path == kStandardStream ? STDIN_FILENO : file.Get();
+    const int fd = path == kStandardStream ? STDIN_FILENO : file.get();
     if (fd < 0) return Fail("cannot read", name, errno, error);
     struct stat info;
     if (fstat(fd, &info) != 0) return Fail("cannot read", name, errno, error);
@@ -204,7 +204,7 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream
     if (exists && !S_ISREG(info.st_mode)) {
         // A device or a pipe: written in place, as a shell redirection would.
         vx::FileDescriptor file(open(target.c_str(), O_WRONLY | O_CLOEXEC));
-        if (file.Get() < 0 || !WriteAll(file.Get(), bytes) || !file.Close()) {
+        if (file.get() < 0 || !WriteAll(file.get(), bytes) || !file.Close()) {
             return Fail("cannot write", path, errno, error);
         }
         return true;

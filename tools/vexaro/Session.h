@@ -17,6 +17,7 @@
 #include "Snapshot.h"
 #include "StoredData.h"
 #include "page/ZrDriveDlg.h"
+#include "platform/UniqueHandle.h"
 #include "platform/host/FileLock.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
@@ -25,12 +26,10 @@
 
 namespace vexaro {
 
-class Session {
+class Session : vx::Pinned {
   public:
     Session();
     ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
 
     // Loads the registry file (or the INF file's section), checks the
     // Windows folder and sets the platform up; false with a one-line reason.

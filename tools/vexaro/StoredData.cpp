@@ -86,7 +86,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
         layout.layoutKey = true;
         StoredEntry entry;
         for (uint32_t i = 0;
-             EnumOne(registry, key.Get(), i, &entry.name, &entry.type, &entry.caption); ++i) {
+             EnumOne(registry, key.get(), i, &entry.name, &entry.type, &entry.caption); ++i) {
             layout.entries.push_back(entry);
         }
     }
@@ -99,7 +99,7 @@ StoredLayout ReadStoredLayout(vx::IRegistry& registry, const std::string& driver
         entry.associationKey = true;
         for (const char* valueName : kAssociationValueNames) {
             StoredValue value;
-            if (QueryOne(registry, key.Get(), valueName, &value)) {
+            if (QueryOne(registry, key.get(), valueName, &value)) {
                 entry.association[valueName] = value;
             }
         }
@@ -114,7 +114,7 @@ bool LayoutValueExists(vx::IRegistry& registry, const std::string& driverKeyPath
         return false;
     }
     StoredValue value;
-    return QueryOne(registry, key.Get(), name.c_str(), &value);
+    return QueryOne(registry, key.get(), name.c_str(), &value);
 }
 
 bool AssociationKeyExists(vx::IRegistry& registry, const std::string& driverKeyPath,

@@ -38,8 +38,8 @@ class AtomicFileTest : public testing::Test {
     // Whether another open file description can take the file's lock now.
     bool Free(const std::string& name) const {
         vx::FileDescriptor fd(open(Path(name).c_str(), O_RDONLY | O_CLOEXEC));
-        if (fd.Get() < 0) return false;
-        const bool taken = flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
+        if (fd.get() < 0) return false;
+        const bool taken = flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
         EXPECT_TRUE(taken || errno == EWOULDBLOCK);
         return taken;
     }

@@ -41,7 +41,16 @@ long OnSeamKey(IRegistry& registry, uint32_t access, const std::function<long(Ke
     vx::ScopedKey key(registry);
     long opened = key.Open(kSeam, access);
     if (opened != vx::kErrorSuccess) return opened;
-    return op(key.Get());
+    return op(key.get());
+}
+
+// Queries a value of the Seam key into a buffer of capacity bytes.
+long QuerySeamValue(IRegistry& registry, const char* name, uint32_t capacity) {
+    return OnSeamKey(registry, vx::kKeyRead, [&](KeyHandle k) {
+        uint8_t data[16];
+        uint32_t bytes = capacity <= sizeof data ? capacity : sizeof data;
+        return registry.QueryValue(k, name, nullptr, data, &bytes);
+    });
 }
 
 TEST_F(Win32RegistryTest, ResultsArePassedThrough) {
@@ -75,23 +84,10 @@ TEST_F(Win32RegistryTest, ResultsArePassedThrough) {
                               [&](KeyHandle k) { return r.DeleteValue(k, "missing"); });
          },
          vx::kErrorFileNotFound},
-        {"query a missing value",
-         [](IRegistry& r) {
-             return OnSeamKey(r, vx::kKeyRead, [&](KeyHandle k) {
-                 uint8_t data[16];
-                 uint32_t bytes = sizeof data;
-                 return r.QueryValue(k, "missing", nullptr, data, &bytes);
-             });
-         },
+        {"query a missing value", [](IRegistry& r) { return QuerySeamValue(r, "missing", 16); },
          vx::kErrorFileNotFound},
-        {"query into a buffer too small",
-         [](IRegistry& r) {
-             return OnSeamKey(r, vx::kKeyRead, [&](KeyHandle k) {
-                 uint8_t data[4];
-                 uint32_t bytes = sizeof data;
-                 return r.QueryValue(k, "b", nullptr, data, &bytes);
-             });
-         },
+        // "second" and its closing zero take 7 bytes.
+        {"query into a buffer too small", [](IRegistry& r) { return QuerySeamValue(r, "b", 4); },
          vx::kErrorMoreData},
         {"delete a key that has subkeys", [](IRegistry& r) { return r.DeleteKey(kSeam); },
          vx::kErrorAccessDenied},
@@ -146,7 +142,7 @@ TEST_F(Win32RegistryTest, EnumeratesValuesSortedByNameIgnoringCase) {
         uint32_t nameChars = sizeof name;
         uint32_t dataBytes = sizeof data;
         uint32_t type = 0;
-        ASSERT_EQ(Registry().EnumValue(key.Get(), index, name, &nameChars, &type, data, &dataBytes),
+        ASSERT_EQ(Registry().EnumValue(key.get(), index, name, &nameChars, &type, data, &dataBytes),
                   vx::kErrorSuccess)
             << "index " << index;
         EXPECT_STREQ(name, e.name);
@@ -157,7 +153,7 @@ TEST_F(Win32RegistryTest, EnumeratesValuesSortedByNameIgnoringCase) {
     }
     char name[256];
     uint32_t nameChars = sizeof name;
-    EXPECT_EQ(Registry().EnumValue(key.Get(), index, name, &nameChars, nullptr, nullptr, nullptr),
+    EXPECT_EQ(Registry().EnumValue(key.get(), index, name, &nameChars, nullptr, nullptr, nullptr),
               vx::kErrorNoMoreItems);
 }
 
@@ -182,7 +178,7 @@ TEST_F(Win32RegistryTest, EnumerationRefusesWhatDoesNotFit) {
         uint8_t data[256];
         uint32_t nameChars = c.nameChars;
         uint32_t dataBytes = c.dataBytes;
-        EXPECT_EQ(Registry().EnumValue(key.Get(), 0, name, &nameChars, nullptr, data, &dataBytes),
+        EXPECT_EQ(Registry().EnumValue(key.get(), 0, name, &nameChars, nullptr, data, &dataBytes),
                   c.expected)
             << c.what;
     }

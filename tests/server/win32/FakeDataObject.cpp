@@ -3,21 +3,9 @@
 namespace vxtest {
 
 namespace {
-class Win32DataObject final : public IDataObject {
+class Win32DataObject final : public CountingObject<IDataObject> {
   public:
-    explicit Win32DataObject(CallCounts* counts) : m_counts(counts) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        ++m_counts->addRefs;
-        return static_cast<ULONG>(m_counts->Held());
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ++m_counts->releases;
-        return static_cast<ULONG>(m_counts->Held());
-    }
+    using CountingObject::CountingObject;
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
@@ -31,18 +19,11 @@ class Win32DataObject final : public IDataObject {
     }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-  private:
-    CallCounts* m_counts;
 };
 }  // namespace
 
-IDataObject* CreateCountingDataObject(CallCounts* counts) {
+CountingObject<IDataObject>* CreateCountingDataObject(CallCounts* counts) {
     return new Win32DataObject(counts);
-}
-
-void DestroyCountingDataObject(IDataObject* object) {
-    delete static_cast<Win32DataObject*>(object);
 }
 
 }  // namespace vxtest

@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "../ServerFixture.h"
 #include "platform/framework/FrameworkString.h"
 #include "platform/win32/Win32ModulePath.h"
+#include "platform/win32/WinHandles.h"
 #include "server/Guids.h"
 
 namespace vxtest {
@@ -27,40 +29,28 @@ struct SettingData {
 using GetConfigStringFn = int(__stdcall*)(vx::CString&, int);
 using GetCurrentConfigFn = int(__stdcall*)(SettingData&);
 
-class Library {
+class Library : public vx::UniqueModule {
   public:
-    explicit Library(const char* name) : m_module(LoadLibraryA(name)) {}
-    ~Library() {
-        if (m_module != nullptr) FreeLibrary(m_module);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE Get() const { return m_module; }
+    explicit Library(const char* name) : vx::UniqueModule(LoadLibraryA(name)) {}
     template <typename Fn>
     Fn Proc(const char* name) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(get(), name)));
     }
-
-  private:
-    HMODULE m_module;
 };
 
 // The maker's software key, removed again when the test ends.
-class MakerKey {
+class MakerKey : vx::Pinned {
   public:
     MakerKey() { Remove(); }
     ~MakerKey() { Remove(); }
-    MakerKey(const MakerKey&) = delete;
-    MakerKey& operator=(const MakerKey&) = delete;
     void Set(DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
+        vx::UniqueRegKey key;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Corvane\\Lumetra", 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
                   ERROR_SUCCESS);
-        EXPECT_EQ(
-            RegSetValueExA(key, "CurrentDisplayKey", 0, type, static_cast<const BYTE*>(data), size),
-            ERROR_SUCCESS);
-        RegCloseKey(key);
+        EXPECT_EQ(RegSetValueExA(key.get(), "CurrentDisplayKey", 0, type,
+                                 static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
     }
     void SetText(const std::string& text) {
         Set(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
@@ -73,7 +63,7 @@ class MakerKey {
 class FerolibTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_NE(m_library.Get(), nullptr) << "ferolib.dll not found next to the test program";
+        ASSERT_NE(m_library.get(), nullptr) << "ferolib.dll not found next to the test program";
         getConfigString = m_library.Proc<GetConfigStringFn>("?GetConfigString@@YGHAAVCString@@H@Z");
         getCurrentConfig =
             m_library.Proc<GetCurrentConfigFn>("?GetCurrentConfig@@YGHAAU_settingdata@@@Z");
@@ -166,7 +156,7 @@ using DllCanUnloadNowFn = HRESULT(__stdcall*)();
 
 TEST(TarnelTest, ExportsTheTwoEntryPointsOnly) {
     Library tarnel("tarnel.dll");
-    ASSERT_NE(tarnel.Get(), nullptr) << "tarnel.dll not found next to the test program";
+    ASSERT_NE(tarnel.get(), nullptr) << "tarnel.dll not found next to the test program";
     auto getClassObject = tarnel.Proc<DllGetClassObjectFn>("DllGetClassObject");
     auto canUnloadNow = tarnel.Proc<DllCanUnloadNowFn>("DllCanUnloadNow");
     ASSERT_NE(getClassObject, nullptr);
@@ -174,18 +164,14 @@ TEST(TarnelTest, ExportsTheTwoEntryPointsOnly) {
     EXPECT_EQ(tarnel.Proc<void*>("DllRegisterServer"), nullptr);
 
     EXPECT_EQ(canUnloadNow(), S_OK);
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(
-        getClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, reinterpret_cast<void**>(&factory)),
-        S_OK);
+    vx::ComPtr<IClassFactory> factory;
+    ASSERT_EQ(getClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, factory.put_void()), S_OK);
     EXPECT_EQ(canUnloadNow(), S_FALSE);
-    IShellPropSheetExt* sheet = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellPropSheetExt,
-                                      reinterpret_cast<void**>(&sheet)),
-              S_OK);
+    vx::ComPtr<IShellPropSheetExt> sheet;
+    ASSERT_EQ(factory->CreateInstance(nullptr, vx::kIidIShellPropSheetExt, sheet.put_void()), S_OK);
     EXPECT_EQ(sheet->ReplacePage(0, nullptr, 0), E_FAIL);
-    EXPECT_EQ(sheet->Release(), 0u);
-    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(ReleaseNow(sheet), 0u);
+    EXPECT_EQ(ReleaseNow(factory), 0u);
     EXPECT_EQ(canUnloadNow(), S_OK);
 }
 

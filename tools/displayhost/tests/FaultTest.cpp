@@ -14,32 +14,17 @@
 #include "PageControls.h"
 #include "ShellFixture.h"
 #include "WindowsShellLoader.h"
+#include "platform/win32/WinHandles.h"
 
 namespace shelltest {
 namespace {
 
-// A ferolib.dll loaded from a path of its own for the length of a test.
-class PreloadedLibrary {
-  public:
-    explicit PreloadedLibrary(const std::string& path) : m_module(LoadLibraryA(path.c_str())) {}
-    ~PreloadedLibrary() {
-        if (m_module) FreeLibrary(m_module);
-    }
-    PreloadedLibrary(const PreloadedLibrary&) = delete;
-    PreloadedLibrary& operator=(const PreloadedLibrary&) = delete;
-    HMODULE Get() const { return m_module; }
-
-  private:
-    HMODULE m_module;
-};
-
-class ShellFaultTest : public ShellTest {
+class ShellFaultTest : public FreshModuleTest {
   protected:
     void SetUp() override {
-        if (TarnelLoaded())
-            GTEST_SKIP() << "tarnel.dll is already held by an earlier test of this process";
+        FreshModuleTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(GetModuleHandleA("ferolib.dll"), nullptr);
-        ShellTest::SetUp();
     }
     void TearDown() override {
         if (m_loader) Finish();
@@ -49,8 +34,7 @@ class ShellFaultTest : public ShellTest {
     // Closes the sheet, gives the extension back and unloads the module.
     void Finish() {
         m_loader.reset();
-        EXPECT_EQ(TarnelCanUnloadNow(), S_OK);
-        EXPECT_TRUE(FreeUnusedTarnel());
+        AssertModuleUnloads();
     }
 
     // Loads the stand-in that lacks one entry point ("nomode", "nokey"), or
@@ -60,13 +44,15 @@ class ShellFaultTest : public ShellTest {
         const std::string path = variant.empty()
                                      ? folder.substr(0, folder.find_last_of('\\')) + "\\ferolib.dll"
                                      : folder + "\\" + variant + "\\ferolib.dll";
-        m_preloaded = std::make_unique<PreloadedLibrary>(path);
-        ASSERT_NE(m_preloaded->Get(), nullptr) << path;
+        // A ferolib.dll loaded from a path of its own for the length of a test.
+        m_preloaded.reset(LoadLibraryA(path.c_str()));
+        ASSERT_TRUE(m_preloaded) << path;
     }
 
     HWND OpenPage() {
-        m_loader = std::make_unique<WindowsShellLoader>(true);
-        m_page = m_loader->OpenSheetAtExtensionPage(false);
+        m_loader = std::make_unique<WindowsShellLoader>();
+        m_loader->AddPagesWithCtrlHeld();
+        m_page = m_loader->OpenHiddenSheetAtExtensionPage();
         return m_page;
     }
 
@@ -81,7 +67,7 @@ class ShellFaultTest : public ShellTest {
         *modeChanges = watcher.Count();
     }
 
-    std::unique_ptr<PreloadedLibrary> m_preloaded;
+    vx::UniqueModule m_preloaded;
     std::unique_ptr<WindowsShellLoader> m_loader;
     HWND m_page = nullptr;
 };
@@ -130,11 +116,10 @@ TEST_F(ShellFaultTest, ApplyGoesOnSilentlyPastAReadOnlyIniFile) {
     ASSERT_NO_FATAL_FAILURE(Preload(""));
     const std::string ini = IniText();
     ASSERT_TRUE(SetFileAttributesA(m_iniPath.c_str(), FILE_ATTRIBUTE_READONLY));
-    HANDLE probe = CreateFileA(m_iniPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
+    const vx::UniqueFile probe(CreateFileA(m_iniPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (probe) {
         // Wine run by root opens a file without write permission for writing.
-        CloseHandle(probe);
         SetFileAttributesA(m_iniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
         GTEST_SKIP() << "the read-only attribute does not stop writes here";
     }

@@ -49,33 +49,29 @@ std::string BuiltFile(const std::string& name) {
 }
 
 bool KeyExists(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return vx::OpenRegKey(root, path.c_str()).valid();
 }
 
 // A text value; "<missing>" when there is none.
 std::string Text(HKEY root, const std::string& path, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
+    const vx::UniqueRegKey key = vx::OpenRegKey(root, path.c_str());
+    if (!key) return "<missing>";
     char data[512] = {};
     DWORD size = sizeof data - 1;
     DWORD type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
+    LONG result =
+        RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     return result == ERROR_SUCCESS && type == REG_SZ ? data : "<missing>";
 }
 
 // The number of values and of subkeys of a key; -1 when it is missing.
 std::pair<int, int> Counts(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {-1, -1};
+    const vx::UniqueRegKey key = vx::OpenRegKey(root, path.c_str());
+    if (!key) return {-1, -1};
     DWORD subkeys = 0;
     DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
+    RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, nullptr);
     return {static_cast<int>(values), static_cast<int>(subkeys)};
 }
 
@@ -105,7 +101,7 @@ std::string ModulePath(const char* name) {
 class InstallTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(m_com.Ok());
+        ASSERT_TRUE(m_com.valid());
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         m_iniPath = m_platform.IniPath("vexaro.ini");
@@ -138,7 +134,7 @@ class InstallTest : public ::testing::Test {
     }
 
     vxtest::TestPlatform m_platform;
-    ComApartment m_com;
+    vx::UniqueApartment m_com = vx::EnterComApartment();
     std::string m_iniPath;
 };
 

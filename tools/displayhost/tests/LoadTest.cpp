@@ -79,30 +79,20 @@ DWORD FirstFreeTlsSlot() {
     return slot;
 }
 
-class LoadTest : public ShellTest {
+class LoadTest : public FreshModuleTest {
   protected:
-    void SetUp() override {
-        if (TarnelLoaded())
-            GTEST_SKIP() << "tarnel.dll is already held by an earlier test of this process";
-        ShellTest::SetUp();
-    }
-
     // One opening and closing; the module is unloaded at its end.
     void Cycle(int cycle, Sample* whileOpen) {
         {
-            WindowsShellLoader loader(true);
-            ASSERT_EQ(loader.Created(), S_OK) << "cycle " << cycle;
-            ASSERT_EQ(loader.PagesAdded(), 1u) << "cycle " << cycle;
-            HWND page = loader.OpenSheetAtExtensionPage(false);
-            ASSERT_NE(page, nullptr) << "cycle " << cycle;
-            ASSERT_NE(GetDlgItem(page, 2001), nullptr) << "cycle " << cycle;
+            WindowsShellLoader loader;
+            HWND page = nullptr;
+            ASSERT_NO_FATAL_FAILURE(OpenHiddenPage(loader, &page)) << "cycle " << cycle;
             ASSERT_EQ(TarnelCanUnloadNow(), S_FALSE) << "cycle " << cycle;
             if (whileOpen != nullptr) *whileOpen = Measure();
             loader.Finish();
         }
         ASSERT_EQ(OutstandingReferences(), 0) << "cycle " << cycle;
-        ASSERT_EQ(TarnelCanUnloadNow(), S_OK) << "cycle " << cycle;
-        ASSERT_TRUE(FreeUnusedTarnel()) << "cycle " << cycle;
+        ASSERT_NO_FATAL_FAILURE(AssertModuleUnloads()) << "cycle " << cycle;
         for (const char* name : kLibraries)
             ASSERT_EQ(GetModuleHandleA(name), nullptr) << name << ", cycle " << cycle;
         m_trace.Clear();
@@ -118,9 +108,8 @@ TEST_F(LoadTest, EachLibraryIsFreedWithoutLeftovers) {
     constexpr int kLoads = 50;
     auto loadAndFree = [](const char* name, int times) {
         for (int i = 0; i < times; ++i) {
-            HMODULE library = LoadLibraryA(name);
-            ASSERT_NE(library, nullptr);
-            FreeLibrary(library);
+            vx::UniqueModule library(LoadLibraryA(name));
+            ASSERT_TRUE(library);
         }
     };
     for (const char* name : kLibraries) {

@@ -54,14 +54,8 @@ std::string SampleDriverText(const std::string& iniPath) {
     return text;
 }
 
-ComApartment::ComApartment() : m_ok(SUCCEEDED(CoInitialize(nullptr))) {}
-
-ComApartment::~ComApartment() {
-    if (m_ok) CoUninitialize();
-}
-
 void ShellTest::SetUp() {
-    ASSERT_TRUE(m_com.Ok());
+    ASSERT_TRUE(m_com.valid());
     ASSERT_TRUE(m_trace.Installed());
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -87,6 +81,27 @@ int ShellTest::OutstandingReferences() const {
         if (line == "CShellExt::Release()") --count;
     }
     return count;
+}
+
+void FreshModuleTest::SetUp() {
+    if (TarnelLoaded())
+        GTEST_SKIP() << "tarnel.dll is already held by an earlier test of this process";
+    ShellTest::SetUp();
+}
+
+std::vector<std::string> CreationTrace() {
+    return {
+        "In DllGetClassObject",
+        "CShellExtClassFactory::CShellExtClassFactory()",
+        "CShellExtClassFactory::QueryInterface()",
+        "CShellExtClassFactory::CreateInstance()",
+        "CShellExt::CShellExt()",
+        "CShellExt::QueryInterface()==>IShellPropSheetExt",
+        "CShellExt::AddRef()",
+        "CShellExt::QueryInterface()==>IID_IShellExtInit",
+        "CShellExt::AddRef()",
+        "CShellExt::Initialize()",
+    };
 }
 
 }  // namespace shelltest

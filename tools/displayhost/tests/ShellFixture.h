@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DebugTraceCapture.h"
+#include "platform/win32/WinHandles.h"
 #include "support/TestPlatform.h"
 
 namespace shelltest {
@@ -30,18 +31,6 @@ std::string RegistrationText(const std::string& dllPath);
 std::string SampleDriverText(const std::string& iniPath);
 // Doubles the backslashes of a path for a registry text string.
 std::string RegString(const std::string& text);
-
-class ComApartment {
-  public:
-    ComApartment();
-    ~ComApartment();
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Ok() const { return m_ok; }
-
-  private:
-    bool m_ok;
-};
 
 class ShellTest : public ::testing::Test {
   protected:
@@ -66,7 +55,18 @@ class ShellTest : public ::testing::Test {
     displayhost::DebugTraceCapture m_trace;
 
   private:
-    ComApartment m_com;
+    vx::UniqueApartment m_com = vx::EnterComApartment();
 };
+
+// A test that sees tarnel.dll loaded and unloaded again in its process:
+// skipped where an earlier test of the process left the module held.
+class FreshModuleTest : public ShellTest {
+  protected:
+    void SetUp() override;
+};
+
+// The trace lines of the extension's creation up to its initialisation,
+// the same whichever loader creates it.
+std::vector<std::string> CreationTrace();
 
 }  // namespace shelltest

@@ -54,14 +54,8 @@ const std::map<std::string, bool> kOneColumnStates = {
     {"Radio2_1", true}, {"Radio2_2", false},
 };
 
-class ShellPageTest : public ShellTest {
+class ShellPageTest : public FreshModuleTest {
   protected:
-    void SetUp() override {
-        if (TarnelLoaded())
-            GTEST_SKIP() << "tarnel.dll is already held by an earlier test of this process";
-        ShellTest::SetUp();
-    }
-
     void TearDown() override {
         if (!m_loader) return;
         m_second.reset();
@@ -70,7 +64,8 @@ class ShellPageTest : public ShellTest {
     }
 
     HWND OpenPage() {
-        m_loader = std::make_unique<WindowsShellLoader>(true);
+        m_loader = std::make_unique<WindowsShellLoader>();
+        m_loader->AddPagesWithCtrlHeld();
         m_page = m_loader->OpenSheetAtExtensionPage();
         return m_page;
     }
@@ -80,7 +75,8 @@ class ShellPageTest : public ShellTest {
     // Display Properties opened a second time in this process, through an
     // extension object of its own: the same page object in a second sheet.
     HWND OpenSecondPage() {
-        m_second = std::make_unique<WindowsShellLoader>(true);
+        m_second = std::make_unique<WindowsShellLoader>();
+        m_second->AddPagesWithCtrlHeld();
         return m_second->OpenSheetAtExtensionPage();
     }
     displayhost::DisplaySheet& SecondSheet() { return *m_second->Sheet(); }

@@ -2,64 +2,64 @@
 
 #include "HeldCtrlKey.h"
 #include "ShellFixture.h"
+#include "platform/win32/WinHandles.h"
 
 namespace shelltest {
 
-namespace {
-
-class DisplayControlsKey {
-  public:
-    DisplayControlsKey() {
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, displayhost::kDisplayControlsKey, 0, KEY_READ,
-                          &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~DisplayControlsKey() {
-        if (m_key) RegCloseKey(m_key);
-    }
-    DisplayControlsKey(const DisplayControlsKey&) = delete;
-    DisplayControlsKey& operator=(const DisplayControlsKey&) = delete;
-    HKEY get() const { return m_key; }
-
-  private:
-    HKEY m_key = nullptr;
-};
-
-}  // namespace
-
-WindowsShellLoader::WindowsShellLoader(bool holdCtrl) {
+WindowsShellLoader::WindowsShellLoader() {
     m_created = CoCreateInstance(kClsidVexaro, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IShellPropSheetExt, reinterpret_cast<void**>(&m_extension));
+                                 IID_IShellPropSheetExt, m_extension.put_void());
     if (FAILED(m_created) || !m_extension) return;
-    IShellExtInit* init = nullptr;
-    if (SUCCEEDED(
-            m_extension->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)))) {
-        DisplayControlsKey key;
+    vx::ComPtr<IShellExtInit> init;
+    if (SUCCEEDED(m_extension->QueryInterface(IID_IShellExtInit, init.put_void()))) {
+        const vx::UniqueRegKey key =
+            vx::OpenRegKey(HKEY_LOCAL_MACHINE, displayhost::kDisplayControlsKey);
         m_initialized = init->Initialize(nullptr, nullptr, key.get());
-        init->Release();
     }
-    std::unique_ptr<displayhost::HeldCtrlKey> ctrl;
-    if (holdCtrl) ctrl = std::make_unique<displayhost::HeldCtrlKey>();
-    m_extension->AddPages(&displayhost::PageHandles::Add, reinterpret_cast<LPARAM>(&m_pages));
-    m_pagesAdded = m_pages.Count();
 }
 
 WindowsShellLoader::~WindowsShellLoader() {
     Finish();
 }
 
-HWND WindowsShellLoader::OpenSheetAtExtensionPage(bool visible) {
+void WindowsShellLoader::AddPages() {
+    if (!m_extension) return;
+    m_extension->AddPages(&displayhost::PageHandles::Add, reinterpret_cast<LPARAM>(&m_pages));
+    m_pagesAdded = m_pages.Count();
+}
+
+void WindowsShellLoader::AddPagesWithCtrlHeld() {
+    const displayhost::HeldCtrlKey ctrl;
+    AddPages();
+}
+
+HWND WindowsShellLoader::OpenSheet(bool visible) {
     m_sheet = std::make_unique<displayhost::DisplaySheet>(m_pages.Release());
-    if (!m_sheet->OpenModeless(nullptr, visible) || m_sheet->ExtensionPageCount() == 0)
-        return nullptr;
+    const HWND window =
+        visible ? m_sheet->OpenModeless(nullptr) : m_sheet->OpenHiddenModeless(nullptr);
+    if (!window || m_sheet->ExtensionPageCount() == 0) return nullptr;
     return m_sheet->ShowPage(1);
 }
 
 void WindowsShellLoader::Finish() {
     m_sheet.reset();
     m_pages.DestroyAll();
-    if (m_extension) m_extension->Release();
-    m_extension = nullptr;
+    m_extension.reset();
+}
+
+void OpenHiddenPage(WindowsShellLoader& loader, HWND* page) {
+    *page = nullptr;
+    ASSERT_EQ(loader.Created(), S_OK);
+    loader.AddPagesWithCtrlHeld();
+    ASSERT_EQ(loader.PagesAdded(), 1u);
+    *page = loader.OpenHiddenSheetAtExtensionPage();
+    ASSERT_NE(*page, nullptr);
+    ASSERT_NE(GetDlgItem(*page, 2001), nullptr);
+}
+
+void AssertModuleUnloads() {
+    ASSERT_EQ(TarnelCanUnloadNow(), S_OK);
+    ASSERT_TRUE(FreeUnusedTarnel());
 }
 
 HRESULT TarnelCanUnloadNow() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UniqueHandle.h"
+
 namespace vexarotest {
 
 struct Result {
@@ -13,12 +15,10 @@ struct Result {
     std::string err;
 };
 
-class Scratch {
+class Scratch : vx::Pinned {
   public:
     Scratch();
     ~Scratch();
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
 
     const std::string& Dir() const { return m_dir; }
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
