@@ -40,13 +40,11 @@ unset DISPLAY
 trap vx_wine_stop EXIT
 vx_start_display >/dev/null || exit 1
 
-# A program in a copy that plays another Windows gets the session up first,
-# with its desktop (explorer) started and ready before the program's first
-# window: there, under emulation, a window that came before the desktop was
-# ready got no display driver at all.
-if [ -n "${VX_WINE_VERSION:-}${VX_WINE_DPI:-}" ]; then
-    vx_wine_start_desktop
-fi
+# The session comes up first, with its desktop (explorer) started and ready
+# before the program's first window: on a loaded or emulated machine a window
+# that came before the desktop was ready got no display driver at all (every
+# window of the program failed).
+vx_wine_start_desktop
 
 if [ -n "${VX_WINE_VERSION:-}" ]; then
     wine reg add 'HKCU\Software\Wine' /v Version /d "$VX_WINE_VERSION" /f >/dev/null || exit 1

@@ -1,5 +1,7 @@
 #include "DisplayChangeWatcher.h"
 
+#include "DisplaySheet.h"
+
 namespace displayhost {
 
 namespace {
@@ -16,6 +18,12 @@ DisplayChangeWatcher::DisplayChangeWatcher() {
                                  wc.hInstance, nullptr));
     if (m_window)
         SetWindowLongPtrA(m_window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool DisplayChangeWatcher::AwaitChange(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (m_count == 0 && GetTickCount() - start < milliseconds) PumpMessagesFor(10);
+    return m_count > 0;
 }
 
 LRESULT CALLBACK DisplayChangeWatcher::Proc(HWND window, UINT message, WPARAM wParam,

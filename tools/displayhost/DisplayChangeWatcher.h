@@ -17,6 +17,11 @@ class DisplayChangeWatcher {
 
     int Count() const { return m_count; }
     void Reset() { m_count = 0; }
+    // Pumps the thread's messages until a change has been counted or the
+    // time has passed; whether one came. The broadcast reaches this window
+    // from the desktop's process, later than the change itself on a busy
+    // or emulated machine.
+    bool AwaitChange(DWORD milliseconds);
 
   private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);

@@ -151,11 +151,19 @@ class ShellPageTest : public FreshModuleTest {
     }
 
     // Presses the sheet's Apply button; a restart question is answered No.
+    // modeChanges gets the display mode changes seen within 100 ms.
     std::vector<displayhost::AnsweredBox> PressApply(int* modeChanges) {
+        return PressApplyWaitingForAModeChange(modeChanges, 0);
+    }
+
+    // The same, waiting up to `milliseconds` for a mode change to arrive.
+    std::vector<displayhost::AnsweredBox> PressApplyWaitingForAModeChange(int* modeChanges,
+                                                                          DWORD milliseconds) {
         displayhost::DisplayChangeWatcher watcher;
         displayhost::MessageBoxAnswerer answerer("Vexaro", IDNO);
         displayhost::Click(GetDlgItem(Sheet().Window(), displayhost::kApplyButtonId));
         displayhost::PumpMessagesFor(100);
+        watcher.AwaitChange(milliseconds);
         if (modeChanges) *modeChanges = watcher.Count();
         return answerer.Answered();
     }
@@ -291,7 +299,7 @@ TEST_F(ShellPageTest, ModeSettingSetsTheCurrentModeAgainThroughFerolib) {
     ASSERT_NE(OpenPage(), nullptr);
     displayhost::Click(Control(2002));  // "Hardware mouse pointer" off: Pointer & ~1
     int modeChanges = 0;
-    EXPECT_TRUE(PressApply(&modeChanges).empty());
+    EXPECT_TRUE(PressApplyWaitingForAModeChange(&modeChanges, 10000).empty());
     EXPECT_GE(modeChanges, 1);
     EXPECT_EQ(IniInt("Acceleration", "Pointer"), 0);
 
