@@ -1,21 +1,17 @@
 // Loading of the driver maker's outside libraries by name.
 #pragma once
 
+#include "LibraryMethods.h"
 #include "Types.h"
 #include "UniqueHandle.h"
 
 namespace vx {
 
-class ILibraryLoader {
-  public:
-    virtual ~ILibraryLoader() = default;
-    // LoadLibraryA; null when the library cannot be loaded.
-    virtual LibraryHandle Load(const char* fileName) = 0;
-    // GetProcAddress; null when the entry point is absent.
-    virtual void* GetProc(LibraryHandle library, const char* symbol) = 0;
-    // FreeLibrary.
-    virtual int Free(LibraryHandle library) = 0;
-};
+// The operations, as LibraryMethods.h lists them:
+//   Load     LoadLibraryA; null when the library cannot be loaded.
+//   GetProc  GetProcAddress; null when the entry point is absent.
+//   Free     FreeLibrary.
+VX_DECLARE_INTERFACE(ILibraryLoader, VX_LIBRARY_METHODS);
 
 // Frees a library through the loader that loaded it.
 struct LibraryCloser {

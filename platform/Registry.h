@@ -5,43 +5,26 @@
 
 #include <cstdint>
 
+#include "RegistryMethods.h"
 #include "Types.h"
 #include "UniqueHandle.h"
 
 namespace vx {
 
-class IRegistry {
-  public:
-    virtual ~IRegistry() = default;
-
-    // RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, out).
-    virtual long OpenKey(const char* path, uint32_t access, KeyHandle* out) = 0;
-
-    // RegEnumValueA: *nameChars holds the name capacity in characters
-    // (terminating zero included) and receives the name's length;
-    // *dataBytes holds the data capacity and receives the data's size.
-    // Fails with kErrorNoMoreItems past the last value and with
-    // kErrorMoreData when the name or the data does not fit.
-    virtual long EnumValue(KeyHandle key, uint32_t index, char* name, uint32_t* nameChars,
-                           uint32_t* type, uint8_t* data, uint32_t* dataBytes) = 0;
-
-    // RegQueryValueExA; *dataBytes is the capacity in, the size out.
-    virtual long QueryValue(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
-                            uint32_t* dataBytes) = 0;
-
-    // RegSetValueExA.
-    virtual long SetValue(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
-                          uint32_t bytes) = 0;
-
-    // RegDeleteValueA.
-    virtual long DeleteValue(KeyHandle key, const char* name) = 0;
-
-    // RegDeleteKeyA(HKEY_LOCAL_MACHINE, path).
-    virtual long DeleteKey(const char* path) = 0;
-
-    // RegCloseKey.
-    virtual long CloseKey(KeyHandle key) = 0;
-};
+// The operations, as RegistryMethods.h lists them:
+//   OpenKey      RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, out).
+//   EnumValue    RegEnumValueA: *nameChars holds the name capacity in
+//                characters (terminating zero included) and receives the
+//                name's length; *dataBytes holds the data capacity and
+//                receives the data's size. Fails with kErrorNoMoreItems past
+//                the last value and with kErrorMoreData when the name or the
+//                data does not fit.
+//   QueryValue   RegQueryValueExA; *dataBytes is the capacity in, the size out.
+//   SetValue     RegSetValueExA.
+//   DeleteValue  RegDeleteValueA.
+//   DeleteKey    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path).
+//   CloseKey     RegCloseKey.
+VX_DECLARE_INTERFACE(IRegistry, VX_REGISTRY_METHODS);
 
 // Closes a key through the registry it was opened with.
 struct KeyCloser {
@@ -65,7 +48,9 @@ struct OwnKeySlot {
 class ScopedKey : private detail::OwnKeySlot,
                   public UniqueHandle<KeyCloser, HeldInSlot<KeyHandle>> {
   public:
-    explicit ScopedKey(IRegistry& registry) : ScopedKey(registry, ownKey) {}
+    // The base holding ownKey is built before the owner that points at it.
+    explicit ScopedKey(IRegistry& registry)
+        : UniqueHandle(KeyCloser{&registry}, HeldInSlot<KeyHandle>(ownKey)) {}
     ScopedKey(IRegistry& registry, KeyHandle& slot)
         : UniqueHandle(KeyCloser{&registry}, HeldInSlot<KeyHandle>(slot)) {}
 
