@@ -29,7 +29,7 @@ HWND CreateSheetWindow(HPROPSHEETPAGE* pages, UINT count) {
 
 OpenSheet Opened(HWND sheet) {
     OpenSheet s;
-    s.sheet = sheet;
+    s.sheet.reset(sheet);
     if (sheet != nullptr) {
         s.page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
@@ -51,8 +51,7 @@ void PumpMessages() {
 }
 
 void CloseSheet(OpenSheet* sheet) {
-    if (sheet->sheet != nullptr) DestroyWindow(sheet->sheet);
-    *sheet = OpenSheet{};
+    *sheet = OpenSheet{};  // destroys the sheet
     PumpMessages();
 }
 
@@ -69,7 +68,7 @@ void ClickCheckBoxes(HWND page) {
 }
 
 void PressApply(const OpenSheet& sheet) {
-    SendMessageA(sheet.sheet, PSM_APPLY, 0, 0);
+    SendMessageA(sheet.sheet.get(), PSM_APPLY, 0, 0);
 }
 
 // The page road ------------------------------------------------------------

@@ -17,12 +17,13 @@
 #include "CallLog.h"
 #include "Replay.h"
 #include "platform/UniqueHandle.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxbench {
 
-// A modeless sheet and the window of its one page.
+// A modeless sheet (destroyed with this) and the window of its one page.
 struct OpenSheet {
-    HWND sheet = nullptr;
+    vx::UniqueWindow sheet;
     HWND page = nullptr;
 };
 

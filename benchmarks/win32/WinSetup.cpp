@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/WinHandles.h"
+
 namespace vxbench {
 
 namespace {
@@ -11,43 +13,37 @@ namespace {
 // Deletes a key with everything under it (Wine refuses to delete a key
 // that has subkeys).
 void DeleteTree(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    for (;;) {
-        char name[MAX_PATH + 1];
-        DWORD chars = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
+    {
+        const vx::UniqueRegKey key = vx::OpenRegKey(HKEY_LOCAL_MACHINE, path.c_str());
+        if (!key) return;
+        for (;;) {
+            char name[MAX_PATH + 1];
+            DWORD chars = sizeof name;
+            if (RegEnumKeyExA(key.get(), 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            const std::string child = path + "\\" + name;
+            DeleteTree(child);
+            if (vx::OpenRegKey(HKEY_LOCAL_MACHINE, child.c_str())) break;  // cannot go further
         }
-        const std::string child = path + "\\" + name;
-        DeleteTree(child);
-        HKEY probe = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, child.c_str(), 0, KEY_READ, &probe) ==
-            ERROR_SUCCESS) {
-            RegCloseKey(probe);
-            break;  // cannot go further
-        }
-    }
-    RegCloseKey(key);
+    }  // the key is closed before it is deleted
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
 bool WriteKey(const RegistryKeyData& data) {
-    HKEY key = nullptr;
+    vx::UniqueRegKey key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, data.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                        KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+        key.release();
         return false;
     }
     bool ok = true;
     for (const RegistryValueData& v : data.values) {
-        ok = RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(),
+        ok = RegSetValueExA(key.get(), v.name.c_str(), 0, v.type, v.data.data(),
                             static_cast<DWORD>(v.data.size())) == ERROR_SUCCESS &&
              ok;
     }
-    RegCloseKey(key);
     return ok;
 }
 

@@ -12,23 +12,25 @@
 #include <fstream>
 
 #include "peer/PeerCases.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxtest::peer {
 namespace {
 
 void DeleteTree(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    for (;;) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
+    {
+        const vx::UniqueRegKey key = vx::OpenRegKey(root, path.c_str(), KEY_ALL_ACCESS);
+        if (!key) return;
+        char name[256];
+        for (;;) {
+            DWORD length = sizeof name;
+            if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            DeleteTree(key.get(), name);
         }
-        DeleteTree(key, name);
-    }
-    RegCloseKey(key);
+    }  // the key is closed before it is deleted
     RegDeleteKeyA(root, path.c_str());
 }
 
@@ -70,22 +72,15 @@ void ReadKey(HKEY key, const std::string& path, std::vector<Entry>* out) {
         }
         const std::string sub = path.empty() ? subkey : path + "\\" + subkey;
         out->push_back({sub, true, "", 0, {}});
-        HKEY child = nullptr;
-        if (RegOpenKeyExA(key, subkey, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-            ReadKey(child, sub, out);
-            RegCloseKey(child);
-        }
+        const vx::UniqueRegKey child = vx::OpenRegKey(key, subkey);
+        if (child) ReadKey(child.get(), sub, out);
     }
 }
 
 std::string RowRegistry(const std::string& base, const std::string& row) {
     std::vector<Entry> entries;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, (base + "\\" + row).c_str(), 0, KEY_READ, &key) ==
-        ERROR_SUCCESS) {
-        ReadKey(key, "", &entries);
-        RegCloseKey(key);
-    }
+    const vx::UniqueRegKey key = vx::OpenRegKey(HKEY_CURRENT_USER, (base + "\\" + row).c_str());
+    if (key) ReadKey(key.get(), "", &entries);
     return Render(entries);
 }
 
@@ -131,9 +126,9 @@ TEST_F(PeerTable, RegeditImportsTheRegistryFileRowsAsTheTableSays) {
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const vx::UniqueKernelHandle processHandle(process.hProcess);
+    const vx::UniqueKernelHandle threadHandle(process.hThread);
+    ASSERT_EQ(WaitForSingleObject(processHandle.get(), 120000), WAIT_OBJECT_0);
     DeleteFileA(file.c_str());
     CheckRows(RegRows(), kRegBase, "regedit");
 }
