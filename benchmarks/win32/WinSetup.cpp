@@ -4,32 +4,12 @@
 
 #include <string>
 
+#include "platform/win32/RegTree.h"
 #include "platform/win32/WinHandles.h"
 
 namespace vxbench {
 
 namespace {
-
-// Deletes a key with everything under it (Wine refuses to delete a key
-// that has subkeys).
-void DeleteTree(const std::string& path) {
-    {
-        const vx::UniqueRegKey key = vx::OpenRegKey(HKEY_LOCAL_MACHINE, path.c_str());
-        if (!key) return;
-        for (;;) {
-            char name[MAX_PATH + 1];
-            DWORD chars = sizeof name;
-            if (RegEnumKeyExA(key.get(), 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            const std::string child = path + "\\" + name;
-            DeleteTree(child);
-            if (vx::OpenRegKey(HKEY_LOCAL_MACHINE, child.c_str())) break;  // cannot go further
-        }
-    }  // the key is closed before it is deleted
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
 
 bool WriteKey(const RegistryKeyData& data) {
     vx::UniqueRegKey key;
@@ -66,14 +46,14 @@ WinSettings::WinSettings(int entries) {
     m_folder = MakeTempFolder();
     if (m_folder.empty()) return;
     m_data = MakeSettings(entries, m_folder);
-    DeleteTree(kDriverKey);
+    vx::DeleteRegTree(HKEY_LOCAL_MACHINE, kDriverKey);
     bool ok = true;
     for (const RegistryKeyData& key : m_data.keys) ok = WriteKey(key) && ok;
     m_ok = ok && ResetIniFiles();
 }
 
 WinSettings::~WinSettings() {
-    DeleteTree(kDriverKey);
+    vx::DeleteRegTree(HKEY_LOCAL_MACHINE, kDriverKey);
     if (m_folder.empty()) return;
     for (const auto& file : m_data.iniFiles) DeleteFileA((m_folder + file.first).c_str());
     RemoveDirectoryA(m_folder.c_str());

@@ -12,27 +12,11 @@
 #include <fstream>
 
 #include "peer/PeerCases.h"
+#include "platform/win32/RegTree.h"
 #include "platform/win32/WinHandles.h"
 
 namespace vxtest::peer {
 namespace {
-
-void DeleteTree(HKEY root, const std::string& path) {
-    {
-        const vx::UniqueRegKey key = vx::OpenRegKey(root, path.c_str(), KEY_ALL_ACCESS);
-        if (!key) return;
-        char name[256];
-        for (;;) {
-            DWORD length = sizeof name;
-            if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            DeleteTree(key.get(), name);
-        }
-    }  // the key is closed before it is deleted
-    RegDeleteKeyA(root, path.c_str());
-}
 
 // Text data of Wine's UTF-16 registry in single-byte form (the table's
 // text is ASCII); data of odd length was not stored as text and stays.
@@ -114,8 +98,8 @@ int CheckRows(const std::vector<Row>& rows, const char* base, const char* what) 
 
 class PeerTable : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
-    void TearDown() override { DeleteTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
+    void SetUp() override { vx::DeleteRegTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
+    void TearDown() override { vx::DeleteRegTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
 };
 
 TEST_F(PeerTable, RegeditImportsTheRegistryFileRowsAsTheTableSays) {

@@ -12,6 +12,7 @@
 
 #include "platform/WinConstants.h"
 #include "platform/regfile/RegFile.h"
+#include "platform/win32/RegTree.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinHandles.h"
 
@@ -28,32 +29,9 @@ const char* const kTestKeys[] = {
     "Vexaro",
 };
 
-using Key = vx::UniqueRegKey;
-
-// Deletes a key with everything under it; Windows NT and Wine refuse to
-// delete a key that still has subkeys.
+// Deletes a key with everything under it.
 void DeleteTree(HKEY root, const std::string& path) {
-    {
-        Key key;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-        for (;;) {
-            char name[MAX_PATH + 1];
-            DWORD chars = sizeof name;
-            // Always the first subkey: the one before it is gone by now.
-            if (RegEnumKeyExA(key.get(), 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            std::string child = path + "\\" + name;
-            DeleteTree(root, child);
-            Key probe;
-            if (RegOpenKeyExA(root, child.c_str(), 0, KEY_READ, probe.put()) == ERROR_SUCCESS) {
-                ADD_FAILURE() << "cannot delete registry key " << child;
-                return;
-            }
-        }
-    }
-    RegDeleteKeyA(root, path.c_str());
+    if (!vx::DeleteRegTree(root, path)) ADD_FAILURE() << "cannot delete registry key " << path;
 }
 
 void ClearTestKeys() {
@@ -95,7 +73,7 @@ void ImportKey(const vx::regfile::Key& fileKey) {
         DeleteTree(root, path);
         return;
     }
-    Key key;
+    vx::UniqueRegKey key;
     LONG result = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     if (result != ERROR_SUCCESS) {
@@ -202,7 +180,7 @@ void TestPlatform::LoadRegistry(const std::string& regText) {
 }
 
 bool TestPlatform::KeyExists(const std::string& hklmPath) {
-    Key key;
+    vx::UniqueRegKey key;
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmPath.c_str(), 0, KEY_READ, key.put()) ==
            ERROR_SUCCESS;
 }
@@ -213,7 +191,7 @@ bool TestPlatform::ValueExists(const std::string& hklmKeyPath, const std::string
 
 bool TestPlatform::ReadValue(const std::string& hklmKeyPath, const std::string& name,
                              uint32_t* type, std::vector<uint8_t>* data) {
-    Key key;
+    vx::UniqueRegKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.put()) !=
         ERROR_SUCCESS) {
         return false;
@@ -238,7 +216,7 @@ bool TestPlatform::ReadValue(const std::string& hklmKeyPath, const std::string& 
 
 std::vector<std::string> TestPlatform::ValueNames(const std::string& hklmKeyPath) {
     std::vector<std::string> names;
-    Key key;
+    vx::UniqueRegKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.put()) !=
         ERROR_SUCCESS) {
         return names;
