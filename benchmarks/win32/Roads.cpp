@@ -74,24 +74,19 @@ void PressApply(const OpenSheet& sheet) {
 // The page road ------------------------------------------------------------
 
 PageRoad::PageRoad() {
-    IClassFactory* factory = nullptr;
-    if (vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory,
-                              reinterpret_cast<void**>(&factory)) != S_OK) {
+    vx::ComPtr<IClassFactory> factory;
+    if (vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, factory.put_void()) !=
+        S_OK) {
         return;
     }
-    IShellExtInit* init = nullptr;
-    if (factory->CreateInstance(nullptr, vx::kIidIShellExtInit, reinterpret_cast<void**>(&init)) ==
-        S_OK) {
+    vx::ComPtr<IShellExtInit> init;
+    if (factory->CreateInstance(nullptr, vx::kIidIShellExtInit, init.put_void()) == S_OK) {
         init->Initialize(nullptr, nullptr, nullptr);
-        init->QueryInterface(vx::kIidIShellPropSheetExt, reinterpret_cast<void**>(&m_extension));
-        init->Release();
+        init->QueryInterface(vx::kIidIShellPropSheetExt, m_extension.put_void());
     }
-    factory->Release();
 }
 
-PageRoad::~PageRoad() {
-    if (m_extension != nullptr) m_extension->Release();
-}
+PageRoad::~PageRoad() = default;
 
 void PageRoad::NewPage() {
     delete vx::AdvancedPage;
