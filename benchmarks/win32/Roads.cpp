@@ -29,7 +29,7 @@ HWND CreateSheetWindow(HPROPSHEETPAGE* pages, UINT count) {
 
 OpenSheet Opened(HWND sheet) {
     OpenSheet s;
-    s.sheet = sheet;
+    s.sheet.reset(sheet);
     if (sheet != nullptr) {
         s.page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
@@ -51,8 +51,7 @@ void PumpMessages() {
 }
 
 void CloseSheet(OpenSheet* sheet) {
-    if (sheet->sheet != nullptr) DestroyWindow(sheet->sheet);
-    *sheet = OpenSheet{};
+    *sheet = OpenSheet{};  // destroys the sheet
     PumpMessages();
 }
 
@@ -69,30 +68,25 @@ void ClickCheckBoxes(HWND page) {
 }
 
 void PressApply(const OpenSheet& sheet) {
-    SendMessageA(sheet.sheet, PSM_APPLY, 0, 0);
+    SendMessageA(sheet.sheet.get(), PSM_APPLY, 0, 0);
 }
 
 // The page road ------------------------------------------------------------
 
 PageRoad::PageRoad() {
-    IClassFactory* factory = nullptr;
-    if (vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory,
-                              reinterpret_cast<void**>(&factory)) != S_OK) {
+    vx::ComPtr<IClassFactory> factory;
+    if (vx::DllGetClassObject(vx::kClsidVexaro, vx::kIidIClassFactory, factory.put_void()) !=
+        S_OK) {
         return;
     }
-    IShellExtInit* init = nullptr;
-    if (factory->CreateInstance(nullptr, vx::kIidIShellExtInit, reinterpret_cast<void**>(&init)) ==
-        S_OK) {
+    vx::ComPtr<IShellExtInit> init;
+    if (factory->CreateInstance(nullptr, vx::kIidIShellExtInit, init.put_void()) == S_OK) {
         init->Initialize(nullptr, nullptr, nullptr);
-        init->QueryInterface(vx::kIidIShellPropSheetExt, reinterpret_cast<void**>(&m_extension));
-        init->Release();
+        init->QueryInterface(vx::kIidIShellPropSheetExt, m_extension.put_void());
     }
-    factory->Release();
 }
 
-PageRoad::~PageRoad() {
-    if (m_extension != nullptr) m_extension->Release();
-}
+PageRoad::~PageRoad() = default;
 
 void PageRoad::NewPage() {
     delete vx::AdvancedPage;

@@ -16,13 +16,15 @@
 
 #include "CallLog.h"
 #include "Replay.h"
+#include "platform/ComPtr.h"
 #include "platform/UniqueHandle.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxbench {
 
-// A modeless sheet and the window of its one page.
+// A modeless sheet (destroyed with this) and the window of its one page.
 struct OpenSheet {
-    HWND sheet = nullptr;
+    vx::UniqueWindow sheet;
     HWND page = nullptr;
 };
 
@@ -41,7 +43,7 @@ class PageRoad : vx::Pinned {
     PageRoad();
     ~PageRoad();
 
-    bool Ok() const { return m_extension != nullptr; }
+    bool Ok() const { return m_extension.get() != nullptr; }
     // Gives the module a fresh page object (as the first showing in a
     // process finds it); not part of a measurement.
     void NewPage();
@@ -49,7 +51,7 @@ class PageRoad : vx::Pinned {
     OpenSheet Open();
 
   private:
-    IShellPropSheetExt* m_extension = nullptr;
+    vx::ComPtr<IShellPropSheetExt> m_extension;
 };
 
 // Where the logged calls of the page road lie: [begin, end) each.

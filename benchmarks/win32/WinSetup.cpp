@@ -4,50 +4,26 @@
 
 #include <string>
 
+#include "platform/win32/RegTree.h"
+#include "platform/win32/WinHandles.h"
+
 namespace vxbench {
 
 namespace {
 
-// Deletes a key with everything under it (Wine refuses to delete a key
-// that has subkeys).
-void DeleteTree(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    for (;;) {
-        char name[MAX_PATH + 1];
-        DWORD chars = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        const std::string child = path + "\\" + name;
-        DeleteTree(child);
-        HKEY probe = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, child.c_str(), 0, KEY_READ, &probe) ==
-            ERROR_SUCCESS) {
-            RegCloseKey(probe);
-            break;  // cannot go further
-        }
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
-
 bool WriteKey(const RegistryKeyData& data) {
-    HKEY key = nullptr;
+    vx::UniqueRegKey key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, data.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                        KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+        key.release();
         return false;
     }
     bool ok = true;
     for (const RegistryValueData& v : data.values) {
-        ok = RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(),
+        ok = RegSetValueExA(key.get(), v.name.c_str(), 0, v.type, v.data.data(),
                             static_cast<DWORD>(v.data.size())) == ERROR_SUCCESS &&
              ok;
     }
-    RegCloseKey(key);
     return ok;
 }
 
@@ -70,14 +46,14 @@ WinSettings::WinSettings(int entries) {
     m_folder = MakeTempFolder();
     if (m_folder.empty()) return;
     m_data = MakeSettings(entries, m_folder);
-    DeleteTree(kDriverKey);
+    vx::DeleteRegTree(HKEY_LOCAL_MACHINE, kDriverKey);
     bool ok = true;
     for (const RegistryKeyData& key : m_data.keys) ok = WriteKey(key) && ok;
     m_ok = ok && ResetIniFiles();
 }
 
 WinSettings::~WinSettings() {
-    DeleteTree(kDriverKey);
+    vx::DeleteRegTree(HKEY_LOCAL_MACHINE, kDriverKey);
     if (m_folder.empty()) return;
     for (const auto& file : m_data.iniFiles) DeleteFileA((m_folder + file.first).c_str());
     RemoveDirectoryA(m_folder.c_str());

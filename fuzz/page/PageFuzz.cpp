@@ -34,6 +34,7 @@
 #include "page/ControlPlacement.h"
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
+#include "platform/host/Directory.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/HostUi.h"
 #include "store/DriverKey.h"
@@ -53,9 +54,9 @@ struct FileState {
 // The regular files of a folder, by path.
 std::map<std::string, FileState> FolderFiles(const std::string& folder) {
     std::map<std::string, FileState> files;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return files;
-    while (const dirent* entry = readdir(dir)) {
+    const vx::UniqueDirectory dir = vx::OpenDirectory(folder);
+    if (!dir) return files;
+    while (const dirent* entry = readdir(dir.get())) {
         const std::string path = folder + "/" + entry->d_name;
         struct stat info;
         if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
@@ -64,7 +65,6 @@ std::map<std::string, FileState> FolderFiles(const std::string& folder) {
         text << in.rdbuf();
         files[path] = {info.st_ino, text.str()};
     }
-    closedir(dir);
     return files;
 }
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Directory.h"
 #include "FileDescriptor.h"
 #include "FileLock.h"
 
@@ -99,16 +100,17 @@ bool Fail(std::string* error, const AtomicWrite& how, const std::string& what) {
 size_t RemoveLeftovers(const std::string& path) {
     const std::string folder = FolderOf(path);
     const std::string name = NameOf(path);
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return 0;
     std::vector<std::string> gone;
-    while (const dirent* entry = readdir(dir)) {
-        const pid_t owner = SiblingProcess(entry->d_name, name);
-        // A process that is there (kill gives EPERM for another user's)
-        // may still be writing its file.
-        if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) gone.push_back(entry->d_name);
+    {
+        const UniqueDirectory dir = OpenDirectory(folder);
+        if (!dir) return 0;
+        while (const dirent* entry = readdir(dir.get())) {
+            const pid_t owner = SiblingProcess(entry->d_name, name);
+            // A process that is there (kill gives EPERM for another user's)
+            // may still be writing its file.
+            if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) gone.push_back(entry->d_name);
+        }
     }
-    closedir(dir);
     size_t removed = 0;
     for (const std::string& entry : gone) {
         const std::string leftover = folder + "/" + entry;

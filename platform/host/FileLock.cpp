@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <utility>
 
 namespace vx {
 
@@ -49,8 +50,7 @@ FileLocks::~FileLocks() {
 
 void FileLocks::ReleaseAll() {
     if (g_active == this) g_active = nullptr;
-    for (int fd : m_descriptors) close(fd);
-    m_descriptors.clear();
+    m_descriptors.clear();  // closing a descriptor gives its lock up
     m_held.clear();
 }
 
@@ -59,62 +59,58 @@ bool FileLocks::Holds(int fd) const {
     return fstat(fd, &info) == 0 && m_held.count({info.st_dev, info.st_ino}) != 0;
 }
 
-void FileLocks::Keep(int fd) {
+void FileLocks::Keep(FileDescriptor fd) {
     struct stat info;
-    if (fstat(fd, &info) == 0) m_held.insert({info.st_dev, info.st_ino});
-    m_descriptors.push_back(fd);
+    if (fstat(fd.get(), &info) == 0) m_held.insert({info.st_dev, info.st_ino});
+    m_descriptors.push_back(std::move(fd));
 }
 
 FileLocks::Result FileLocks::Take(const std::string& path, bool wait, std::string* error) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         bool folder = false;
-        if (fd < 0) {
+        if (!fd) {
             if (errno != ENOENT) {
                 // Nothing this run could read or replace either.
                 return Result::kLocked;
             }
-            fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (fd < 0) return Result::kLocked;  // no folder: nothing will be written there
+            fd.reset(open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (!fd) return Result::kLocked;  // no folder: nothing will be written there
             folder = true;
         }
-        if (Holds(fd)) {
-            close(fd);
+        if (Holds(fd.get())) {
+            fd.reset();
             if (!folder || !Exists(path)) return Result::kLocked;
             continue;  // the folder is held and the file has come meanwhile
         }
-        if (!TakeLock(fd, wait)) {
+        if (!TakeLock(fd.get(), wait)) {
             const int reason = errno;
-            close(fd);
+            fd.reset();
             if (reason == EWOULDBLOCK) return Result::kBusy;
             if (error != nullptr) *error = "cannot lock " + path + ": " + std::strerror(reason);
             return Result::kFailed;
         }
         if (folder) {
-            Keep(fd);
+            Keep(std::move(fd));
             // Created while this run waited: the file itself is locked too.
             if (!Exists(path)) return Result::kLocked;
             continue;
         }
-        if (SameFile(fd, path)) {
-            Keep(fd);
+        if (SameFile(fd.get(), path)) {
+            Keep(std::move(fd));
             return Result::kLocked;
         }
         // Replaced while this run waited: lock what the name leads to now.
-        close(fd);
+        fd.reset();
     }
     if (error != nullptr) *error = "cannot lock " + path + ": it keeps being replaced";
     return Result::kFailed;
 }
 
 bool FileLocks::Adopt(int fd) {
-    int own = fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    if (own < 0) return false;
-    if (!TakeLock(own, false)) {
-        close(own);
-        return false;
-    }
-    Keep(own);
+    FileDescriptor own(fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (!own || !TakeLock(own.get(), false)) return false;
+    Keep(std::move(own));
     return true;
 }
 

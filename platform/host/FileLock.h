@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "FileDescriptor.h"
+
 namespace vx {
 
 class FileLocks {
@@ -51,9 +53,9 @@ class FileLocks {
   private:
     Result Take(const std::string& path, bool wait, std::string* error);
     bool Holds(int fd) const;
-    void Keep(int fd);
+    void Keep(FileDescriptor fd);
 
-    std::vector<int> m_descriptors;
+    std::vector<FileDescriptor> m_descriptors;
     std::set<std::pair<dev_t, ino_t>> m_held;
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "AtomicFile.h"
+#include "FileDescriptor.h"
 
 namespace vx {
 
@@ -37,14 +38,14 @@ bool Before(const timespec& a, const timespec& b) {
 
 // A file's bytes and status, read through one descriptor.
 bool ReadWhole(const std::string& path, std::string* bytes, struct stat* info) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = fstat(fd, info) == 0 && S_ISREG(info->st_mode);
+    const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return false;
+    bool ok = fstat(fd.get(), info) == 0 && S_ISREG(info->st_mode);
     bytes->clear();
     if (ok && info->st_size > 0) bytes->reserve(static_cast<size_t>(info->st_size));
     char buffer[16384];
     while (ok) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
+        ssize_t got = read(fd.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ok = got == 0;
@@ -52,7 +53,6 @@ bool ReadWhole(const std::string& path, std::string* bytes, struct stat* info) {
         }
         bytes->append(buffer, static_cast<size_t>(got));
     }
-    close(fd);
     return ok;
 }
 

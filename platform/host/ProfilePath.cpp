@@ -11,6 +11,8 @@
 #include <cstring>
 #include <vector>
 
+#include "Directory.h"
+
 namespace vx {
 
 namespace {
@@ -29,13 +31,12 @@ bool Exists(const std::string& path) {
 // The entry of the folder whose name equals name but for letter case; the
 // same spelling every time when the host holds several. Empty for none.
 std::string EntryNoCase(const std::string& folder, const std::string& name) {
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return "";
+    const UniqueDirectory dir = OpenDirectory(folder.empty() ? "." : folder);
+    if (!dir) return "";
     std::vector<std::string> matches;
-    while (const dirent* entry = readdir(dir)) {
+    while (const dirent* entry = readdir(dir.get())) {
         if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
     }
-    closedir(dir);
     if (matches.empty()) return "";
     std::sort(matches.begin(), matches.end());
     return matches.front();

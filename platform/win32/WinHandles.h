@@ -42,7 +42,15 @@ using UniqueBitmap = UniqueHandle<CallCloser<HBITMAP, &DeleteObject>>;
 using UniqueCreatedDc = UniqueHandle<CallCloser<HDC, &DeleteDC>>;
 using UniqueWindowDc = UniqueHandle<WindowDcCloser>;
 using UniqueWindow = UniqueHandle<CallCloser<HWND, &DestroyWindow>>;
+// A window held in a member that others read by name.
+using SlotWindow = UniqueHandle<CallCloser<HWND, &DestroyWindow>, HeldInSlot<HWND>>;
 using UniqueThreadTimer = UniqueHandle<CallCloser<UINT_PTR, &KillThreadTimer>>;
+// A search begun by FindFirstFile: "none" is INVALID_HANDLE_VALUE.
+struct FindCloser : CallCloser<HANDLE, &FindClose> {
+    static inline const HANDLE kInvalid = INVALID_HANDLE_VALUE;
+};
+using UniqueFind = UniqueHandle<FindCloser>;
+using UniqueMenu = UniqueHandle<CallCloser<HMENU, &DestroyMenu>>;
 using UniqueApartment = UniqueHandle<CallCloser<bool, &LeaveComApartment>>;
 
 // Opens root\path; an empty owner when the key cannot be opened.

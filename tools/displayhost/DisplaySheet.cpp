@@ -56,18 +56,18 @@ HWND DisplaySheet::OpenSheet(HWND owner, bool visible) {
         header.pfnCallback = &DisplaySheet::CreateHidden;
     }
     HandOverPages();
-    m_window = reinterpret_cast<HWND>(PropertySheetA(&header));
+    m_window.reset(reinterpret_cast<HWND>(PropertySheetA(&header)));
     if (m_window && visible) {
-        ShowWindow(m_window, SW_SHOW);
-        UpdateWindow(m_window);
+        ShowWindow(m_window.get(), SW_SHOW);
+        UpdateWindow(m_window.get());
         PumpMessages();
     }
-    return m_window;
+    return m_window.get();
 }
 
 HWND DisplaySheet::ShowPage(size_t index) {
     if (!m_window) return nullptr;
-    SendMessageA(m_window, PSM_SETCURSEL, index, 0);
+    SendMessageA(m_window.get(), PSM_SETCURSEL, index, 0);
     PumpMessages();
     return PageWindow(index);
 }
@@ -76,29 +76,28 @@ HWND DisplaySheet::PageWindow(size_t index) const {
     if (!m_window) return nullptr;
     // The tab control lists the pages; only the current page is sure to exist.
     auto current = static_cast<size_t>(
-        SendMessageA(reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETTABCONTROL, 0, 0)),
+        SendMessageA(reinterpret_cast<HWND>(SendMessageA(m_window.get(), PSM_GETTABCONTROL, 0, 0)),
                      TCM_GETCURSEL, 0, 0));
     if (current != index) return nullptr;
-    return reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return reinterpret_cast<HWND>(SendMessageA(m_window.get(), PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 bool DisplaySheet::ApplyEnabled() const {
-    HWND apply = m_window ? GetDlgItem(m_window, kApplyButtonId) : nullptr;
+    HWND apply = m_window ? GetDlgItem(m_window.get(), kApplyButtonId) : nullptr;
     return apply && IsWindowEnabled(apply);
 }
 
 void DisplaySheet::Press(int button) {
-    if (m_window) SendMessageA(m_window, PSM_PRESSBUTTON, button, 0);
+    if (m_window) SendMessageA(m_window.get(), PSM_PRESSBUTTON, button, 0);
 }
 
 bool DisplaySheet::Open() const {
-    return m_window && IsWindow(m_window) &&
-           SendMessageA(m_window, PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
+    return m_window && IsWindow(m_window.get()) &&
+           SendMessageA(m_window.get(), PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
 }
 
 void DisplaySheet::Close() {
-    if (m_window && IsWindow(m_window)) DestroyWindow(m_window);
-    m_window = nullptr;
+    m_window.reset();
     PumpMessages();
 }
 

@@ -9,12 +9,21 @@
 #include <vector>
 
 #include "SettingsPage.h"
+#include "platform/UniqueHandle.h"
 
 namespace displayhost {
 
 constexpr char kSheetCaption[] = "Display Properties";
 constexpr int kApplyButtonId = 0x3021;  // the sheet's Apply button
 constexpr int kHelpButtonId = 0x0009;   // the sheet's Help button
+
+// Destroys a sheet's window unless it has gone already.
+struct SheetWindowCloser {
+    using Handle = HWND;
+    void operator()(HWND window) const {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+};
 
 class DisplaySheet {
   public:
@@ -36,7 +45,7 @@ class DisplaySheet {
     // The same never shown on the screen (its pages are still created when
     // selected).
     HWND OpenHiddenModeless(HWND owner) { return OpenSheet(owner, false); }
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.get(); }
 
     // The window of the page at index (0 is Settings), showing it first.
     HWND ShowPage(size_t index);
@@ -60,7 +69,7 @@ class DisplaySheet {
     std::vector<HPROPSHEETPAGE> m_extensionPages;
     std::vector<HPROPSHEETPAGE> m_allPages;
     bool m_pagesHandedOver = false;
-    HWND m_window = nullptr;
+    vx::UniqueHandle<SheetWindowCloser> m_window;
 };
 
 // Runs the thread's messages until none is waiting.

@@ -19,24 +19,11 @@
 #include "RegistryImport.h"
 #include "ScriptRun.h"
 #include "ShellExtensionPages.h"
+#include "platform/win32/WinHandles.h"
 
 using namespace displayhost;
 
 namespace {
-
-class ComApartment {
-  public:
-    ComApartment() : m_ok(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (m_ok) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Ok() const { return m_ok; }
-
-  private:
-    bool m_ok;
-};
 
 int Run(const Options& options) {
     std::FILE* out = stdout;
@@ -49,8 +36,8 @@ int Run(const Options& options) {
         }
     }
 
-    ComApartment com;
-    if (!com.Ok()) {
+    const vx::UniqueApartment com = vx::EnterComApartment();
+    if (!com) {
         std::fprintf(stderr, "displayhost: COM could not be initialised\n");
         return 1;
     }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/win32/WinHandles.h"
 #include "support/win32/ExpectedWindows.h"
 
 namespace vxtest {
@@ -22,34 +23,28 @@ class RegistryProbe {
 
     // The probe key with one value and one subkey.
     bool Create() {
-        HKEY key = nullptr;
+        vx::UniqueRegKey key;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, Sub().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+                            nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+            key.release();
             return false;
-        RegCloseKey(key);
+        }
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kProbeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
+                            key.put(), nullptr) != ERROR_SUCCESS) {
+            key.release();
             return false;
+        }
         const BYTE data[] = "x";
-        LONG set = RegSetValueExA(key, "Probe", 0, REG_SZ, data, sizeof data);
-        RegCloseKey(key);
-        return set == ERROR_SUCCESS;
+        return RegSetValueExA(key.get(), "Probe", 0, REG_SZ, data, sizeof data) == ERROR_SUCCESS;
     }
 
     static bool Exists(const std::string& path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
+        return vx::OpenRegKey(HKEY_CURRENT_USER, path.c_str()).valid();
     }
     static bool ValueExists(const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kProbeKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        LONG result = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
-        RegCloseKey(key);
-        return result == ERROR_SUCCESS;
+        const vx::UniqueRegKey key = vx::OpenRegKey(HKEY_CURRENT_USER, kProbeKey);
+        return key && RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) ==
+                          ERROR_SUCCESS;
     }
     static std::string Sub() { return std::string(kProbeKey) + "\\Child"; }
 
@@ -78,12 +73,12 @@ TEST(ExpectedWindows, RegistryFollowsTheExpectedRules) {
     ASSERT_TRUE(probe.Create());
     const bool win95 = ExpectWindows95();
 
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProbeKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    vx::UniqueRegKey key = vx::OpenRegKey(HKEY_CURRENT_USER, kProbeKey);
+    ASSERT_TRUE(key);
     const BYTE data[] = "y";
-    LONG set = RegSetValueExA(key, "Written", 0, REG_SZ, data, sizeof data);
-    LONG deleted = RegDeleteValueA(key, "Probe");
-    RegCloseKey(key);
+    LONG set = RegSetValueExA(key.get(), "Written", 0, REG_SZ, data, sizeof data);
+    LONG deleted = RegDeleteValueA(key.get(), "Probe");
+    key.reset();
     if (win95) {
         EXPECT_EQ(set, ERROR_SUCCESS);
         EXPECT_EQ(deleted, ERROR_SUCCESS);
@@ -101,11 +96,10 @@ TEST(ExpectedWindows, RegistryFollowsTheExpectedRules) {
 }
 
 TEST(ExpectedWindows, ScreenHasTheExpectedResolution) {
-    HDC screen = GetDC(nullptr);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), ExpectedDpi());
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), ExpectedDpi());
-    ReleaseDC(nullptr, screen);
+    const vx::UniqueWindowDc screen = vx::GetWindowDc(nullptr);
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), ExpectedDpi());
+    EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), ExpectedDpi());
 }
 
 }  // namespace

@@ -135,11 +135,10 @@ TEST_F(RealPageTest, ClickMarksTheSheetAndApplyWritesTheIniFile) {
 // first sheet closing must leave the second one's buttons and window to it.
 TEST_F(RealPageTest, ClosingAnEarlierSheetLeavesTheLaterOneWorking) {
     ASSERT_NE(Open(), nullptr);
-    HWND first = sheet;
-    sheet = nullptr;
+    vx::UniqueWindow first(sheetOwner.release());
     HWND secondPage = Open();
     ASSERT_NE(secondPage, nullptr);
-    DestroyWindow(first);
+    first.reset();
     EXPECT_EQ(PageWindow(), secondPage);
 
     HWND apply = GetDlgItem(sheet, kApplyButton);
@@ -173,9 +172,9 @@ TEST_F(RealPageTest, TheFirstSheetsButtonsLeaveTheSecondShowingAlone) {
         SCOPED_TRACE(button == PSBTN_OK ? "OK" : "Cancel");
         TestPlatform::WriteFile(iniPath, kSmoothOnIni);
         ASSERT_NE(Open(), nullptr);
-        const HWND first = sheet;
+        vx::UniqueWindow firstSheet(sheetOwner.release());
+        const HWND first = firstSheet.get();
         const HWND firstPage = PageWindow();
-        sheet = nullptr;
         const HWND secondPage = Open();
         ASSERT_NE(secondPage, nullptr);
         const HWND apply = GetDlgItem(sheet, kApplyButton);
@@ -191,7 +190,7 @@ TEST_F(RealPageTest, TheFirstSheetsButtonsLeaveTheSecondShowingAlone) {
         for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i].check, shown[i].check);
         EXPECT_TRUE(IsWindowEnabled(apply));
         EXPECT_EQ(std::string(vx::PendingAction), "Dynamic");
-        DestroyWindow(first);
+        firstSheet.reset();
 
         // The sheet's Apply button (PSM_APPLY alone leaves it enabled).
         SendMessageA(apply, BM_CLICK, 0, 0);

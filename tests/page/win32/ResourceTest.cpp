@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WinHandles.h"
 #include "resources/resource.h"
 
 namespace vxtest {
@@ -134,26 +135,26 @@ TEST(ResourceTest, StringTableMenuAndIcon) {
                  "You must restart your computer before the changes will take effect.\x0A"
                  "Do you want to restart your computer now?");
 
-    HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(104));
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu), 1);
-    HMENU popup = GetSubMenu(menu, 0);
+    const vx::UniqueMenu menu(LoadMenuA(module, MAKEINTRESOURCEA(104)));
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(GetMenuItemCount(menu.get()), 1);
+    HMENU popup = GetSubMenu(menu.get(), 0);
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(GetMenuItemCount(popup), 1);
     EXPECT_EQ(GetMenuItemID(popup, 0), 40003u);
     GetMenuStringA(popup, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&What's This?");
-    DestroyMenu(menu);
 
     HICON icon = LoadIconA(module, MAKEINTRESOURCEA(113));
     ASSERT_NE(icon, nullptr);
     ICONINFO info;
     ASSERT_TRUE(GetIconInfo(icon, &info));
+    // GetIconInfo hands over copies of the icon's bitmaps.
+    const vx::UniqueBitmap color(info.hbmColor);
+    const vx::UniqueBitmap maskBitmap(info.hbmMask);
     BITMAP mask;
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    GetObjectA(maskBitmap.get(), sizeof mask, &mask);
     EXPECT_EQ(mask.bmWidth, 32);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
 }
 
 }  // namespace

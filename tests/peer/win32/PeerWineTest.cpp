@@ -12,25 +12,11 @@
 #include <fstream>
 
 #include "peer/PeerCases.h"
+#include "platform/win32/RegTree.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxtest::peer {
 namespace {
-
-void DeleteTree(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    for (;;) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        DeleteTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
-}
 
 // Text data of Wine's UTF-16 registry in single-byte form (the table's
 // text is ASCII); data of odd length was not stored as text and stays.
@@ -70,22 +56,15 @@ void ReadKey(HKEY key, const std::string& path, std::vector<Entry>* out) {
         }
         const std::string sub = path.empty() ? subkey : path + "\\" + subkey;
         out->push_back({sub, true, "", 0, {}});
-        HKEY child = nullptr;
-        if (RegOpenKeyExA(key, subkey, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-            ReadKey(child, sub, out);
-            RegCloseKey(child);
-        }
+        const vx::UniqueRegKey child = vx::OpenRegKey(key, subkey);
+        if (child) ReadKey(child.get(), sub, out);
     }
 }
 
 std::string RowRegistry(const std::string& base, const std::string& row) {
     std::vector<Entry> entries;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, (base + "\\" + row).c_str(), 0, KEY_READ, &key) ==
-        ERROR_SUCCESS) {
-        ReadKey(key, "", &entries);
-        RegCloseKey(key);
-    }
+    const vx::UniqueRegKey key = vx::OpenRegKey(HKEY_CURRENT_USER, (base + "\\" + row).c_str());
+    if (key) ReadKey(key.get(), "", &entries);
     return Render(entries);
 }
 
@@ -119,8 +98,8 @@ int CheckRows(const std::vector<Row>& rows, const char* base, const char* what) 
 
 class PeerTable : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
-    void TearDown() override { DeleteTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
+    void SetUp() override { vx::DeleteRegTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
+    void TearDown() override { vx::DeleteRegTree(HKEY_CURRENT_USER, "Software\\VexaroPeer"); }
 };
 
 TEST_F(PeerTable, RegeditImportsTheRegistryFileRowsAsTheTableSays) {
@@ -131,9 +110,9 @@ TEST_F(PeerTable, RegeditImportsTheRegistryFileRowsAsTheTableSays) {
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const vx::UniqueKernelHandle processHandle(process.hProcess);
+    const vx::UniqueKernelHandle threadHandle(process.hThread);
+    ASSERT_EQ(WaitForSingleObject(processHandle.get(), 120000), WAIT_OBJECT_0);
     DeleteFileA(file.c_str());
     CheckRows(RegRows(), kRegBase, "regedit");
 }

@@ -14,6 +14,7 @@
 #include "platform/WinConstants.h"
 #include "platform/framework/ModuleState.h"
 #include "platform/framework/PropertyPage.h"
+#include "platform/win32/WinHandles.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -84,19 +85,13 @@ class Sheet {
         header.pszCaption = "Display";
         header.nPages = 1;
         header.phpage = pages;
-        m_window = reinterpret_cast<HWND>(PropertySheetA(&header));
+        m_window.reset(reinterpret_cast<HWND>(PropertySheetA(&header)));
     }
-    ~Sheet() { Close(); }
-    Sheet(const Sheet&) = delete;
-    Sheet& operator=(const Sheet&) = delete;
-    HWND Get() const { return m_window; }
-    void Close() {
-        if (m_window != nullptr) DestroyWindow(m_window);
-        m_window = nullptr;
-    }
+    HWND Get() const { return m_window.get(); }
+    void Close() { m_window.reset(); }
 
   private:
-    HWND m_window = nullptr;
+    vx::UniqueWindow m_window;
 };
 
 class Win32PropertySheetTest : public ::testing::Test {

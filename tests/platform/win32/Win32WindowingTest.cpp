@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
+#include "platform/win32/WinHandles.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -16,16 +17,11 @@ class ParentWindow {
     ParentWindow()
         : m_window(CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
-    ~ParentWindow() {
-        if (m_window != nullptr) DestroyWindow(m_window);
-    }
-    ParentWindow(const ParentWindow&) = delete;
-    ParentWindow& operator=(const ParentWindow&) = delete;
-    HWND Get() const { return m_window; }
-    vx::WindowHandle Handle() const { return reinterpret_cast<vx::WindowHandle>(m_window); }
+    HWND Get() const { return m_window.get(); }
+    vx::WindowHandle Handle() const { return reinterpret_cast<vx::WindowHandle>(Get()); }
 
   private:
-    HWND m_window;
+    vx::UniqueWindow m_window;
 };
 
 TEST(Win32WindowingTest, CreatesButtonsAndPassesMessages) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WinHandles.h"
+
 namespace {
 
 std::vector<std::string> g_events;
@@ -54,20 +56,19 @@ class RuntimeTest : public ::testing::Test {
     }
     void TearDown() override {
         g_attachResult = 1;
-        if (m_probe != nullptr) FreeLibrary(m_probe);
+        m_probe.reset();
     }
     HMODULE Load() {
-        m_probe = LoadLibraryA(kProbe);
-        return m_probe;
+        m_probe.reset(LoadLibraryA(kProbe));
+        return m_probe.get();
     }
     void Free() {
-        ASSERT_NE(m_probe, nullptr);
-        ASSERT_TRUE(FreeLibrary(m_probe));
-        m_probe = nullptr;
+        ASSERT_TRUE(m_probe);
+        ASSERT_TRUE(FreeLibrary(m_probe.release()));
         ASSERT_EQ(GetModuleHandleA(kProbe), nullptr);
     }
 
-    HMODULE m_probe = nullptr;
+    vx::UniqueModule m_probe;
 };
 
 // The static objects of a source file come up in the order of their
@@ -82,8 +83,8 @@ TEST_F(RuntimeTest, StaticObjectsLiveFromBeforeAttachToAfterDetach) {
     // Source files come in link order, reversed; within one, in order.
     EXPECT_EQ(constructed,
               (std::vector<std::string>{"construct other", "construct first", "construct second"}));
-    Entry<void (*)()>(m_probe, "ProbeUseLocalStatic")();
-    Entry<void (*)()>(m_probe, "ProbeUseLocalStatic")();
+    Entry<void (*)()>(m_probe.get(), "ProbeUseLocalStatic")();
+    Entry<void (*)()>(m_probe.get(), "ProbeUseLocalStatic")();
     g_events.clear();
     Free();
     EXPECT_EQ(g_events, (std::vector<std::string>{"detach", "destroy local", "destroy second",
@@ -114,7 +115,7 @@ TEST_F(RuntimeTest, ExitListGrowsAndRunsInReverse) {
     for (int count : {31, 32, 33, 70}) {
         SCOPED_TRACE(count);
         ASSERT_NE(Load(), nullptr);
-        ASSERT_EQ(Entry<int (*)(int)>(m_probe, "ProbeAddExitFunctions")(count), 1);
+        ASSERT_EQ(Entry<int (*)(int)>(m_probe.get(), "ProbeAddExitFunctions")(count), 1);
         g_events.clear();
         Free();
         ASSERT_EQ(g_events.size(), 1u + count + 3u);
@@ -133,9 +134,9 @@ TEST_F(RuntimeTest, LoadsAndFreesLeaveTheHeapAsItWas) {
     const long before = ProcessHeapBytes();
     for (int i = 0; i < 50; ++i) {
         ASSERT_NE(Load(), nullptr);
-        ASSERT_EQ(Entry<int (*)(int)>(m_probe, "ProbeAddExitFunctions")(40), 1);
-        auto allocate = Entry<void* (*)(size_t)>(m_probe, "ProbeNew");
-        auto release = Entry<void (*)(void*)>(m_probe, "ProbeDelete");
+        ASSERT_EQ(Entry<int (*)(int)>(m_probe.get(), "ProbeAddExitFunctions")(40), 1);
+        auto allocate = Entry<void* (*)(size_t)>(m_probe.get(), "ProbeNew");
+        auto release = Entry<void (*)(void*)>(m_probe.get(), "ProbeDelete");
         void* blocks[10];
         for (void*& block : blocks) block = allocate(100);
         for (void* block : blocks) release(block);
@@ -149,8 +150,8 @@ TEST_F(RuntimeTest, LoadsAndFreesLeaveTheHeapAsItWas) {
 
 TEST_F(RuntimeTest, NewGivesHeapMemoryOrNullWithoutThrowing) {
     ASSERT_NE(Load(), nullptr);
-    auto allocate = Entry<void* (*)(size_t)>(m_probe, "ProbeNew");
-    auto release = Entry<void (*)(void*)>(m_probe, "ProbeDelete");
+    auto allocate = Entry<void* (*)(size_t)>(m_probe.get(), "ProbeNew");
+    auto release = Entry<void (*)(void*)>(m_probe.get(), "ProbeDelete");
     void* block = allocate(1000);
     ASSERT_NE(block, nullptr);
     // From the process heap, which the outside libraries share.
@@ -167,7 +168,7 @@ TEST_F(RuntimeTest, NewGivesHeapMemoryOrNullWithoutThrowing) {
 // with the C library's contract.
 TEST_F(RuntimeTest, SnprintfIsTheRuntimeFormatter) {
     ASSERT_NE(Load(), nullptr);
-    auto format = Entry<int (*)(char*, size_t, const char*, ...)>(m_probe, "ProbeSnprintf");
+    auto format = Entry<int (*)(char*, size_t, const char*, ...)>(m_probe.get(), "ProbeSnprintf");
     char text[8];
     EXPECT_EQ(format(text, sizeof text, "%s|%5d", "ab", -42), 8);
     EXPECT_STREQ(text, "ab|  -4");
@@ -176,12 +177,12 @@ TEST_F(RuntimeTest, SnprintfIsTheRuntimeFormatter) {
 
 TEST_F(RuntimeTest, StringAndMemoryFunctions) {
     ASSERT_NE(Load(), nullptr);
-    auto memmove = Entry<void* (*)(void*, const void*, size_t)>(m_probe, "ProbeMemmove");
-    auto memcmp = Entry<int (*)(const void*, const void*, size_t)>(m_probe, "ProbeMemcmp");
-    auto strncmp = Entry<int (*)(const char*, const char*, size_t)>(m_probe, "ProbeStrncmp");
-    auto strcmp = Entry<int (*)(const char*, const char*)>(m_probe, "ProbeStrcmp");
-    auto strchr = Entry<char* (*)(const char*, int)>(m_probe, "ProbeStrchr");
-    auto strnlen = Entry<size_t (*)(const char*, size_t)>(m_probe, "ProbeStrnlen");
+    auto memmove = Entry<void* (*)(void*, const void*, size_t)>(m_probe.get(), "ProbeMemmove");
+    auto memcmp = Entry<int (*)(const void*, const void*, size_t)>(m_probe.get(), "ProbeMemcmp");
+    auto strncmp = Entry<int (*)(const char*, const char*, size_t)>(m_probe.get(), "ProbeStrncmp");
+    auto strcmp = Entry<int (*)(const char*, const char*)>(m_probe.get(), "ProbeStrcmp");
+    auto strchr = Entry<char* (*)(const char*, int)>(m_probe.get(), "ProbeStrchr");
+    auto strnlen = Entry<size_t (*)(const char*, size_t)>(m_probe.get(), "ProbeStrnlen");
 
     // Overlapping moves in both directions.
     char text[] = "abcdefgh";

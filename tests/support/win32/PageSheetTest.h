@@ -15,6 +15,7 @@
 #include "page/ZrDriveDlg.h"
 #include "platform/Platform.h"
 #include "platform/framework/ModuleState.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxtest {
 
@@ -44,18 +45,18 @@ class PageSheetTest : public DriverTest {
         header.pszCaption = "Display Properties";
         header.nPages = 1;
         header.phpage = &handle;
-        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+        sheetOwner.reset(reinterpret_cast<HWND>(PropertySheetA(&header)));
         return sheet != nullptr ? PageWindow() : nullptr;
     }
-    void Close() {
-        if (sheet != nullptr) DestroyWindow(sheet);
-        sheet = nullptr;
-    }
+    void Close() { sheetOwner.reset(); }
     HWND PageWindow() const { return reinterpret_cast<HWND>(page->GetSafeHwnd()); }
 
     std::string iniPath;
     std::unique_ptr<vx::CZrDriveDlg> page = std::make_unique<vx::CZrDriveDlg>();
+    // The open sheet, destroyed by sheetOwner (which empties it); a test
+    // that keeps a sheet open past the next Open takes it from sheetOwner.
     HWND sheet = nullptr;
+    vx::SlotWindow sheetOwner{{}, vx::HeldInSlot<HWND>(sheet)};
 };
 
 }  // namespace vxtest

@@ -12,7 +12,9 @@
 
 #include "platform/WinConstants.h"
 #include "platform/regfile/RegFile.h"
+#include "platform/win32/RegTree.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/WinHandles.h"
 
 namespace vxtest {
 
@@ -27,45 +29,9 @@ const char* const kTestKeys[] = {
     "Vexaro",
 };
 
-class Key {
-  public:
-    Key() = default;
-    ~Key() {
-        if (m_key != nullptr) RegCloseKey(m_key);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY* Receive() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-  private:
-    HKEY m_key = nullptr;
-};
-
-// Deletes a key with everything under it; Windows NT and Wine refuse to
-// delete a key that still has subkeys.
+// Deletes a key with everything under it.
 void DeleteTree(HKEY root, const std::string& path) {
-    {
-        Key key;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
-        for (;;) {
-            char name[MAX_PATH + 1];
-            DWORD chars = sizeof name;
-            // Always the first subkey: the one before it is gone by now.
-            if (RegEnumKeyExA(key.Get(), 0, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            std::string child = path + "\\" + name;
-            DeleteTree(root, child);
-            Key probe;
-            if (RegOpenKeyExA(root, child.c_str(), 0, KEY_READ, probe.Receive()) == ERROR_SUCCESS) {
-                ADD_FAILURE() << "cannot delete registry key " << child;
-                return;
-            }
-        }
-    }
-    RegDeleteKeyA(root, path.c_str());
+    if (!vx::DeleteRegTree(root, path)) ADD_FAILURE() << "cannot delete registry key " << path;
 }
 
 void ClearTestKeys() {
@@ -107,9 +73,9 @@ void ImportKey(const vx::regfile::Key& fileKey) {
         DeleteTree(root, path);
         return;
     }
-    Key key;
+    vx::UniqueRegKey key;
     LONG result = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr);
+                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     if (result != ERROR_SUCCESS) {
         ADD_FAILURE() << "cannot create registry key " << fileKey.path << ": error " << result;
         return;
@@ -117,10 +83,10 @@ void ImportKey(const vx::regfile::Key& fileKey) {
     for (const vx::regfile::Value& value : fileKey.values) {
         const char* name = value.name.empty() ? nullptr : value.name.c_str();
         if (value.deleted) {
-            RegDeleteValueA(key.Get(), name);
+            RegDeleteValueA(key.get(), name);
             continue;
         }
-        result = RegSetValueExA(key.Get(), name, 0, value.type, value.data.data(),
+        result = RegSetValueExA(key.get(), name, 0, value.type, value.data.data(),
                                 static_cast<DWORD>(value.data.size()));
         if (result != ERROR_SUCCESS) {
             ADD_FAILURE() << "cannot set registry value " << fileKey.path << "\\" << value.name
@@ -143,22 +109,23 @@ std::string TempFolder() {
 }
 
 void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(full);
-            } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    {
+        WIN32_FIND_DATAA found;
+        const vx::UniqueFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+        if (search) {
+            do {
+                std::string name = found.cFileName;
+                if (name == "." || name == "..") continue;
+                std::string full = folder + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveFolder(full);
+                } else {
+                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(full.c_str());
+                }
+            } while (FindNextFileA(search.get(), &found));
+        }
+    }  // the search is closed before its folder goes
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -213,8 +180,8 @@ void TestPlatform::LoadRegistry(const std::string& regText) {
 }
 
 bool TestPlatform::KeyExists(const std::string& hklmPath) {
-    Key key;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmPath.c_str(), 0, KEY_READ, key.Receive()) ==
+    vx::UniqueRegKey key;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmPath.c_str(), 0, KEY_READ, key.put()) ==
            ERROR_SUCCESS;
 }
 
@@ -224,20 +191,20 @@ bool TestPlatform::ValueExists(const std::string& hklmKeyPath, const std::string
 
 bool TestPlatform::ReadValue(const std::string& hklmKeyPath, const std::string& name,
                              uint32_t* type, std::vector<uint8_t>* data) {
-    Key key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.Receive()) !=
+    vx::UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.put()) !=
         ERROR_SUCCESS) {
         return false;
     }
     const char* valueName = name.empty() ? nullptr : name.c_str();
     DWORD valueType = 0;
     DWORD bytes = 0;
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, &valueType, nullptr, &bytes) !=
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &valueType, nullptr, &bytes) !=
         ERROR_SUCCESS) {
         return false;
     }
     std::vector<uint8_t> buffer(bytes + 1);
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, &valueType, buffer.data(), &bytes) !=
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &valueType, buffer.data(), &bytes) !=
         ERROR_SUCCESS) {
         return false;
     }
@@ -249,15 +216,15 @@ bool TestPlatform::ReadValue(const std::string& hklmKeyPath, const std::string& 
 
 std::vector<std::string> TestPlatform::ValueNames(const std::string& hklmKeyPath) {
     std::vector<std::string> names;
-    Key key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.Receive()) !=
+    vx::UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, hklmKeyPath.c_str(), 0, KEY_READ, key.put()) !=
         ERROR_SUCCESS) {
         return names;
     }
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD chars = sizeof name;
-        if (RegEnumValueA(key.Get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumValueA(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
             break;
         }

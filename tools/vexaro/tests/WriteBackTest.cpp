@@ -13,6 +13,7 @@
 #include <future>
 
 #include "ToolRunner.h"
+#include "platform/host/FileDescriptor.h"
 
 namespace vexarotest {
 namespace {
@@ -169,9 +170,9 @@ TEST(Locking, ConcurrentAppliesLoseNothing) {
 // without it waits and then goes on.
 TEST(Locking, SecondRunWaitsOrGivesUp) {
     WriteBack s;
-    const int fd = open(s.Path("writeback.reg").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    vx::FileDescriptor fd(open(s.Path("writeback.reg").c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_TRUE(fd);
+    ASSERT_EQ(flock(fd.get(), LOCK_EX), 0);
     Result busy = s.Apply("writeback.reg", {"--no-wait"});
     EXPECT_EQ(busy.exitCode, 2);
     EXPECT_EQ(busy.err,
@@ -181,7 +182,7 @@ TEST(Locking, SecondRunWaitsOrGivesUp) {
     auto waiting = std::async(std::launch::async, [&s] { return s.Apply("writeback.reg"); });
     EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
     EXPECT_EQ(s.Read("example.ini"), kIni);
-    close(fd);
+    fd.reset();  // gives the lock up
     Result r = waiting.get();
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(s.Read("example.ini"), "[Options]\r\nFlags=1\r\n");
