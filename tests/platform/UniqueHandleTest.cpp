@@ -67,7 +67,8 @@ TEST(UniqueHandle, MovesTheHandleWithItsCloser) {
         c = std::move(b);
         EXPECT_EQ(second, std::vector<int>{2});
         EXPECT_TRUE(first.empty());
-        c = std::move(c);
+        Owner& same = c;  // a self-move, as through an alias in real code
+        c = std::move(same);
         EXPECT_EQ(c.get(), 1);
     }
     EXPECT_EQ(first, std::vector<int>{1});
