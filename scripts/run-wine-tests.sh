@@ -18,10 +18,10 @@ shift $(($# < 2 ? $# : 2))
 JOBS=${VX_WINE_JOBS:-$(nproc)}
 started=$SECONDS
 # Under emulation the template and the programs' prefixes lie in the virtual
-# machine's own memory (its /tmp) rather than on the shared folder: making the
-# template there took 90 s where it took about 7 min on the shared folder, and
-# every copy and registry save is quicker. A failed program's prefix is kept
-# under the build folder all the same (VX_WINE_KEEP).
+# machine's own memory (its /tmp) rather than on the folder it shares with
+# this machine over 9p, so that making the template, each copy and each
+# registry save stay off that folder. A failed program's prefix is kept under
+# the build folder all the same (VX_WINE_KEEP).
 TEMPLATE_HOME=$WIN32_DIR
 if [ "${VX_EMULATED:-0}" = 1 ]; then
     TEMPLATE_HOME=$(mktemp -d "${TMPDIR:-/tmp}/vx-wine.XXXXXX")
